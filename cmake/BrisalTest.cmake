@@ -1,0 +1,20 @@
+# brisal_add_test(NAME <name> SOURCES <files...> LIBS <targets...> [LABELS ...] [RESOURCE_LOCK ...] [TIMEOUT s])
+# One Qt Test executable per test class, registered with CTest, offscreen so a bare ctest needs no display.
+function(brisal_add_test)
+    cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS;RESOURCE_LOCK;ENVIRONMENT" ${ARGN})
+    add_executable(${T_NAME} ${T_SOURCES})
+    target_link_libraries(${T_NAME} PRIVATE Qt6::Test brisal_test_support ${T_LIBS})
+    add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+    if(NOT T_TIMEOUT)
+        set(T_TIMEOUT 120)
+    endif()
+    set_tests_properties(${T_NAME} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;BRISAL_BINARY_DIR=${CMAKE_BINARY_DIR};BRISAL_SOURCE_DIR=${CMAKE_SOURCE_DIR};${T_ENVIRONMENT}"
+        TIMEOUT ${T_TIMEOUT})
+    if(T_LABELS)
+        set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}")
+    endif()
+    if(T_RESOURCE_LOCK)
+        set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK "${T_RESOURCE_LOCK}")
+    endif()
+endfunction()
