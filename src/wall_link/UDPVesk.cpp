@@ -1,0 +1,280 @@
+#include "wall_link/UDPVesk.h"
+
+#include <QHash>
+#include <QSocketNotifier>
+#include <QThread>
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+const QHash<int, QString>& errorTable()
+{
+    static const QHash<int, QString> table = {
+        {10004, QStringLiteral("Interrupted system call")},
+        {10009, QStringLiteral("Bad file number")},
+        {10013, QStringLiteral("Permission denied")},
+        {10014, QStringLiteral("Bad address")},
+        {10022, QStringLiteral("Invalid argument")},
+        {10024, QStringLiteral("Too many open files")},
+        {10035, QStringLiteral("Operation would block")},
+        {10036, QStringLiteral("Operation now in progress")},
+        {10037, QStringLiteral("Operation already in progress")},
+        {10038, QStringLiteral("Socket operation on non-socket")},
+        {10039, QStringLiteral("Destination address required")},
+        {10040, QStringLiteral("Message too long")},
+        {10041, QStringLiteral("Protocol wrong type for socket")},
+        {10042, QStringLiteral("Protocol not available")},
+        {10043, QStringLiteral("Protocol not supported")},
+        {10044, QStringLiteral("Socket type not supported")},
+        {10045, QStringLiteral("Operation not supported on socket")},
+        {10046, QStringLiteral("Protocol family not supported")},
+        {10047, QStringLiteral("Address family not supported by protocol family")},
+        {10048, QStringLiteral("Address already in use")},
+        {10049, QStringLiteral("Can't assign requested address")},
+        {10050, QStringLiteral("Network is down")},
+        {10051, QStringLiteral("Network is unreachable")},
+        {10052, QStringLiteral("Network dropped connection on reset")},
+        {10053, QStringLiteral("Software caused connection abort")},
+        {10054, QStringLiteral("Connection reset by peer")},
+        {10055, QStringLiteral("No buffer space available")},
+        {10056, QStringLiteral("Socket is already connected")},
+        {10057, QStringLiteral("Socket is not connected")},
+        {10058, QStringLiteral("Can't send after socket shutdown")},
+        {10059, QStringLiteral("Too many references: can't splice")},
+        {10060, QStringLiteral("Connection timed out")},
+        {10061, QStringLiteral("Connection refused")},
+        {10062, QStringLiteral("Too many levels of symbolic links")},
+        {10063, QStringLiteral("File name too long")},
+        {10064, QStringLiteral("Host is down")},
+        {10065, QStringLiteral("No route to host")},
+        {10066, QStringLiteral("Directory not empty")},
+        {10067, QStringLiteral("Too many processes")},
+        {10068, QStringLiteral("Too many users")},
+        {10069, QStringLiteral("Disc quota exceeded")},
+        {10070, QStringLiteral("Stale NFS file handle")},
+        {10071, QStringLiteral("Too many levels of remote in path")},
+        {10091, QStringLiteral("Network sub-system is unusable")},
+        {10092, QStringLiteral("WinSock DLL cannot support this application")},
+        {10093, QStringLiteral("WinSock not initialized")},
+        {11001, QStringLiteral("Host not found")},
+        {11002, QStringLiteral("Non-authoritative host not found")},
+        {11003, QStringLiteral("Non-recoverable error")},
+        {11004, QStringLiteral("No Data")},
+    };
+    return table;
+}
+
+constexpr int kConnectionReset = 10054;
+
+// Dotted IPv4 first, then a name lookup taking the first address. 255.255.255.255 is refused like an
+// unknown name: the operator's address box never means "broadcast to the whole network".
+bool resolveIPv4(const QString& host, in_addr& out)
+{
+    const QByteArray name = host.toLocal8Bit();
+    const in_addr_t dotted = inet_addr(name.constData());
+    if (dotted != INADDR_NONE) {
+        out.s_addr = dotted;
+        return true;
+    }
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_DGRAM;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(name.constData(), nullptr, &hints, &found) != 0 || found == nullptr)
+        return false;
+    out = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr;
+    freeaddrinfo(found);
+    return out.s_addr != INADDR_NONE;
+}
+
+} // namespace
+
+TUDPVesk::TUDPVesk(QObject* parent) : QObject(parent) {}
+
+TUDPVesk::~TUDPVesk()
+{
+    CloseSocket();
+}
+
+void TUDPVesk::setActive(bool active)
+{
+    if (active)
+        OpenSocket();
+    else
+        CloseSocket();
+}
+
+QString TUDPVesk::errorText(int code)
+{
+    return errorTable().value(code);
+}
+
+int TUDPVesk::codeForErrno(int err)
+{
+    switch (err) {
+    case EINTR: return 10004;
+    case EBADF: return 10009;
+    case EACCES:
+    case EPERM: return 10013;
+    case EFAULT: return 10014;
+    case EINVAL: return 10022;
+    case EMFILE:
+    case ENFILE: return 10024;
+    case EWOULDBLOCK: return 10035;
+    case EINPROGRESS: return 10036;
+    case EALREADY: return 10037;
+    case ENOTSOCK: return 10038;
+    case EDESTADDRREQ: return 10039;
+    case EMSGSIZE: return 10040;
+    case EPROTOTYPE: return 10041;
+    case ENOPROTOOPT: return 10042;
+    case EPROTONOSUPPORT: return 10043;
+    case ESOCKTNOSUPPORT: return 10044;
+    case EOPNOTSUPP: return 10045;
+    case EPFNOSUPPORT: return 10046;
+    case EAFNOSUPPORT: return 10047;
+    case EADDRINUSE: return 10048;
+    case EADDRNOTAVAIL: return 10049;
+    case ENETDOWN: return 10050;
+    case ENETUNREACH: return 10051;
+    case ENETRESET: return 10052;
+    case ECONNABORTED: return 10053;
+    case ECONNRESET: return 10054;
+    case ENOBUFS: return 10055;
+    case EISCONN: return 10056;
+    case ENOTCONN: return 10057;
+    case ESHUTDOWN: return 10058;
+    case ETOOMANYREFS: return 10059;
+    case ETIMEDOUT: return 10060;
+    case ECONNREFUSED: return 10061;
+    case ELOOP: return 10062;
+    case ENAMETOOLONG: return 10063;
+    case EHOSTDOWN: return 10064;
+    case EHOSTUNREACH: return 10065;
+    case ENOTEMPTY: return 10066;
+    case EUSERS: return 10068;
+    case EDQUOT: return 10069;
+    case ESTALE: return 10070;
+    case EREMOTE: return 10071;
+    default: return 0;
+    }
+}
+
+void TUDPVesk::OpenSocket()
+{
+    if (Active()) {
+        Q_EMIT OnError(0, QStringLiteral("UDP: Socket not started because ist's already running"));
+        return;
+    }
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        Q_EMIT OnError(0, QStringLiteral("UDP: Socket kann nicht angelegt werden."));
+        QThread::msleep(10);
+        return;
+    }
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_addr.s_addr = htonl(INADDR_ANY);
+    local.sin_port = htons(RxPort);
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
+        ::close(fd);
+        Q_EMIT OnError(0, QStringLiteral("UDP: Socket schon anderweitig gebunden oder nicht unterstützt."));
+        QThread::msleep(10);
+        return;
+    }
+    m_fd = fd;
+    m_notifier = new QSocketNotifier(qintptr(fd), QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &TUDPVesk::readPending);
+
+    m_maxDatagram = static_cast<int>(sizeof m_buffer);
+    for (int option : {SO_SNDBUF, SO_RCVBUF}) {
+        int value = 0;
+        socklen_t length = sizeof value;
+        if (::getsockopt(fd, SOL_SOCKET, option, &value, &length) == 0 && length == sizeof value && value > 0 &&
+            value < m_maxDatagram)
+            m_maxDatagram = value;
+    }
+    const int on = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
+    // The wall server may answer right away; give the stack a moment as the endpoint always did.
+    QThread::msleep(10);
+}
+
+void TUDPVesk::CloseSocket()
+{
+    if (!Active())
+        return;
+    delete m_notifier;
+    m_notifier = nullptr;
+    ::close(m_fd);
+    m_fd = -1;
+}
+
+void TUDPVesk::readPending()
+{
+    sockaddr_in from{};
+    socklen_t fromLength = sizeof from;
+    const ssize_t got = ::recvfrom(m_fd, m_buffer, static_cast<size_t>(m_maxDatagram), 0,
+                                   reinterpret_cast<sockaddr*>(&from), &fromLength);
+    if (got < 0) {
+        const int err = errno;
+        // A spurious wake-up is not a failure; a refused earlier send shows up here as the peer's reset.
+        if (err == EAGAIN || err == EWOULDBLOCK || err == EINTR)
+            return;
+        const int code = err == ECONNREFUSED ? kConnectionReset : codeForErrno(err);
+        if (code == kConnectionReset)
+            return;
+        const QString text = errorText(code);
+        if (!text.isEmpty())
+            Q_EMIT OnError(0, QStringLiteral("UDPOnReceive: ") + text);
+        return;
+    }
+    const quint32 address = ntohl(from.sin_addr.s_addr);
+    const QString host = QStringLiteral("%1.%2.%3.%4")
+                             .arg((address >> 24) & 0xFF)
+                             .arg((address >> 16) & 0xFF)
+                             .arg((address >> 8) & 0xFF)
+                             .arg(address & 0xFF);
+    Q_EMIT OnReceive(host, ntohs(from.sin_port), QByteArray(m_buffer, got));
+}
+
+int TUDPVesk::SendData(const QByteArray& buffer)
+{
+    if (TxIPAddr.isEmpty()) {
+        Q_EMIT OnError(0, QStringLiteral("UDP SendData: kein Ziel angegeben."));
+        return 0;
+    }
+    if (!Active()) {
+        Q_EMIT OnError(0, QStringLiteral("UDP SendData: kein Socket gebunden."));
+        return 0;
+    }
+    if (buffer.size() > m_maxDatagram) {
+        Q_EMIT OnError(0, QStringLiteral("UDP SendData: Paket zu groß (%1, max.: %2 Byte).")
+                              .arg(buffer.size())
+                              .arg(m_maxDatagram));
+        return 0;
+    }
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(TxPort);
+    if (!resolveIPv4(TxIPAddr, to.sin_addr)) {
+        Q_EMIT OnError(0, QStringLiteral("UDP SendData: Ziel nicht gefunden."));
+        return 0;
+    }
+    const ssize_t sent = ::sendto(m_fd, buffer.constData(), static_cast<size_t>(buffer.size()), 0,
+                                  reinterpret_cast<sockaddr*>(&to), sizeof to);
+    if (sent < 0) {
+        const int code = codeForErrno(errno);
+        const QString text = errorText(code);
+        if (!text.isEmpty())
+            Q_EMIT OnError(code, QStringLiteral("UDP SendData: ") + text);
+        return 0;
+    }
+    return static_cast<int>(sent);
+}
