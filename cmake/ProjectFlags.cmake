@@ -10,3 +10,8 @@ if(ENABLE_SANITIZERS)
     target_compile_options(brisal_flags INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(brisal_flags INTERFACE -fsanitize=address,undefined)
 endif()
+if(BUILD_FUZZERS)
+    # Instrument all project code for coverage so the fuzzers can steer into it.
+    target_compile_options(brisal_flags INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    target_link_options(brisal_flags INTERFACE -fsanitize=address,undefined)
+endif()

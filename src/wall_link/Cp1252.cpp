@@ -16,7 +16,9 @@ QByteArray encode(const QString& text)
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text.at(i).unicode();
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+        // The five unassigned positions map to the C1 control of the same value both ways.
+        const bool unassigned = c >= 0x80 && c < 0xA0 && kHigh[c - 0x80] == 0;
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF) || unassigned) {
             out.append(static_cast<char>(c));
             continue;
         }

@@ -1,0 +1,170 @@
+#include "app/DModule.h"
+#include "support/TestSupport.h"
+#include "wall_link/Frame.h"
+#include "wall_link/UDPVesk.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QNetworkDatagram>
+#include <QUdpSocket>
+
+namespace {
+struct Recorder
+{
+    QStringList errors;
+    QList<int> codes;
+    void attach(TUDPVesk& e)
+    {
+        QObject::connect(&e, &TUDPVesk::OnError, [this](int code, const QString& msg) {
+            codes << code;
+            errors << msg;
+        });
+    }
+};
+} // namespace
+
+class TstUDPVesk final : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void sendErrors_data()
+    {
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty target") << true << QString() << 10 << QStringLiteral("UDP SendData: kein Ziel angegeben.");
+        QTest::newRow("inactive") << false << QStringLiteral("127.0.0.1") << 10
+                                  << QStringLiteral("UDP SendData: kein Socket gebunden.");
+        QTest::newRow("unresolvable") << true << QStringLiteral("no-such-host.invalid") << 10
+                                      << QStringLiteral("UDP SendData: Ziel nicht gefunden.");
+        QTest::newRow("all ones") << true << QStringLiteral("255.255.255.255") << 10
+                                  << QStringLiteral("UDP SendData: Ziel nicht gefunden.");
+        QTest::newRow("too big") << true << QStringLiteral("127.0.0.1") << 8193
+                                 << QStringLiteral("UDP SendData: Paket zu groß (8193, max.: 8192 Byte).");
+    }
+    void sendErrors()
+    {
+        QFETCH(bool, open);
+        QFETCH(QString, target);
+        QFETCH(int, length);
+        QFETCH(QString, message);
+        TUDPVesk e;
+        Recorder r;
+        r.attach(e);
+        e.RxPort = testsupport::freeUdpPort();
+        e.TxIPAddr = target;
+        if (open) {
+            e.OpenSocket();
+            QVERIFY(e.Active());
+        }
+        QCOMPARE(e.SendData(QByteArray(length, 'x')), 0);
+        QCOMPARE(r.errors, QStringList{message});
+        QCOMPARE(r.codes, QList<int>{0});
+    }
+
+    void openErrors()
+    {
+        const quint16 port = testsupport::freeUdpPort();
+        TUDPVesk first;
+        TUDPVesk second;
+        Recorder r1;
+        Recorder r2;
+        r1.attach(first);
+        r2.attach(second);
+        first.RxPort = port;
+        second.RxPort = port;
+        first.setActive(true);
+        QVERIFY(first.Active());
+        QVERIFY(r1.errors.isEmpty());
+
+        first.OpenSocket();
+        QCOMPARE(r1.errors, QStringList{QStringLiteral("UDP: Socket not started because ist's already running")});
+        QVERIFY(first.Active());
+
+        second.OpenSocket();
+        QCOMPARE(r2.errors,
+                 QStringList{QStringLiteral("UDP: Socket schon anderweitig gebunden oder nicht unterstützt.")});
+        QVERIFY(!second.Active());
+
+        first.setActive(false);
+        QVERIFY(!first.Active());
+        second.OpenSocket();
+        QVERIFY(second.Active());
+    }
+
+    void oneReceivePerDatagram()
+    {
+        TUDPVesk e;
+        e.RxPort = testsupport::freeUdpPort();
+        e.OpenSocket();
+        QSignalSpy spy(&e, &TUDPVesk::OnReceive);
+        QUdpSocket peer;
+        QVERIFY(peer.bind(QHostAddress::LocalHost, 0));
+        peer.writeDatagram("one", QHostAddress::LocalHost, e.RxPort);
+        peer.writeDatagram("two", QHostAddress::LocalHost, e.RxPort);
+        QTRY_COMPARE(spy.size(), 2);
+        QCOMPARE(spy[0][0].toString(), QStringLiteral("127.0.0.1"));
+        QCOMPARE(spy[0][1].value<quint16>(), peer.localPort());
+        QCOMPARE(spy[0][2].toByteArray(), QByteArray("one"));
+        QCOMPARE(spy[1][2].toByteArray(), QByteArray("two"));
+    }
+
+    void errorTable()
+    {
+        QCOMPARE(TUDPVesk::errorText(10054), QStringLiteral("Connection reset by peer"));
+        QCOMPARE(TUDPVesk::errorText(11004), QStringLiteral("No Data"));
+        QVERIFY(TUDPVesk::errorText(10090).isEmpty());
+        QCOMPARE(TUDPVesk::codeForErrno(EADDRINUSE), 10048);
+        QCOMPARE(TUDPVesk::codeForErrno(EHOSTUNREACH), 10065);
+    }
+
+    // The data module frames, scrambles and sends from its receive port; replies come back unscrambled.
+    void dataModuleLoopback()
+    {
+        QUdpSocket wall;
+        QVERIFY(wall.bind(QHostAddress::LocalHost, 0));
+        Ports ports;
+        ports.wallRx = testsupport::freeUdpPort();
+        ports.wallTx = wall.localPort();
+        TDM dm(ports);
+        dm.setWallAddressSource([] { return QStringLiteral("127.0.0.1"); });
+        dm.UDPVesk.OpenSocket();
+        QVERIFY(dm.UDPVesk.Active());
+        QSignalSpy errors(&dm.UDPVesk, &TUDPVesk::OnError);
+
+        dm.sendToWall({QByteArray(), QByteArray(285, 'x'), QByteArray::fromHex("80FD"), QByteArray(284, 'y')});
+        TCrypter wallCrypter;
+        QList<QByteArray> received;
+        QList<int> senderPorts;
+        auto drain = [&] {
+            while (wall.hasPendingDatagrams()) {
+                const QNetworkDatagram d = wall.receiveDatagram();
+                senderPorts << d.senderPort();
+                received << d.data();
+            }
+            return received.size();
+        };
+        QTRY_COMPARE(drain(), 2);
+        QVERIFY(errors.isEmpty());
+        QCOMPARE(senderPorts, (QList<int>{ports.wallRx, ports.wallRx}));
+        QCOMPARE(received[0].size(), 18);
+        QCOMPARE(static_cast<quint8>(received[0][0]), quint8(0xAF));
+        QCOMPARE(frame::unframe(wallCrypter, received[0])->toHex(), QByteArray("80fd"));
+        QCOMPARE(received[1].size(), 300);
+        QCOMPARE(received[1].mid(16), QByteArray(284, 'y'));
+
+        QSignalSpy bodies(&dm, &TDM::wallBodyReceived);
+        const QByteArray reply = QByteArray::fromHex("10FD2008") + "V1";
+        wall.writeDatagram(frame::frameBody(wallCrypter, reply, TCrypter::randomKey()), QHostAddress::LocalHost,
+                           ports.wallRx);
+        wall.writeDatagram(QByteArray::fromHex("B5010203"), QHostAddress::LocalHost, ports.wallRx);
+        wall.writeDatagram(QByteArray::fromHex("A0") + QByteArray(), QHostAddress::LocalHost, ports.wallRx);
+        QTRY_COMPARE(bodies.size(), 2);
+        QCOMPARE(bodies[0][0].toByteArray().toHex(), reply.toHex());
+        QVERIFY(bodies[1][0].toByteArray().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstUDPVesk)
+#include "tst_UDPVesk.moc"
