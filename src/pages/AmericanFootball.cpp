@@ -1,0 +1,292 @@
+#include "pages/AmericanFootball.h"
+
+#include "app/DModule.h"
+#include "pages/AlertSound.h"
+#include "pages/Clock.h"
+#include "wall_link/WallCommands.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+const QColor kNavy(0, 0, 128);
+const QColor kMaroon(128, 0, 0);
+const QColor kDarkGreen(0, 128, 0);
+const QColor kInvalidRed(255, 0, 0);
+const QString kZero = QStringLiteral("00:00");
+
+QLabel* heading(QWidget* parent, const QString& text)
+{
+    auto* l = new QLabel(text, parent);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, kNavy);
+    l->setPalette(pal);
+    return l;
+}
+} // namespace
+
+TFormAmericanFootball::TFormAmericanFootball(TDM& dm, const Clock& clock, AlertSound& sound, QWidget* parent)
+    : TScorePage(dm, QStringLiteral("TFormAmericanFootball"), QStringLiteral("Spielstand / Spielzeit"), {14, 999},
+                 parent),
+      m_clock(clock), m_sound(sound)
+{
+    using namespace pagewidgets;
+
+    for (QLineEdit* e : {m_edVereinLinks, m_edVereinRechts})
+        e->setFixedWidth(170);
+
+    m_pnGameWatch = new QLabel(kZero, this);
+    m_pnGameWatch->setObjectName(QStringLiteral("PnGameWatch"));
+    m_pnGameWatch->setAlignment(Qt::AlignCenter);
+    m_pnGameWatch->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    QFont clockFont = m_pnGameWatch->font();
+    clockFont.setPointSize(36);
+    clockFont.setBold(true);
+    m_pnGameWatch->setFont(clockFont);
+    m_pnGameWatch->setFixedHeight(64);
+
+    m_sbRunWatch = button(this, QStringLiteral("SBRunWatch"), {}, QStringLiteral("Zeit läuft"));
+    m_sbStopWatch = button(this, QStringLiteral("SBStopWatch"), {}, QStringLiteral("Zeit steht"));
+    m_sbRunWatch->setIcon(icon(Glyph::Run));
+    m_sbStopWatch->setIcon(icon(Glyph::Stop));
+    m_runStop = new QButtonGroup(this);
+    m_runStop->setExclusive(true);
+    for (QToolButton* b : {m_sbRunWatch, m_sbStopWatch}) {
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        b->setCheckable(true);
+        b->setFixedSize(40, 30);
+        b->setIconSize(QSize(16, 16));
+        m_runStop->addButton(b);
+    }
+    m_sbStopWatch->setChecked(true);
+    showRunning(false);
+
+    auto* timeGroup = new QGroupBox(QStringLiteral("Spielzeit"), this);
+    m_edClock = new QLineEdit(QStringLiteral("15:00"), timeGroup);
+    m_edClock->setObjectName(QStringLiteral("EdClock"));
+    m_edClock->setMaxLength(5);
+    m_edClock->setFixedWidth(60);
+    m_edClock->installEventFilter(this);
+    m_sbSetClock = button(timeGroup, QStringLiteral("SBSetClock"), kZero, QStringLiteral("Zeit übernehmen"));
+    m_sbSetClock->setIcon(icon(Glyph::SetClock));
+    m_sbClearClock = button(timeGroup, QStringLiteral("SBClearClock"), kZero, QStringLiteral("Zeit übernehmen"));
+    m_sbClearClock->setIcon(icon(Glyph::ClearClock));
+    m_cbTimeCountDirection = new QComboBox(timeGroup);
+    m_cbTimeCountDirection->setObjectName(QStringLiteral("CBTimeCountDirection"));
+    m_cbTimeCountDirection->addItems({QStringLiteral("rückwärts"), QStringLiteral("vorwärts")});
+    m_cbTimeCountDirection->setCurrentIndex(-1);
+
+    auto* timeGrid = new QGridLayout(timeGroup);
+    timeGrid->addWidget(new QLabel(QStringLiteral("Spieldauer:"), timeGroup), 0, 0);
+    timeGrid->addWidget(new QLabel(QStringLiteral("Zeit läuft "), timeGroup), 0, 3);
+    timeGrid->addWidget(m_edClock, 1, 0);
+    timeGrid->addWidget(m_sbSetClock, 1, 1);
+    timeGrid->addWidget(m_sbClearClock, 1, 2);
+    timeGrid->addWidget(m_cbTimeCountDirection, 1, 3);
+
+    QToolButton* erase = button(this, QStringLiteral("SBErase"), QStringLiteral("Löschen"),
+                                QStringLiteral("Anzeigetafel löschen"));
+    QToolButton* send = button(this, QStringLiteral("SBSend"), QStringLiteral("Anzeigen"));
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(heading(this, QStringLiteral("Mannschaften:")), 0, 0, 1, 2);
+    grid->addWidget(m_edVereinLinks, 1, 0, 1, 2);
+    grid->addWidget(m_edVereinRechts, 1, 2, 1, 2);
+    grid->addWidget(heading(this, QStringLiteral("Spielstand:")), 2, 0, 1, 2);
+    grid->addWidget(m_pnToreLeft, 3, 0);
+    grid->addWidget(m_udToreLinks, 3, 1, Qt::AlignLeft);
+    grid->addWidget(m_pnToreRight, 3, 2);
+    grid->addWidget(m_udToreRechts, 3, 3, Qt::AlignLeft);
+    grid->setHorizontalSpacing(0);
+    grid->setColumnMinimumWidth(1, 60);
+
+    auto* clockRow = new QHBoxLayout;
+    clockRow->addWidget(m_pnGameWatch, 1);
+    clockRow->addSpacing(8);
+    clockRow->addWidget(m_sbRunWatch);
+    clockRow->addWidget(m_sbStopWatch);
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(erase);
+    bar->addStretch();
+    bar->addWidget(send);
+
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(grid);
+    column->addSpacing(6);
+    column->addLayout(clockRow);
+    column->addWidget(timeGroup);
+    column->addLayout(bar);
+    fixFrame();
+
+    m_watchTimer = new QTimer(this);
+    m_watchTimer->setObjectName(QStringLiteral("WatchTimer"));
+    m_watchTimer->setInterval(200);
+
+    connect(m_watchTimer, &QTimer::timeout, this, &TFormAmericanFootball::WatchTimerTimer);
+    connect(send, &QToolButton::clicked, this, &TFormAmericanFootball::SBSendClick);
+    connect(erase, &QToolButton::clicked, this, &TFormAmericanFootball::SBEraseClick);
+    connect(m_edClock, &QLineEdit::textChanged, this, &TFormAmericanFootball::EdClockChange);
+    connect(m_sbSetClock, &QToolButton::clicked, this, &TFormAmericanFootball::SBSetClockClick);
+    connect(m_sbClearClock, &QToolButton::clicked, this, &TFormAmericanFootball::SBClearClockClick);
+    connect(m_sbRunWatch, &QToolButton::clicked, this, &TFormAmericanFootball::SBRunWatchClick);
+    connect(m_sbStopWatch, &QToolButton::clicked, this, &TFormAmericanFootball::SBStopWatchClick);
+}
+
+int TFormAmericanFootball::countDirectionIndex() const
+{
+    return m_cbTimeCountDirection->currentIndex();
+}
+
+void TFormAmericanFootball::setCountDirectionIndex(int index)
+{
+    m_cbTimeCountDirection->setCurrentIndex(index >= 0 && index < m_cbTimeCountDirection->count() ? index : -1);
+}
+
+gameclock::Direction TFormAmericanFootball::direction() const
+{
+    return m_cbTimeCountDirection->currentIndex() == 1 ? gameclock::Direction::Up : gameclock::Direction::Down;
+}
+
+QString TFormAmericanFootball::display() const
+{
+    return m_pnGameWatch->text();
+}
+
+void TFormAmericanFootball::setDisplay(const QString& text)
+{
+    m_pnGameWatch->setText(text);
+}
+
+void TFormAmericanFootball::showRunning(bool running)
+{
+    QPalette pal = m_pnGameWatch->palette();
+    pal.setColor(QPalette::WindowText, running ? kDarkGreen : kMaroon);
+    m_pnGameWatch->setPalette(pal);
+}
+
+void TFormAmericanFootball::sendClock()
+{
+    m_dm.sendToWall(wallcmd::footballClock(m_sbRunWatch->isChecked(), display()));
+}
+
+void TFormAmericanFootball::FormShow()
+{
+    if (m_cbTimeCountDirection->currentIndex() < 0)
+        m_cbTimeCountDirection->setCurrentIndex(0);
+    m_elapsed.restart(m_clock.monotonicMs());
+    m_watchTimer->start();
+    EdClockChange();
+}
+
+void TFormAmericanFootball::FormHide()
+{
+    TScorePage::FormHide();
+    m_watchTimer->stop();
+}
+
+bool TFormAmericanFootball::eventFilter(QObject* watched, QEvent* event)
+{
+    // EdClockKeyPress: Enter applies a valid duration and never reaches the box or the dialog.
+    if (watched == m_edClock && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (m_sbSetClock->isEnabled())
+                SBSetClockClick();
+            return true;
+        }
+    }
+    return TScorePage::eventFilter(watched, event);
+}
+
+void TFormAmericanFootball::SBSendClick()
+{
+    wallcmd::GameClock state = wallcmd::GameClock::Hidden;
+    if (m_sbStopWatch->isChecked())
+        state = wallcmd::GameClock::Standing;
+    else if (m_sbRunWatch->isChecked())
+        state = wallcmd::GameClock::Running;
+    m_dm.sendToWall(wallcmd::footballShow(m_edVereinLinks->text(), m_edVereinRechts->text(), m_udToreLinks->value(),
+                                          m_udToreRechts->value(), state, display()));
+}
+
+void TFormAmericanFootball::EdClockChange()
+{
+    const gameclock::Parsed duration = gameclock::GetMinSecFromStr(m_edClock->text());
+    QPalette pal = m_edClock->palette();
+    pal.setColor(QPalette::Text, duration.valid ? palette().color(QPalette::Text) : kInvalidRed);
+    m_edClock->setPalette(pal);
+    m_sbSetClock->setEnabled(duration.valid);
+    if (duration.valid)
+        m_sbSetClock->setText(gameclock::normalised(*duration.numbers));
+}
+
+void TFormAmericanFootball::SBSetClockClick()
+{
+    const gameclock::Parsed duration = gameclock::GetMinSecFromStr(m_edClock->text());
+    if (!duration.valid)
+        return;
+    const QString text = gameclock::normalised(*duration.numbers);
+    m_edClock->setText(text);
+    setDisplay(text);
+}
+
+void TFormAmericanFootball::SBClearClockClick()
+{
+    setDisplay(kZero);
+}
+
+void TFormAmericanFootball::SBRunWatchClick()
+{
+    m_elapsed.restart(m_clock.monotonicMs());
+    if (display() == gameclock::endOfCount(direction(), m_edClock->text())) {
+        m_sbStopWatch->setChecked(true);
+        showRunning(false);
+    } else {
+        m_sbRunWatch->setChecked(true);
+        showRunning(true);
+    }
+    sendClock();
+}
+
+void TFormAmericanFootball::SBStopWatchClick()
+{
+    m_elapsed.restart(m_clock.monotonicMs());
+    m_sbStopWatch->setChecked(true);
+    showRunning(false);
+    sendClock();
+}
+
+void TFormAmericanFootball::WatchTimerTimer()
+{
+    const qint64 seconds = m_elapsed.take(m_clock.monotonicMs());
+    if (seconds < 1)
+        return;
+    const gameclock::TickOutcome tick =
+        gameclock::count(display(), seconds, m_sbRunWatch->isChecked(), direction(), m_edClock->text());
+    if (!tick.changed)
+        return;
+    setDisplay(tick.text);
+    if (tick.ended) {
+        m_sbStopWatch->setChecked(true);
+        showRunning(false);
+        sendClock();
+        m_sound.alert();
+        m_sound.tone(kToneHertz, kToneMs);
+        return;
+    }
+    sendClock();
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "pages/GameClock.h"
+#include "pages/ScorePage.h"
+
+class AlertSound;
+class Clock;
+class QButtonGroup;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTimer;
+class QToolButton;
+
+// The American football page: team names, scores and a game clock that counts down from the game
+// duration or up to it. Every change of the running clock goes to the wall at once, green while it
+// runs, red while it stands; the end of the count stops the clock with an alert and a 400 Hz tone.
+//
+// Needs: the data module; the clock (its monotonic scale times the game clock); the alert sound.
+// The settings store reads and writes the count direction through countDirectionIndex().
+class TFormAmericanFootball final : public TScorePage
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TFormAmericanFootball)
+public:
+    TFormAmericanFootball(TDM& dm, const Clock& clock, AlertSound& sound, QWidget* parent = nullptr);
+
+    // Item index of CBTimeCountDirection: 0 "rückwärts", 1 "vorwärts", -1 none (an index outside the
+    // list selects none; showing the window then selects "rückwärts").
+    int countDirectionIndex() const;
+    void setCountDirectionIndex(int index);
+
+    void SBSendClick();
+    void EdClockChange();
+    void SBSetClockClick();
+    void SBClearClockClick();
+    void SBRunWatchClick();
+    void SBStopWatchClick();
+    void WatchTimerTimer();
+
+protected:
+    void FormShow() override;
+    void FormHide() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    gameclock::Direction direction() const;
+    QString display() const;
+    void setDisplay(const QString& text);
+    void showRunning(bool running);
+    void sendClock();
+
+    static constexpr int kToneHertz = 400;
+    static constexpr int kToneMs = 800;
+
+    const Clock& m_clock;
+    AlertSound& m_sound;
+    gameclock::ElapsedSeconds m_elapsed;
+
+    QLabel* m_pnGameWatch;
+    QToolButton* m_sbRunWatch;
+    QToolButton* m_sbStopWatch;
+    QButtonGroup* m_runStop;
+    QLineEdit* m_edClock;
+    QToolButton* m_sbSetClock;
+    QToolButton* m_sbClearClock;
+    QComboBox* m_cbTimeCountDirection;
+    QTimer* m_watchTimer;
+};

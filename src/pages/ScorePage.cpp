@@ -1,0 +1,58 @@
+#include "pages/ScorePage.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+
+namespace {
+const QColor kNavy(0, 0, 128);
+
+QLineEdit* nameBox(QWidget* parent, const QString& name, const QString& text, int maxLength)
+{
+    auto* e = new QLineEdit(text, parent);
+    e->setObjectName(name);
+    e->setMaxLength(maxLength);
+    QFont f = e->font();
+    f.setBold(true);
+    f.setPointSize(12);
+    e->setFont(f);
+    QPalette pal = e->palette();
+    pal.setColor(QPalette::Text, kNavy);
+    e->setPalette(pal);
+    return e;
+}
+} // namespace
+
+TScorePage::TScorePage(TDM& dm, const QString& className, const QString& caption, Limits limits, QWidget* parent)
+    : TPageForm(dm, className, caption, parent)
+{
+    using namespace pagewidgets;
+    m_edVereinLinks = nameBox(this, QStringLiteral("EdVereinLinks"), QStringLiteral("Heim"), limits.nameLength);
+    m_edVereinRechts = nameBox(this, QStringLiteral("EdVereinRechts"), QStringLiteral("Gäste"), limits.nameLength);
+    m_pnToreLeft = scorePanel(this, QStringLiteral("PnToreLeft"), 26);
+    m_pnToreRight = scorePanel(this, QStringLiteral("PnToreRight"), 26);
+    m_udToreLinks = upDown(this, QStringLiteral("UDToreLinks"), limits.maxScore);
+    m_udToreRechts = upDown(this, QStringLiteral("UDToreRechts"), limits.maxScore);
+    for (QLabel* panel : {m_pnToreLeft, m_pnToreRight})
+        panel->setFixedSize(110, 52);
+    for (QSpinBox* ud : {m_udToreLinks, m_udToreRechts})
+        ud->setFixedHeight(52);
+
+    connect(m_udToreLinks, &QSpinBox::valueChanged, this, &TScorePage::UDToreLinksChangingEx);
+    connect(m_udToreRechts, &QSpinBox::valueChanged, this, &TScorePage::UDToreRechtsChangingEx);
+}
+
+void TScorePage::UDToreLinksChangingEx(int value)
+{
+    m_pnToreLeft->setText(QString::number(value));
+}
+
+void TScorePage::UDToreRechtsChangingEx(int value)
+{
+    m_pnToreRight->setText(QString::number(value));
+}
+
+void TScorePage::FormHide()
+{
+    SBEraseClick();
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "pages/PageForm.h"
+
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+
+// The part the score pages share: two team name boxes and two scores, each an up/down control whose
+// value a panel shows. Hiding the window blanks the wall.
+class TScorePage : public TPageForm
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TScorePage)
+public:
+    struct Limits
+    {
+        int nameLength;
+        int maxScore;
+    };
+
+    TScorePage(TDM& dm, const QString& className, const QString& caption, Limits limits, QWidget* parent);
+
+    // Keep the panels showing the up/down values; nothing is sent.
+    void UDToreLinksChangingEx(int value);
+    void UDToreRechtsChangingEx(int value);
+
+protected:
+    void FormHide() override;
+
+    QLineEdit* m_edVereinLinks;
+    QLineEdit* m_edVereinRechts;
+    QSpinBox* m_udToreLinks;
+    QSpinBox* m_udToreRechts;
+    QLabel* m_pnToreLeft;
+    QLabel* m_pnToreRight;
+};

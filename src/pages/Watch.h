@@ -1,0 +1,42 @@
+#pragma once
+
+#include "pages/PageForm.h"
+
+#include <functional>
+
+class Clock;
+class QButtonGroup;
+class QLabel;
+class QTimer;
+class QToolButton;
+
+// The clock page: shows the local time and, while a mode button is down, puts it on the wall once per
+// new second, either as the time display with a small text line below it or as the analog clock.
+//
+// Needs: the data module; the clock for the time of day; and the small text line, read at every send
+// (the composition root hands in the configuration dialog's EdWatchText).
+class TFormWatch final : public TPageForm
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TFormWatch)
+public:
+    TFormWatch(TDM& dm, const Clock& clock, std::function<QString()> watchText, QWidget* parent = nullptr);
+
+    void WatchTimerTimer();
+    // The link error handling releases the show button before it closes the window.
+    void ReleaseSend();
+
+protected:
+    void FormShow() override;
+    void FormHide() override;
+
+private:
+    const Clock& m_clock;
+    std::function<QString()> m_watchText;
+    QLabel* m_pnWatch;
+    QToolButton* m_sbErase;
+    QToolButton* m_sbAnalogWatch;
+    QToolButton* m_sbSend;
+    QButtonGroup* m_buttons;
+    QTimer* m_watchTimer;
+};
