@@ -2,8 +2,12 @@
 
 #include "wall_link/Frame.h"
 
-TDM::TDM(const Ports& ports, const PermutationTable& table, QObject* parent)
-    : QObject(parent), Crypter(table), m_ports(ports)
+TDM::TDM(const Ports& ports, const PermutationTable& table, QObject* parent, IcmpEcho* icmp)
+    : QObject(parent),
+      Crypter(table),
+      m_ownIcmp(icmp ? nullptr : std::make_unique<SystemIcmpEcho>()),
+      ZELTools(icmp ? *icmp : *m_ownIcmp),
+      m_ports(ports)
 {
     UDPVesk.setObjectName(QStringLiteral("UDPVesk"));
     UDPVesk.RxPort = ports.wallRx;
@@ -15,6 +19,15 @@ TDM::TDM(const Ports& ports, const PermutationTable& table, QObject* parent)
     UDPJson.RxPort = ports.json;
     UDPJson.TxPort = ports.json;
     connect(&UDPVesk, &TUDPVesk::OnReceive, this, &TDM::UDPVeskReceive);
+    connect(this, &TDM::wallBodyReceived, this, &TDM::interpretReply);
+    connect(&UDPVesk, &TUDPVesk::OnError, this, &TDM::UDPVeskError);
+    connect(&UDPJson, &TUDPVesk::OnError, this, &TDM::UDPVeskError);
+
+    Sleeper.setObjectName(QStringLiteral("Sleeper"));
+    Sleeper.setInterval(60);
+    TimerPing.setObjectName(QStringLiteral("TimerPing"));
+    TimerPing.setInterval(2000);
+    connect(&TimerPing, &QTimer::timeout, this, &TDM::TimerPingTimer);
 }
 
 TDM::~TDM() = default;
@@ -45,4 +58,53 @@ void TDM::UDPVeskReceive(const QString& /*host*/, quint16 /*port*/, const QByteA
     const std::optional<QByteArray> body = frame::unframe(Crypter, buffer);
     if (body)
         Q_EMIT wallBodyReceived(*body);
+}
+
+void TDM::setLinkLight(TLedBtnColor light)
+{
+    if (light == m_linkLight)
+        return;
+    m_linkLight = light;
+    Q_EMIT linkLightChanged(light);
+}
+
+void TDM::TimerPingTimer()
+{
+    setLinkLight(TLedBtnColor::LedRed);
+    sendToWall(wallcmd::lifeSignQuery());
+}
+
+void TDM::GLPingClick()
+{
+    if (!TimerPing.isActive())
+        TimerPing.start();
+    TimerPingTimer();
+}
+
+void TDM::berServer1Click()
+{
+    m_detailsRequested = true;
+    sendToWall(wallcmd::detailsQuery());
+}
+
+void TDM::interpretReply(const QByteArray& body)
+{
+    const std::optional<wallcmd::StatusReply> reply = wallcmd::parseStatusReply(body);
+    if (!reply)
+        return;
+    setLinkLight(TLedBtnColor::LedGreen);
+    // A reply too short to carry the size keeps the size we know.
+    if (reply->hasSize) {
+        m_wallColumns = reply->columns;
+        m_wallRows = reply->rows;
+    }
+    if (m_detailsRequested) {
+        m_detailsRequested = false;
+        Q_EMIT serverDetailsReceived(reply->version);
+    }
+}
+
+void TDM::UDPVeskError(int /*errorNo*/, const QString& msg)
+{
+    Q_EMIT linkFailed(QStringLiteral("Socketfehler: ") + msg);
 }

@@ -1,0 +1,31 @@
+#include "app/Application.h"
+
+#include "shell/ErrorReport.h"
+
+#include <QLineEdit>
+
+BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& report)
+    : FormMain(setup.main, report),
+      FormConfig(&FormMain),
+      FormWatch(DM, &FormMain),
+      FormZMT(DM, &FormMain),
+      FormSocker(DM, &FormMain),
+      FormAmericanFootball(DM, &FormMain),
+      DM(setup.ports, setup.table, nullptr, setup.icmp),
+      FormTextbox(DM, &FormMain),
+      FormJpg(DM, &FormMain),
+      FormVideo(DM, &FormMain),
+      FormSpielUndSatz(DM, &FormMain),
+      FormWertung(DM, &FormMain)
+{
+    DM.setWallAddressSource([this] { return FormConfig.EdWallIpAddress->text(); });
+    FormConfig.connectDataModule(DM, FormMain);
+    FormMain.connectParts({FormConfig, DM, FormWatch, FormZMT, FormSocker, FormAmericanFootball, FormTextbox, FormJpg,
+                           FormVideo, FormSpielUndSatz});
+    // The COSA endpoint keeps the endpoint's own error box.
+    QObject::connect(&DM.UDPCosa, &TUDPVesk::OnError, &DM, [&report](int, const QString& msg) {
+        report.showMessage(ErrorReport::Icon::Critical, QStringLiteral("UDPVesk"), QStringLiteral("Error:\r") + msg);
+    });
+}
+
+BrisalClientApp::~BrisalClientApp() = default;

@@ -1,0 +1,45 @@
+#include "app/Application.h"
+#include "shell/ErrorReport.h"
+#include "shell/Just1_32.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QFileInfo program(QCoreApplication::applicationFilePath());
+    const QString programName = program.completeBaseName();
+
+    // A second copy hands over to the first and ends before any window exists.
+    TJustOne32 justOne(program.fileName());
+    if (justOne.previousInstance()) {
+        justOne.handOver();
+        return 0;
+    }
+
+    MessageBoxReport report;
+    const TableChoice table =
+        choosePermutationTable(permutationTableCandidates(programName, program.absolutePath(), userSettingsDir()));
+
+    ApplicationSetup setup;
+    setup.table = table.table;
+    setup.main.programName = programName;
+    setup.main.helpFile = program.absolutePath() + QLatin1Char('/') + programName + QStringLiteral(".chm");
+    setup.main.arguments = app.arguments().mid(1);
+    BrisalClientApp client(setup, report);
+    justOne.listen([&client] { client.FormMain.bringToFront(); });
+
+    if (!table.messages.isEmpty()) {
+        const QString text = table.messages.join(QLatin1Char('\n'));
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+        report.showMessage(ErrorReport::Icon::Warning, QString(),
+                           text + QStringLiteral("\n\nEs gilt die eingebaute Permutationstabelle."));
+    }
+
+    client.FormMain.show();
+    return app.exec();
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "shell/OperatorError.h"
+
+#include <QList>
+#include <QString>
+
+#include <exception>
+
+class QWidget;
+
+// The program's general error report and its other operator message boxes. The program shows real
+// message boxes; tests hand in a recorder so that nothing blocks.
+class ErrorReport
+{
+public:
+    enum class Icon { Information, Warning, Critical };
+
+    virtual ~ErrorReport() = default;
+
+    // One message box; an empty caption means the program's name.
+    virtual void showMessage(Icon icon, const QString& caption, const QString& text, bool onTop = false) = 0;
+
+    // An error that ended an operator's action: a message box with its text.
+    void report(const QString& text) { showMessage(Icon::Critical, QString(), text); }
+
+    // Runs one operator action; an exception ends it and is reported here instead of crossing the event
+    // loop. True when the action ran to its end.
+    template <class Action>
+    bool run(Action&& action) noexcept
+    {
+        try {
+            action();
+            return true;
+        } catch (const OperatorError& e) {
+            report(e.text());
+        } catch (const std::exception& e) {
+            report(QString::fromUtf8(e.what()));
+        } catch (...) {
+            report(QStringLiteral("Unbekannter Fehler"));
+        }
+        return false;
+    }
+};
+
+// Real message boxes, parented to the active window.
+class MessageBoxReport final : public ErrorReport
+{
+public:
+    void showMessage(Icon icon, const QString& caption, const QString& text, bool onTop = false) override;
+};
+
+// Keeps every message for tests to read.
+class RecordingReport final : public ErrorReport
+{
+public:
+    struct Entry
+    {
+        Icon icon;
+        QString caption;
+        QString text;
+        bool onTop;
+    };
+    void showMessage(Icon icon, const QString& caption, const QString& text, bool onTop = false) override
+    {
+        entries.append({icon, caption, text, onTop});
+    }
+    QStringList texts() const
+    {
+        QStringList all;
+        for (const Entry& e : entries)
+            all << e.text;
+        return all;
+    }
+
+    QList<Entry> entries;
+};

@@ -1,0 +1,570 @@
+#include "shell/Main.h"
+
+#include "app/DModule.h"
+#include "shell/CommandLine.h"
+#include "shell/Config.h"
+#include "shell/ErrorReport.h"
+#include "shell/Version.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kLinkWaitMs = 200;
+constexpr int kCloseServerWaitMs = 200;
+constexpr int kShutdownWaitMs = 500;
+
+const QString kMainGroup = QStringLiteral("\\Main");
+const QString kJsonGroup = QStringLiteral("\\JSON");
+
+// Item index from the store: -1 or beyond the list leaves the list with no entry chosen.
+void setItemIndex(QComboBox* list, int index)
+{
+    list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+}
+
+} // namespace
+
+TFormMain::TFormMain(const Options& options, ErrorReport& report, QWidget* parent)
+    : QMainWindow(parent), Regstry1(options.settingsRoot), About(this), m_options(options), m_report(report)
+{
+    setObjectName(QStringLiteral("FormMain"));
+    setWindowTitle(QStringLiteral("Brisal Client"));
+    setWindowIcon(QIcon(QStringLiteral(":/BrisalClient.png")));
+    setFont(QFont(QStringLiteral("Arial"), 8));
+    resize(264, 314);
+    setMinimumSize(260, 270);
+    setMaximumSize(300, 350);
+
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("PnMain"));
+    m_grid = new QGridLayout;
+    m_grid->setHorizontalSpacing(6);
+    m_grid->setVerticalSpacing(4);
+
+    SBWatch = pageButton(QStringLiteral("SBWatch"), QStringLiteral("Uhrzeit"), QStringLiteral("LbWatch"), 0);
+    SBSocker = pageButton(QStringLiteral("SBSocker"), QStringLiteral("Spielstand"), QStringLiteral("LbSocker"), 1);
+    SBAmericanFootball = pageButton(QStringLiteral("SBAmericanFootball"), QStringLiteral("Spielstand/Spielzeit"),
+                                    QStringLiteral("LbAmericanFootball"), 2);
+    SBSpielUndSatz = pageButton(QStringLiteral("SBSpielUndSatz"), QStringLiteral("Spielstand/Satzstand"),
+                                QStringLiteral("LbSpielUndSatz"), 3);
+    SBTextlist = pageButton(QStringLiteral("SBTextlist"), QStringLiteral("Textliste"), QStringLiteral("LbTextlist"), 4);
+    SBJpgPicture =
+        pageButton(QStringLiteral("SBJpgPicture"), QStringLiteral("Bild anzeigen"), QStringLiteral("LbJpgPicture"), 5);
+    SBShowVideo =
+        pageButton(QStringLiteral("SBShowVideo"), QStringLiteral("Video anzeigen"), QStringLiteral("LbShowVideo"), 6);
+    SbShowCapture = pageButton(QStringLiteral("SbShowCapture"), QStringLiteral("Video Livebild"),
+                               QStringLiteral("LbShowCapture"), 7);
+    SBShowMJPEG = pageButton(QStringLiteral("SBShowMJPEG"), QStringLiteral("MJPEG Livebild"),
+                             QStringLiteral("LbShowMJPEG"), 7, 2);
+    SBShowMJPEG->setToolTip(QStringLiteral("MJPEG- Kamera am Server"));
+    SBZMT = pageButton(QStringLiteral("SBZMT"), QStringLiteral("Zeitanzeige Zeitmesstechnik"), QStringLiteral("LbZMT"),
+                       8);
+    LbZMT = qobject_cast<QLabel*>(m_labelButtons.key(SBZMT));
+    // The timing display is reached through the menu only.
+    SBZMT->setVisible(false);
+    LbZMT->setVisible(false);
+    // The game-and-set page is not offered yet.
+    SBSpielUndSatz->setEnabled(false);
+    qobject_cast<QWidget*>(m_labelButtons.key(SBSpielUndSatz))->setEnabled(false);
+    m_grid->setColumnStretch(1, 1);
+    m_grid->setColumnStretch(3, 1);
+    m_grid->setRowStretch(9, 1);
+
+    LedBtnPing = new TLedBtn(central);
+    LedBtnPing->setObjectName(QStringLiteral("LedBtnPing"));
+    LedBtnPing->setFixedSize(25, 25);
+    LedBtnPing->setToolTip(QStringLiteral("Videowand- Lebenszeichen holen"));
+    LedBtnPing->setActiveLight(TLedBtnColor::LedGray);
+
+    auto* lamp = new QVBoxLayout;
+    lamp->addWidget(LedBtnPing);
+    lamp->addStretch();
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(8, 8, 6, 4);
+    layout->addLayout(m_grid, 1);
+    layout->addLayout(lamp);
+    setCentralWidget(central);
+
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("SBar"));
+    bar->setSizeGripEnabled(false);
+    SBarPanel = new QLabel(bar);
+    SBarPanel->setObjectName(QStringLiteral("SBarPanel"));
+    SBarPanel->setMinimumWidth(50);
+    bar->addWidget(SBarPanel, 1);
+    setStatusBar(bar);
+
+    buildMenu();
+
+    connect(SBWatch, &QToolButton::clicked, this, &TFormMain::SBWatchClick);
+    connect(SBSocker, &QToolButton::clicked, this, &TFormMain::SBSockerClick);
+    connect(SBAmericanFootball, &QToolButton::clicked, this, &TFormMain::SBAmericanFootballClick);
+    connect(SBSpielUndSatz, &QToolButton::clicked, this, &TFormMain::SBSpielUndSatzClick);
+    connect(SBTextlist, &QToolButton::clicked, this, &TFormMain::SBTextlistClick);
+    connect(SBJpgPicture, &QToolButton::clicked, this, &TFormMain::SBJpgPictureClick);
+    connect(SBShowVideo, &QToolButton::clicked, this, &TFormMain::SBShowVideoClick);
+    connect(SbShowCapture, &QToolButton::clicked, this, &TFormMain::SbShowCaptureClick);
+    connect(SBShowMJPEG, &QToolButton::clicked, this, &TFormMain::SBShowMJPEGClick);
+    connect(SBZMT, &QToolButton::clicked, this, &TFormMain::SBZMTClick);
+
+    About.setObjectName(QStringLiteral("About"));
+    About.Comments = QStringLiteral("Client für Videowand- Server");
+    About.Copyright = QStringLiteral("Copyright © ZEL");
+
+    FormCreate();
+}
+
+TFormMain::~TFormMain() = default;
+
+QToolButton* TFormMain::pageButton(const QString& name, const QString& label, const QString& labelName, int row,
+                                   int column)
+{
+    auto* button = new QToolButton(this);
+    button->setObjectName(name);
+    button->setCheckable(true);
+    button->setFixedSize(25, 25);
+    auto* text = new QLabel(label, this);
+    text->setObjectName(labelName);
+    text->installEventFilter(this);
+    m_labelButtons.insert(text, button);
+    m_grid->addWidget(button, row, column);
+    m_grid->addWidget(text, row, column + 1);
+    return button;
+}
+
+void TFormMain::buildMenu()
+{
+    auto action = [this](QMenu* menu, const QString& name, const QString& text, void (TFormMain::*handler)()) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    QMenu* file = bar->addMenu(QStringLiteral("&Datei"));
+    file->setObjectName(QStringLiteral("Datei1"));
+    action(file, QStringLiteral("SBExit"), QStringLiteral("&Beenden"), &TFormMain::SBExitClick);
+
+    QMenu* show = bar->addMenu(QStringLiteral("Anzeige"));
+    show->setObjectName(QStringLiteral("Anzeige1"));
+    action(show, QStringLiteral("Uhrzeit1"), QStringLiteral("Uhrzeit"), &TFormMain::SBWatchClick);
+    Zeitmesstechnik1 =
+        action(show, QStringLiteral("Zeitmesstechnik1"), QStringLiteral("Zeitmesstechnik"), &TFormMain::SBZMTClick);
+    Zeitmesstechnik1->setEnabled(false);
+    action(show, QStringLiteral("Fuball1"), QStringLiteral("Fußball"), &TFormMain::SBSockerClick);
+    action(show, QStringLiteral("AmericanFootball1"), QStringLiteral("American Football"),
+           &TFormMain::SBAmericanFootballClick);
+
+    QMenu* config = bar->addMenu(QStringLiteral("Konfiguration"));
+    config->setObjectName(QStringLiteral("Konfiguration1"));
+    action(config, QStringLiteral("Konfiguration2"), QStringLiteral("Konfiguration"), &TFormMain::Konfiguration2Click);
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Hilfe"));
+    help->setObjectName(QStringLiteral("Hilfe1"));
+    action(help, QStringLiteral("Hilfe2"), QStringLiteral("&Hilfe"), &TFormMain::Hilfe2Click)
+        ->setShortcut(QKeySequence(Qt::Key_F1));
+    help->addSeparator();
+    QAction* server = help->addAction(QStringLiteral("Über &Server"));
+    server->setObjectName(QStringLiteral("berServer1"));
+    connect(server, &QAction::triggered, this, [this] {
+        if (m_dm)
+            m_dm->berServer1Click();
+    });
+    action(help, QStringLiteral("ber1"), QStringLiteral("Ü&ber"), &TFormMain::ber1Click);
+}
+
+void TFormMain::connectParts(const Parts& parts)
+{
+    m_config = &parts.config;
+    m_dm = &parts.dm;
+    m_watch = &parts.watch;
+    m_zmt = &parts.zmt;
+    m_socker = &parts.socker;
+    m_americanFootball = &parts.americanFootball;
+    m_textbox = &parts.textbox;
+    m_jpg = &parts.jpg;
+    m_video = &parts.video;
+    m_spielUndSatz = &parts.spielUndSatz;
+
+    LedBtnPing->setActiveLight(m_dm->linkLight());
+    connect(m_dm, &TDM::linkLightChanged, LedBtnPing, &TLedBtn::setActiveLight);
+    connect(LedBtnPing, &QToolButton::clicked, m_dm, &TDM::GLPingClick);
+    connect(m_dm, &TDM::serverDetailsReceived, this, &TFormMain::showServerDetails);
+    connect(m_dm, &TDM::linkFailed, this, &TFormMain::showLinkError);
+}
+
+void TFormMain::FormCreate()
+{
+    // The process-wide date and time formats ("dd.mm.yyyy", "hh:nn") are the ones WriteToIni uses.
+    if (m_options.helpFile.isEmpty())
+        m_options.helpFile = m_options.programName + QStringLiteral(".chm");
+    StartTimer = new QTimer(this);
+    StartTimer->setObjectName(QStringLiteral("StartTimer"));
+    StartTimer->setSingleShot(true);
+    StartTimer->setInterval(100);
+    connect(StartTimer, &QTimer::timeout, this, &TFormMain::StartTimerTimer);
+    StartTimer->start();
+}
+
+void TFormMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_formShown) {
+        m_formShown = true;
+        FormShow();
+    }
+}
+
+void TFormMain::FormShow()
+{
+    if (!m_dm)
+        return;
+    m_dm->UDPVesk.OpenSocket();
+    reopenFeeds();
+    move(40, 40);
+    for (QDialog* page : {m_socker, m_americanFootball, m_watch, m_zmt})
+        page->move(190, 90);
+}
+
+void TFormMain::StartTimerTimer()
+{
+    StartTimer->deleteLater();
+    StartTimer = nullptr;
+    if (!m_dm)
+        return;
+    m_report.run([this] { ReadFromIni(); });
+    move(commandline::applyPlacement(m_options.arguments, pos()));
+    if (isVisible())
+        m_dm->TimerPingTimer();
+}
+
+void TFormMain::reopenFeeds()
+{
+    m_dm->UDPCosa.CloseSocket();
+    if (m_config->CBUseCosaServer->isChecked())
+        m_dm->UDPCosa.OpenSocket();
+    m_dm->UDPJson.CloseSocket();
+    if (m_config->CBUseUdpLynx->isChecked())
+        m_dm->UDPJson.OpenSocket();
+}
+
+QComboBox* TFormMain::countDirection() const
+{
+    return m_americanFootball->findChild<QComboBox*>(QStringLiteral("CBTimeCountDirection"));
+}
+
+void TFormMain::ReadFromIni()
+{
+    TFormConfig& c = *m_config;
+    Regstry1.IniFileName = QStringLiteral("Software\\ZEL\\") + m_options.programName;
+    const QString main = Regstry1.IniFileName + kMainGroup;
+    auto text = [&](const QString& name, const QString& fallback) {
+        return Regstry1.ReadString(main, name, fallback);
+    };
+    auto number = [&](const QString& name, const QString& stored, int fallback) {
+        bool ok = false;
+        const int value = text(name, stored).toInt(&ok, 10);
+        return ok ? value : fallback;
+    };
+
+    c.EdWallIpAddress->setText(text(QStringLiteral("IPServer"), QStringLiteral("127.0.0.1")));
+    c.EdWatchText->setText(text(QStringLiteral("WatchText"), QString()));
+    c.EdServerLargeText->setText(text(QStringLiteral("ServerLargeText"), QString()));
+    c.EdServerSmallText->setText(text(QStringLiteral("ServerSmallText"), QString()));
+    if (QComboBox* direction = countDirection())
+        setItemIndex(direction, number(QStringLiteral("AFCountDirectionIndex"), QStringLiteral("0"), -1));
+    setItemIndex(c.CBSerialPort, number(QStringLiteral("SerialPortIndex"), QStringLiteral("0"), -1));
+    setItemIndex(c.CBSerialProtocol, number(QStringLiteral("SerialProtocolIndex"), QStringLiteral("0"), -1));
+    setItemIndex(c.CBBaud, number(QStringLiteral("SerialBaudIndex"), QStringLiteral("3"), -1));
+    setItemIndex(c.CBData, number(QStringLiteral("SerialDataIndex"), QStringLiteral("0"), -1));
+    setItemIndex(c.CBParity, number(QStringLiteral("SerialParityIndex"), QStringLiteral("2"), -1));
+    setItemIndex(c.CBStop, number(QStringLiteral("SerialStopIndex"), QStringLiteral("0"), -1));
+    move(number(QStringLiteral("MainLeftPos"), QStringLiteral("25"), 25), y());
+    move(x(), number(QStringLiteral("MainTopPos"), QStringLiteral("370"), 370));
+    switch (number(QStringLiteral("OnCloseDoServerAction"), QStringLiteral("0"), 0)) {
+    case 1:
+        c.RBServerClose->setChecked(true);
+        break;
+    case 2:
+        c.RBServerShutdown->setChecked(true);
+        break;
+    default:
+        c.RBServerKeepRunning->setChecked(true);
+        break;
+    }
+    c.CBUseCosaServer->setChecked(number(QStringLiteral("UseCosaServer"), QStringLiteral("1"), 1) != 0);
+    m_dm->UDPCosa.CloseSocket();
+    if (c.CBUseCosaServer->isChecked())
+        m_dm->UDPCosa.OpenSocket();
+    c.CBUseUdpLynx->setChecked(number(QStringLiteral("UseUdpLynxSever"), QStringLiteral("1"), 1) != 0);
+    m_dm->UDPJson.CloseSocket();
+    if (c.CBUseUdpLynx->isChecked())
+        m_dm->UDPJson.OpenSocket();
+    const bool timing = c.CBSerialPort->currentIndex() > 0;
+    SBZMT->setEnabled(timing);
+    LbZMT->setEnabled(timing);
+    Zeitmesstechnik1->setEnabled(timing);
+    c.EdJsonIdPrefix->setText(
+        Regstry1.ReadString(Regstry1.IniFileName + kJsonGroup, QStringLiteral("RxPrefix"), QStringLiteral("QTX"))
+            .trimmed()
+            .toUpper());
+}
+
+void TFormMain::WriteToIni()
+{
+    TFormConfig& c = *m_config;
+    Regstry1.IniFileName = QStringLiteral("Software\\ZEL\\") + m_options.programName;
+    const QString main = Regstry1.IniFileName + kMainGroup;
+    auto write = [&](const QString& name, const QString& value) { Regstry1.WriteString(main, name, value); };
+    auto writeNumber = [&](const QString& name, int value) { write(name, QString::number(value)); };
+
+    const QDateTime now = QDateTime::currentDateTime();
+    write(QStringLiteral("LastUsed"),
+          now.toString(QStringLiteral("dd.MM.yyyy")) + QLatin1Char(' ') + now.toString(QStringLiteral("HH:mm:ss")));
+    write(QStringLiteral("IPServer"), c.EdWallIpAddress->text());
+    if (QComboBox* direction = countDirection())
+        writeNumber(QStringLiteral("AFCountDirectionIndex"), direction->currentIndex());
+    write(QStringLiteral("WatchText"), c.EdWatchText->text());
+    writeNumber(QStringLiteral("MainLeftPos"), x());
+    writeNumber(QStringLiteral("MainTopPos"), y());
+    write(QStringLiteral("ServerLargeText"), c.EdServerLargeText->text());
+    write(QStringLiteral("ServerSmallText"), c.EdServerSmallText->text());
+    writeNumber(QStringLiteral("SerialPortIndex"), c.CBSerialPort->currentIndex());
+    writeNumber(QStringLiteral("SerialProtocolIndex"), c.CBSerialProtocol->currentIndex());
+    writeNumber(QStringLiteral("SerialBaudIndex"), c.CBBaud->currentIndex());
+    writeNumber(QStringLiteral("SerialDataIndex"), c.CBData->currentIndex());
+    writeNumber(QStringLiteral("SerialParityIndex"), c.CBParity->currentIndex());
+    writeNumber(QStringLiteral("SerialStopIndex"), c.CBStop->currentIndex());
+    if (c.RBServerKeepRunning->isChecked())
+        write(QStringLiteral("OnCloseDoServerAction"), QStringLiteral("0"));
+    else if (c.RBServerClose->isChecked())
+        write(QStringLiteral("OnCloseDoServerAction"), QStringLiteral("1"));
+    else if (c.RBServerShutdown->isChecked())
+        write(QStringLiteral("OnCloseDoServerAction"), QStringLiteral("2"));
+    write(QStringLiteral("UseCosaServer"), c.CBUseCosaServer->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    write(QStringLiteral("UseUdpLynxSever"), c.CBUseUdpLynx->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    Regstry1.WriteString(Regstry1.IniFileName + kJsonGroup, QStringLiteral("RxPrefix"),
+                         c.EdJsonIdPrefix->text().trimmed().toUpper());
+}
+
+void TFormMain::openPage(QToolButton* button, QDialog* page, bool waitLonger)
+{
+    // A click that arrives while another page is being opened (during a wait) is not a second request.
+    if (m_opening || !m_dm) {
+        button->setChecked(false);
+        return;
+    }
+    m_opening = true;
+    button->setChecked(true);
+    if (LedBtnPing->ActiveLight() != TLedBtnColor::LedGreen) {
+        m_dm->GLPingClick();
+        m_dm->Sleeper.Sleep(kLinkWaitMs);
+    }
+    if (waitLonger)
+        m_dm->Sleeper.Sleep(kLinkWaitMs);
+    if (LedBtnPing->ActiveLight() == TLedBtnColor::LedGreen) {
+        SBarPanel->clear();
+        page->move(page->x(), y());
+        page->exec();
+    }
+    button->setChecked(false);
+    m_opening = false;
+}
+
+void TFormMain::SBWatchClick()
+{
+    openPage(SBWatch, m_watch, false);
+}
+
+void TFormMain::SBSockerClick()
+{
+    openPage(SBSocker, m_socker, true);
+}
+
+void TFormMain::SBAmericanFootballClick()
+{
+    openPage(SBAmericanFootball, m_americanFootball, true);
+}
+
+void TFormMain::SBSpielUndSatzClick()
+{
+    openPage(SBSpielUndSatz, m_spielUndSatz, true);
+}
+
+void TFormMain::SBTextlistClick()
+{
+    openPage(SBTextlist, m_textbox, true);
+}
+
+void TFormMain::SBJpgPictureClick()
+{
+    openPage(SBJpgPicture, m_jpg, false);
+}
+
+void TFormMain::SBShowVideoClick()
+{
+    openPage(SBShowVideo, m_video, false);
+}
+
+void TFormMain::SbShowCaptureClick()
+{
+    openPage(SbShowCapture, m_video, false);
+}
+
+void TFormMain::SBShowMJPEGClick()
+{
+    openPage(SBShowMJPEG, m_video, false);
+}
+
+void TFormMain::SBZMTClick()
+{
+    if (m_timingMode)
+        m_report.run(m_timingMode);
+    SBZMT->setChecked(false);
+}
+
+void TFormMain::SBExitClick()
+{
+    close();
+}
+
+void TFormMain::Konfiguration2Click()
+{
+    if (!m_config || m_config->exec() != QDialog::Accepted)
+        return;
+    m_config->EdJsonIdPrefix->setText(m_config->EdJsonIdPrefix->text().trimmed().toUpper());
+    if (!m_report.run([this] {
+            WriteToIni();
+            ReadFromIni();
+        }))
+        return;
+    reopenFeeds();
+}
+
+void TFormMain::Hilfe2Click()
+{
+    const QString path = QFileInfo(m_options.helpFile).absoluteFilePath();
+    if (QFileInfo::exists(path)) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        return;
+    }
+    m_report.showMessage(ErrorReport::Icon::Critical, QStringLiteral("Keine Hilfe"),
+                         QStringLiteral("Hilfedatei \n\"") + path + QStringLiteral("\"\n nicht verfügbar."), true);
+}
+
+void TFormMain::ber1Click()
+{
+    About.Version = version::versionString();
+    About.ProductName = QFileInfo(m_options.programName).completeBaseName();
+    About.Execute();
+}
+
+void TFormMain::showServerDetails(const QString& version)
+{
+    About.ProductName = QStringLiteral("Videowand Server (Gegenstelle)");
+    About.Version = version;
+    About.Execute();
+}
+
+void TFormMain::showLinkError(const QString& statusText)
+{
+    SBarPanel->setText(statusText);
+    if (!m_watch)
+        return;
+    for (QDialog* page : {m_watch, m_zmt}) {
+        if (auto* send = page->findChild<QAbstractButton*>(QStringLiteral("SBSend")))
+            send->setChecked(false);
+    }
+    for (QDialog* page : {m_watch, m_zmt, m_socker, m_americanFootball, m_textbox}) {
+        if (page->isVisible())
+            page->close();
+    }
+}
+
+void TFormMain::bringToFront()
+{
+    if (isMinimized()) {
+        showNormal();
+    } else {
+        raise();
+        activateWindow();
+    }
+}
+
+QString TFormMain::statusText() const
+{
+    return SBarPanel->text();
+}
+
+void TFormMain::closeEvent(QCloseEvent* event)
+{
+    // Closing waits for the wall with the event loop running; a second close meanwhile is the same one.
+    if (m_closing || !FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+bool TFormMain::FormCloseQuery()
+{
+    if (!m_dm || !m_config)
+        return true;
+    m_closing = true;
+    if (!m_report.run([this] { WriteToIni(); })) {
+        m_closing = false;
+        return false;
+    }
+    if (m_config->RBServerClose->isChecked()) {
+        m_dm->sendToWall(wallcmd::closeServer());
+        m_dm->Sleeper.Sleep(kCloseServerWaitMs);
+    }
+    if (m_config->RBServerShutdown->isChecked()) {
+        m_dm->sendToWall(wallcmd::shutdownServer());
+        m_dm->Sleeper.Sleep(kShutdownWaitMs);
+    }
+    m_closing = false;
+    return true;
+}
+
+void TFormMain::FormClose()
+{
+    if (!m_dm)
+        return;
+    m_dm->UDPVesk.CloseSocket();
+    m_dm->UDPCosa.CloseSocket();
+    m_dm->UDPJson.CloseSocket();
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        QToolButton* button = m_labelButtons.value(watched);
+        if (button && button->isEnabled() && static_cast<QWidget*>(watched)->isEnabled()) {
+            button->click();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

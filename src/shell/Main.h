@@ -1,0 +1,151 @@
+#pragma once
+
+#include "shell/Aboutdlg.h"
+#include "shell/LedBtn.h"
+#include "shell/Regstry.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+
+class ErrorReport;
+class QAction;
+class QComboBox;
+class QGridLayout;
+class QDialog;
+class QLabel;
+class QTimer;
+class QToolButton;
+class TDM;
+class TFormConfig;
+
+// The launcher the operator keeps on screen: one button per kind of wall page, the lamp that shows
+// whether the wall server answers, the menu, and the program's start-up and shut-down order. Page
+// windows open modally and only while the lamp is green.
+class TFormMain final : public QMainWindow
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TFormMain)
+public:
+    struct Options
+    {
+        QString programName = QStringLiteral("BrisalClient"); // key path, about box, lock name
+        QString helpFile;        // the program's path with the extension ".chm"
+        QStringList arguments;   // command line without the program itself
+        QString settingsRoot;    // empty: the platform's per-user settings store
+    };
+
+    // The windows and the data module created after the main window; handed in once they all exist.
+    struct Parts
+    {
+        TFormConfig& config;
+        TDM& dm;
+        QDialog& watch;
+        QDialog& zmt;
+        QDialog& socker;
+        QDialog& americanFootball;
+        QDialog& textbox;
+        QDialog& jpg;
+        QDialog& video;
+        QDialog& spielUndSatz;
+    };
+
+    TFormMain(const Options& options, ErrorReport& report, QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    void connectParts(const Parts& parts);
+    // The timing mode (serial timing display) that the menu entry "Zeitmesstechnik" starts.
+    void setTimingMode(std::function<void()> timingMode) { m_timingMode = std::move(timingMode); }
+
+    // Settings store <-> controls.
+    void ReadFromIni();
+    void WriteToIni();
+
+    // Menu and button handlers.
+    void SBExitClick();
+    void Konfiguration2Click();
+    void Hilfe2Click();
+    void ber1Click();
+    void SBWatchClick();
+    void SBSockerClick();
+    void SBAmericanFootballClick();
+    void SBSpielUndSatzClick();
+    void SBTextlistClick();
+    void SBJpgPictureClick();
+    void SBShowVideoClick();
+    void SbShowCaptureClick();
+    void SBShowMJPEGClick();
+    void SBZMTClick();
+
+    // The wall server's answer to "Über Server": the about box with its version text.
+    void showServerDetails(const QString& version);
+    // A wall-link socket error: status bar text, show buttons released, the link-bound pages closed.
+    void showLinkError(const QString& statusText);
+    // A second copy of the program was started: restore this window if minimised, else raise it.
+    void bringToFront();
+    // Closes the COSA and FinishLynx receivers and reopens each whose check box is ticked.
+    void reopenFeeds();
+
+    QString statusText() const;
+    const QString& helpFile() const { return m_options.helpFile; }
+
+    TLedBtn* LedBtnPing = nullptr;
+    QToolButton* SBWatch = nullptr;
+    QToolButton* SBSocker = nullptr;
+    QToolButton* SBAmericanFootball = nullptr;
+    QToolButton* SBSpielUndSatz = nullptr;
+    QToolButton* SBTextlist = nullptr;
+    QToolButton* SBJpgPicture = nullptr;
+    QToolButton* SBShowVideo = nullptr;
+    QToolButton* SbShowCapture = nullptr;
+    QToolButton* SBShowMJPEG = nullptr;
+    QToolButton* SBZMT = nullptr;
+    QLabel* LbZMT = nullptr;
+    QAction* Zeitmesstechnik1 = nullptr;
+    QLabel* SBarPanel = nullptr;
+
+    TRegstry Regstry1;
+    TAboutBoxDlg About;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void StartTimerTimer();
+    bool FormCloseQuery();
+    void FormClose();
+
+    QToolButton* pageButton(const QString& name, const QString& label, const QString& labelName, int row,
+                            int column = 0);
+    void buildMenu();
+    // The page-button rule: wait for the wall when the lamp is not green, then open the page modally.
+    void openPage(QToolButton* button, QDialog* page, bool waitLonger);
+    QComboBox* countDirection() const;
+
+    Options m_options;
+    ErrorReport& m_report;
+    QTimer* StartTimer = nullptr;
+    QGridLayout* m_grid = nullptr;
+    QHash<QObject*, QToolButton*> m_labelButtons;
+    std::function<void()> m_timingMode;
+    bool m_formShown = false;
+    bool m_opening = false;
+    bool m_closing = false;
+
+    TFormConfig* m_config = nullptr;
+    TDM* m_dm = nullptr;
+    QDialog* m_watch = nullptr;
+    QDialog* m_zmt = nullptr;
+    QDialog* m_socker = nullptr;
+    QDialog* m_americanFootball = nullptr;
+    QDialog* m_textbox = nullptr;
+    QDialog* m_jpg = nullptr;
+    QDialog* m_video = nullptr;
+    QDialog* m_spielUndSatz = nullptr;
+};

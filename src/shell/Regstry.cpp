@@ -1,0 +1,88 @@
+#include "shell/Regstry.h"
+
+#include "shell/OperatorError.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+struct KeyParts
+{
+    QString organisation;
+    QString application;
+    QString group;
+};
+
+// "Software\ZEL\BrisalClient\Main" -> ZEL, BrisalClient, Main.
+std::optional<KeyParts> splitKeyPath(const QString& keyPath)
+{
+    const QStringList parts = keyPath.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+    if (parts.size() < 3)
+        return std::nullopt;
+    return KeyParts{parts.at(1), parts.at(2), parts.mid(3).join(QLatin1Char('/'))};
+}
+
+std::unique_ptr<QSettings> openStore(const QString& root, const KeyParts& key)
+{
+    auto settings = root.isEmpty()
+                        ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                                      key.organisation, key.application)
+                        : std::make_unique<QSettings>(root + QLatin1Char('/') + key.organisation + QLatin1Char('/') +
+                                                          key.application + QStringLiteral(".conf"),
+                                                      QSettings::IniFormat);
+    if (!key.group.isEmpty())
+        settings->beginGroup(key.group);
+    return settings;
+}
+
+// A settings file can only be written when its folder exists or can be made.
+bool canOpenKey(const QSettings& settings)
+{
+    if (settings.format() != QSettings::IniFormat && settings.format() != QSettings::NativeFormat)
+        return true;
+    const QString folder = QFileInfo(settings.fileName()).absolutePath();
+    return QFileInfo(folder).isDir() || QDir().mkpath(folder);
+}
+
+} // namespace
+
+TRegstry::TRegstry(QString settingsRoot) : m_root(std::move(settingsRoot)) {}
+
+void TRegstry::WriteString(const QString& keyPath, const QString& name, const QString& value)
+{
+    const std::optional<KeyParts> key = splitKeyPath(keyPath);
+    if (!key)
+        throw OperatorError(QStringLiteral("RegOpenKey failed!"));
+    const std::unique_ptr<QSettings> settings = openStore(m_root, *key);
+    if (!canOpenKey(*settings))
+        throw OperatorError(QStringLiteral("RegOpenKey failed!"));
+    settings->setValue(name, value);
+    settings->sync();
+    if (settings->status() != QSettings::NoError)
+        throw OperatorError(QStringLiteral("RegSetValue failed: %1 set to %2").arg(keyPath + name, value));
+}
+
+QString TRegstry::ReadString(const QString& keyPath, const QString& name, const QString& fallback) const
+{
+    const std::optional<KeyParts> key = splitKeyPath(keyPath);
+    if (!key)
+        return fallback;
+    const std::unique_ptr<QSettings> settings = openStore(m_root, *key);
+    if (settings->status() != QSettings::NoError)
+        return fallback;
+    const QVariant stored = settings->value(name);
+    if (!stored.isValid() || stored.typeId() != QMetaType::QString)
+        return fallback;
+    QString text = stored.toString();
+    const qsizetype zero = text.indexOf(QChar(u'\0'));
+    if (zero >= 0)
+        text.truncate(zero);
+    if (stored.toString().size() > kMaxValueLength)
+        return fallback;
+    return text;
+}
