@@ -1,0 +1,97 @@
+#include "feeds/SerialTiming.h"
+
+TSerialTiming::TSerialTiming(QObject* parent) : QObject(parent)
+{
+    connect(&APD, &TSerialLine::charactersAvailable, this, &TSerialTiming::APDTriggerAvail);
+    connect(&APD, &TSerialLine::lost, this, [this] { Q_EMIT lineLost(lostText(m_port)); });
+}
+
+TSerialTiming::~TSerialTiming() = default;
+
+void TSerialTiming::setDisplay(std::function<bool()> visible, TimeSink handleTimeMessage)
+{
+    m_displayVisible = std::move(visible);
+    m_handleTimeMessage = std::move(handleTimeMessage);
+}
+
+void TSerialTiming::setProtocolSource(std::function<int()> protocolIndex)
+{
+    m_protocolIndex = std::move(protocolIndex);
+}
+
+void TSerialTiming::setDeviceMapping(std::function<QString(int)> mapped)
+{
+    m_deviceMapping = std::move(mapped);
+}
+
+bool TSerialTiming::openPort(const serialsetup::DialogValues& values)
+{
+    m_error.clear();
+    const auto settings = serialsetup::fromDialog(values);
+    if (!settings) {
+        m_error = tr("Die serielle Schnittstelle ist ausgeschaltet.");
+        return false;
+    }
+    m_port = settings->port;
+    const QString device =
+        serialsetup::deviceName(settings->port, m_deviceMapping ? m_deviceMapping(settings->port) : QString());
+    APDInitRX();
+    if (!APD.open(device, *settings)) {
+        m_error = APD.errorString();
+        return false;
+    }
+    return true;
+}
+
+void TSerialTiming::closePort()
+{
+    APD.close();
+}
+
+void TSerialTiming::APDInitRX()
+{
+    m_frames.clear();
+}
+
+void TSerialTiming::APDTriggerAvail(qint64 /*count*/)
+{
+    const auto protocol = serialframes::protocolFromIndex(m_protocolIndex ? m_protocolIndex() : 0);
+    if (!protocol) {
+        return;
+    }
+    const QByteArray received = APD.readAll();
+    for (const char c : received) {
+        const auto frame = m_frames.take(c, *protocol);
+        if (!frame) {
+            continue;
+        }
+        if (*protocol == serialframes::Protocol::OmegaUnt) {
+            APDHandleOmegaUntFrame(*frame);
+        } else {
+            APDHandleRollertimeFrame(*frame);
+        }
+    }
+}
+
+void TSerialTiming::APDHandleOmegaUntFrame(const QByteArray& frame)
+{
+    deliver(serialframes::omegaUntFrame(frame));
+}
+
+void TSerialTiming::APDHandleRollertimeFrame(const QByteArray& frame)
+{
+    deliver(serialframes::rollertimeFrame(frame));
+}
+
+QString TSerialTiming::lostText(int port)
+{
+    return tr("Die Verbindung zur Zeitmessanlage an COM %1 ist unterbrochen.").arg(port);
+}
+
+void TSerialTiming::deliver(const std::optional<serialframes::TimeMessage>& message)
+{
+    if (!message || !m_handleTimeMessage || !m_displayVisible || !m_displayVisible()) {
+        return;
+    }
+    m_handleTimeMessage(message->text, message->force);
+}
