@@ -101,17 +101,22 @@ TFormAmericanFootball::TFormAmericanFootball(TDM& dm, const Clock& clock, AlertS
                                 QStringLiteral("Anzeigetafel löschen"));
     QToolButton* send = button(this, QStringLiteral("SBSend"), QStringLiteral("Anzeigen"));
 
+    // Each score panel with its up/down control directly at its right, under its team's name.
     auto* grid = new QGridLayout;
-    grid->addWidget(heading(this, QStringLiteral("Mannschaften:")), 0, 0, 1, 2);
-    grid->addWidget(m_edVereinLinks, 1, 0, 1, 2);
-    grid->addWidget(m_edVereinRechts, 1, 2, 1, 2);
-    grid->addWidget(heading(this, QStringLiteral("Spielstand:")), 2, 0, 1, 2);
-    grid->addWidget(m_pnToreLeft, 3, 0);
-    grid->addWidget(m_udToreLinks, 3, 1, Qt::AlignLeft);
-    grid->addWidget(m_pnToreRight, 3, 2);
-    grid->addWidget(m_udToreRechts, 3, 3, Qt::AlignLeft);
-    grid->setHorizontalSpacing(0);
-    grid->setColumnMinimumWidth(1, 60);
+    grid->setHorizontalSpacing(12);
+    grid->addWidget(heading(this, QStringLiteral("Mannschaften:")), 0, 0);
+    grid->addWidget(m_edVereinLinks, 1, 0);
+    grid->addWidget(m_edVereinRechts, 1, 1);
+    grid->addWidget(heading(this, QStringLiteral("Spielstand:")), 2, 0);
+    const QList<std::pair<QLabel*, QSpinBox*>> scores{{m_pnToreLeft, m_udToreLinks}, {m_pnToreRight, m_udToreRechts}};
+    for (int side = 0; side < 2; ++side) {
+        auto* pair = new QHBoxLayout;
+        pair->setSpacing(0);
+        pair->addWidget(scores[side].first);
+        pair->addWidget(scores[side].second);
+        pair->addStretch();
+        grid->addLayout(pair, 3, side);
+    }
 
     auto* clockRow = new QHBoxLayout;
     clockRow->addWidget(m_pnGameWatch, 1);
