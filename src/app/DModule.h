@@ -1,5 +1,6 @@
 #pragma once
 
+#include "feeds/SerialTiming.h"
 #include "shell/LedBtn.h"
 #include "wall_link/Crypter.h"
 #include "wall_link/IcmpPing.h"
@@ -68,6 +69,7 @@ public:
     TUDPVesk UDPJson;
     TSleeper Sleeper;
     QTimer TimerPing;
+    TSerialTiming SerialTiming; // the serial port APD and its frame handlers, opened by the timing mode
 
 private:
     std::unique_ptr<IcmpEcho> m_ownIcmp; // declared before ZELTools, which refers to it
