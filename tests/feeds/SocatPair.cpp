@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTest>
+#include <QtCore/qtestsupport_core.h>
 
 SocatPair::SocatPair() = default;
 
