@@ -2,6 +2,13 @@
 
 #include "app/DModule.h"
 #include "app/PlaceholderWindows.h"
+#include "feeds/TimingMode.h"
+#include "pages/AmericanFootball.h"
+#include "pages/Clock.h"
+#include "pages/Socker.h"
+#include "pages/SystemAlertSound.h"
+#include "pages/Watch.h"
+#include "pages/ZMT.h"
 #include "shell/Config.h"
 #include "shell/Main.h"
 #include "wall_link/PermutationTable.h"
@@ -16,6 +23,8 @@ struct ApplicationSetup
     PermutationTable table = builtInPermutationTable(); // the scrambler's table
     TFormMain::Options main;                            // program name, help file, arguments, settings folder
     IcmpEcho* icmp = nullptr;                           // nullptr: the system's ICMP facility
+    const Clock* clock = nullptr;                       // nullptr: the system clock
+    AlertSound* sound = nullptr;                        // nullptr: the system's alert sound and tone
 };
 
 // The composition root: every window and the data module, created once in the fixed start-up order
@@ -29,17 +38,25 @@ public:
     BrisalClientApp(const ApplicationSetup& setup, ErrorReport& report);
     ~BrisalClientApp();
 
+private:
+    SystemClock m_systemClock;
+    SystemAlertSound m_systemSound;
+
+public:
     // Creation order. Windows created before the data module only keep a reference to it.
     TFormMain FormMain;
     TFormConfig FormConfig;
-    placeholder::TFormWatch FormWatch;
-    placeholder::TFormZMT FormZMT;
-    placeholder::TFormSocker FormSocker;
-    placeholder::TFormAmericanFootball FormAmericanFootball;
+    TFormWatch FormWatch;
+    TFormZMT FormZMT;
+    TFormSocker FormSocker;
+    TFormAmericanFootball FormAmericanFootball;
     TDM DM;
     placeholder::TFormTextbox FormTextbox;
     placeholder::TFormJpg FormJpg;
     placeholder::TFormVideo FormVideo;
     placeholder::TFormSpielUndSatz FormSpielUndSatz;
     placeholder::TFormWertung FormWertung;
+
+    // "Zeitmesstechnik": the serial timing input wired to the timing display.
+    TTimingMode TimingMode;
 };

@@ -3,11 +3,8 @@
 #include "wall_link/Frame.h"
 
 TDM::TDM(const Ports& ports, const PermutationTable& table, QObject* parent, IcmpEcho* icmp)
-    : QObject(parent),
-      Crypter(table),
-      m_ownIcmp(icmp ? nullptr : std::make_unique<SystemIcmpEcho>()),
-      ZELTools(icmp ? *icmp : *m_ownIcmp),
-      m_ports(ports)
+    : QObject(parent), Crypter(table), m_ownIcmp(icmp ? nullptr : std::make_unique<SystemIcmpEcho>()),
+      ZELTools(icmp ? *icmp : *m_ownIcmp), m_ports(ports)
 {
     UDPVesk.setObjectName(QStringLiteral("UDPVesk"));
     UDPVesk.RxPort = ports.wallRx;

@@ -26,15 +26,10 @@ protected:
     {                                                                                                                  \
     public:                                                                                                            \
         explicit ClassName(TDM& dm, QWidget* parent = nullptr)                                                         \
-            : PageWindow(dm, QStringLiteral(#ClassName), QStringLiteral(Caption), parent)                               \
-        {                                                                                                              \
-        }                                                                                                              \
+            : PageWindow(dm, QStringLiteral(#ClassName), QStringLiteral(Caption), parent)                              \
+        {}                                                                                                             \
     };
 
-BRISAL_PLACEHOLDER(TFormWatch, "Uhrzeit- Anzeige")
-BRISAL_PLACEHOLDER(TFormZMT, "Zeitmesstechnik")
-BRISAL_PLACEHOLDER(TFormSocker, "Spielstand")
-BRISAL_PLACEHOLDER(TFormAmericanFootball, "Spielstand / Spielzeit")
 BRISAL_PLACEHOLDER(TFormTextbox, "Textliste")
 BRISAL_PLACEHOLDER(TFormJpg, "Bild (JPG) anzeigen")
 BRISAL_PLACEHOLDER(TFormVideo, "Video anzeigen")

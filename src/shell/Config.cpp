@@ -43,8 +43,7 @@ QLabel* note(QWidget* parent, const QString& text)
     return label;
 }
 
-template <class W>
-W* named(W* widget, const QString& name)
+template <class W> W* named(W* widget, const QString& name)
 {
     widget->setObjectName(name);
     return widget;
@@ -130,14 +129,14 @@ QWidget* TFormConfig::buildServerPage()
     address->setColumnStretch(1, 1);
     layout->addLayout(address);
 
-    auto* group = named(new QGroupBox(QStringLiteral("Beim Beenden des Clients:"), page),
-                        QStringLiteral("GBServerAction"));
-    RBServerKeepRunning = named(new QRadioButton(QStringLiteral("Server laufen lassen"), group),
-                                QStringLiteral("RBServerKeepRunning"));
+    auto* group =
+        named(new QGroupBox(QStringLiteral("Beim Beenden des Clients:"), page), QStringLiteral("GBServerAction"));
+    RBServerKeepRunning =
+        named(new QRadioButton(QStringLiteral("Server laufen lassen"), group), QStringLiteral("RBServerKeepRunning"));
     RBServerShutdown = named(new QRadioButton(QStringLiteral("Server-Rechner herunterfahren"), group),
                              QStringLiteral("RBServerShutdown"));
-    RBServerClose = named(new QRadioButton(QStringLiteral("Serverprogramm beenden"), group),
-                          QStringLiteral("RBServerClose"));
+    RBServerClose =
+        named(new QRadioButton(QStringLiteral("Serverprogramm beenden"), group), QStringLiteral("RBServerClose"));
     RBServerKeepRunning->setChecked(true);
     auto* radios = new QVBoxLayout(group);
     radios->addWidget(RBServerKeepRunning);
@@ -152,8 +151,8 @@ QWidget* TFormConfig::buildClockPage()
 {
     auto* page = named(new QWidget, QStringLiteral("TSClock"));
     auto* layout = pageLayout(page);
-    layout->addWidget(heading(
-        page, QStringLiteral("Geben Sie den Text ein, der unterhalb der Uhrzeit angezeigt werden soll:")));
+    layout->addWidget(
+        heading(page, QStringLiteral("Geben Sie den Text ein, der unterhalb der Uhrzeit angezeigt werden soll:")));
     EdWatchText = edit(page, QStringLiteral("EdWatchText"), 25);
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("Text:"), page));

@@ -14,7 +14,12 @@ class QWidget;
 class ErrorReport
 {
 public:
-    enum class Icon { Information, Warning, Critical };
+    enum class Icon
+    {
+        Information,
+        Warning,
+        Critical
+    };
 
     virtual ~ErrorReport() = default;
 
@@ -26,8 +31,7 @@ public:
 
     // Runs one operator action; an exception ends it and is reported here instead of crossing the event
     // loop. True when the action ran to its end.
-    template <class Action>
-    bool run(Action&& action) noexcept
+    template <class Action> bool run(Action&& action) noexcept
     {
         try {
             action();

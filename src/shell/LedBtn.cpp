@@ -10,8 +10,6 @@ static void initLampResources()
 
 TLedBtn::TLedBtn(QWidget* parent) : QToolButton(parent)
 {
-    static const bool registered = (initLampResources(), true);
-    Q_UNUSED(registered)
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
     setIconSize(QSize(16, 16));
@@ -53,5 +51,7 @@ QString TLedBtn::resourceName(TLedBtnColor light)
 
 QPixmap TLedBtn::picture(const QString& resourceName)
 {
+    static const bool registered = (initLampResources(), true);
+    Q_UNUSED(registered)
     return QPixmap(QStringLiteral(":/lamps/") + resourceName);
 }

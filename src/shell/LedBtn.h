@@ -2,7 +2,17 @@
 
 #include <QToolButton>
 
-enum class TLedBtnColor { LedRed, LedBlue, LedGreen, LedYellow, LedMangenta, LedGray, LedCyan, LedWhite };
+enum class TLedBtnColor
+{
+    LedRed,
+    LedBlue,
+    LedGreen,
+    LedYellow,
+    LedMangenta,
+    LedGray,
+    LedCyan,
+    LedWhite
+};
 
 // A flat button whose picture is a coloured lamp, taken from the program's resources by colour name.
 class TLedBtn final : public QToolButton

@@ -1,12 +1,15 @@
 #include "shell/Main.h"
 
 #include "app/DModule.h"
+#include "pages/AmericanFootball.h"
+#include "pages/Socker.h"
+#include "pages/Watch.h"
+#include "pages/ZMT.h"
 #include "shell/CommandLine.h"
 #include "shell/Config.h"
 #include "shell/ErrorReport.h"
 #include "shell/Version.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -76,8 +79,8 @@ TFormMain::TFormMain(const Options& options, ErrorReport& report, QWidget* paren
     SBShowMJPEG = pageButton(QStringLiteral("SBShowMJPEG"), QStringLiteral("MJPEG Livebild"),
                              QStringLiteral("LbShowMJPEG"), 7, 2);
     SBShowMJPEG->setToolTip(QStringLiteral("MJPEG- Kamera am Server"));
-    SBZMT = pageButton(QStringLiteral("SBZMT"), QStringLiteral("Zeitanzeige Zeitmesstechnik"), QStringLiteral("LbZMT"),
-                       8);
+    SBZMT =
+        pageButton(QStringLiteral("SBZMT"), QStringLiteral("Zeitanzeige Zeitmesstechnik"), QStringLiteral("LbZMT"), 8);
     LbZMT = qobject_cast<QLabel*>(m_labelButtons.key(SBZMT));
     // The timing display is reached through the menu only.
     SBZMT->setVisible(false);
@@ -242,7 +245,7 @@ void TFormMain::FormShow()
     m_dm->UDPVesk.OpenSocket();
     reopenFeeds();
     move(40, 40);
-    for (QDialog* page : {m_socker, m_americanFootball, m_watch, m_zmt})
+    for (QDialog* page : std::initializer_list<QDialog*>{m_socker, m_americanFootball, m_watch, m_zmt})
         page->move(190, 90);
 }
 
@@ -268,19 +271,12 @@ void TFormMain::reopenFeeds()
         m_dm->UDPJson.OpenSocket();
 }
 
-QComboBox* TFormMain::countDirection() const
-{
-    return m_americanFootball->findChild<QComboBox*>(QStringLiteral("CBTimeCountDirection"));
-}
-
 void TFormMain::ReadFromIni()
 {
     TFormConfig& c = *m_config;
     Regstry1.IniFileName = QStringLiteral("Software\\ZEL\\") + m_options.programName;
     const QString main = Regstry1.IniFileName + kMainGroup;
-    auto text = [&](const QString& name, const QString& fallback) {
-        return Regstry1.ReadString(main, name, fallback);
-    };
+    auto text = [&](const QString& name, const QString& fallback) { return Regstry1.ReadString(main, name, fallback); };
     auto number = [&](const QString& name, const QString& stored, int fallback) {
         bool ok = false;
         const int value = text(name, stored).toInt(&ok, 10);
@@ -291,8 +287,8 @@ void TFormMain::ReadFromIni()
     c.EdWatchText->setText(text(QStringLiteral("WatchText"), QString()));
     c.EdServerLargeText->setText(text(QStringLiteral("ServerLargeText"), QString()));
     c.EdServerSmallText->setText(text(QStringLiteral("ServerSmallText"), QString()));
-    if (QComboBox* direction = countDirection())
-        setItemIndex(direction, number(QStringLiteral("AFCountDirectionIndex"), QStringLiteral("0"), -1));
+    m_americanFootball->setCountDirectionIndex(
+        number(QStringLiteral("AFCountDirectionIndex"), QStringLiteral("0"), -1));
     setItemIndex(c.CBSerialPort, number(QStringLiteral("SerialPortIndex"), QStringLiteral("0"), -1));
     setItemIndex(c.CBSerialProtocol, number(QStringLiteral("SerialProtocolIndex"), QStringLiteral("0"), -1));
     setItemIndex(c.CBBaud, number(QStringLiteral("SerialBaudIndex"), QStringLiteral("3"), -1));
@@ -342,8 +338,7 @@ void TFormMain::WriteToIni()
     write(QStringLiteral("LastUsed"),
           now.toString(QStringLiteral("dd.MM.yyyy")) + QLatin1Char(' ') + now.toString(QStringLiteral("HH:mm:ss")));
     write(QStringLiteral("IPServer"), c.EdWallIpAddress->text());
-    if (QComboBox* direction = countDirection())
-        writeNumber(QStringLiteral("AFCountDirectionIndex"), direction->currentIndex());
+    writeNumber(QStringLiteral("AFCountDirectionIndex"), m_americanFootball->countDirectionIndex());
     write(QStringLiteral("WatchText"), c.EdWatchText->text());
     writeNumber(QStringLiteral("MainLeftPos"), x());
     writeNumber(QStringLiteral("MainTopPos"), y());
@@ -491,11 +486,9 @@ void TFormMain::showLinkError(const QString& statusText)
     SBarPanel->setText(statusText);
     if (!m_watch)
         return;
-    for (QDialog* page : {m_watch, m_zmt}) {
-        if (auto* send = page->findChild<QAbstractButton*>(QStringLiteral("SBSend")))
-            send->setChecked(false);
-    }
-    for (QDialog* page : {m_watch, m_zmt, m_socker, m_americanFootball, m_textbox}) {
+    m_watch->ReleaseSend();
+    m_zmt->ReleaseSend();
+    for (QDialog* page : std::initializer_list<QDialog*>{m_watch, m_zmt, m_socker, m_americanFootball, m_textbox}) {
         if (page->isVisible())
             page->close();
     }

@@ -12,14 +12,17 @@
 
 class ErrorReport;
 class QAction;
-class QComboBox;
 class QGridLayout;
 class QDialog;
 class QLabel;
 class QTimer;
 class QToolButton;
 class TDM;
+class TFormAmericanFootball;
 class TFormConfig;
+class TFormSocker;
+class TFormWatch;
+class TFormZMT;
 
 // The launcher the operator keeps on screen: one button per kind of wall page, the lamp that shows
 // whether the wall server answers, the menu, and the program's start-up and shut-down order. Page
@@ -32,9 +35,9 @@ public:
     struct Options
     {
         QString programName = QStringLiteral("BrisalClient"); // key path, about box, lock name
-        QString helpFile;        // the program's path with the extension ".chm"
-        QStringList arguments;   // command line without the program itself
-        QString settingsRoot;    // empty: the platform's per-user settings store
+        QString helpFile;                                     // the program's path with the extension ".chm"
+        QStringList arguments;                                // command line without the program itself
+        QString settingsRoot;                                 // empty: the platform's per-user settings store
     };
 
     // The windows and the data module created after the main window; handed in once they all exist.
@@ -42,10 +45,10 @@ public:
     {
         TFormConfig& config;
         TDM& dm;
-        QDialog& watch;
-        QDialog& zmt;
-        QDialog& socker;
-        QDialog& americanFootball;
+        TFormWatch& watch;
+        TFormZMT& zmt;
+        TFormSocker& socker;
+        TFormAmericanFootball& americanFootball;
         QDialog& textbox;
         QDialog& jpg;
         QDialog& video;
@@ -126,7 +129,6 @@ private:
     void buildMenu();
     // The page-button rule: wait for the wall when the lamp is not green, then open the page modally.
     void openPage(QToolButton* button, QDialog* page, bool waitLonger);
-    QComboBox* countDirection() const;
 
     Options m_options;
     ErrorReport& m_report;
@@ -140,10 +142,10 @@ private:
 
     TFormConfig* m_config = nullptr;
     TDM* m_dm = nullptr;
-    QDialog* m_watch = nullptr;
-    QDialog* m_zmt = nullptr;
-    QDialog* m_socker = nullptr;
-    QDialog* m_americanFootball = nullptr;
+    TFormWatch* m_watch = nullptr;
+    TFormZMT* m_zmt = nullptr;
+    TFormSocker* m_socker = nullptr;
+    TFormAmericanFootball* m_americanFootball = nullptr;
     QDialog* m_textbox = nullptr;
     QDialog* m_jpg = nullptr;
     QDialog* m_video = nullptr;

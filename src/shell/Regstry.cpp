@@ -30,8 +30,8 @@ std::optional<KeyParts> splitKeyPath(const QString& keyPath)
 std::unique_ptr<QSettings> openStore(const QString& root, const KeyParts& key)
 {
     auto settings = root.isEmpty()
-                        ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                                      key.organisation, key.application)
+                        ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, key.organisation,
+                                                      key.application)
                         : std::make_unique<QSettings>(root + QLatin1Char('/') + key.organisation + QLatin1Char('/') +
                                                           key.application + QStringLiteral(".conf"),
                                                       QSettings::IniFormat);

@@ -55,7 +55,12 @@ QByteArray payload(int size)
     return bytes;
 }
 
-enum class RawResult { Replied, NoReply, Unavailable };
+enum class RawResult
+{
+    Replied,
+    NoReply,
+    Unavailable
+};
 
 RawResult rawEcho(const QHostAddress& address, int payloadSize, int timeoutMs)
 {
@@ -80,8 +85,8 @@ RawResult rawEcho(const QHostAddress& address, int payloadSize, int timeoutMs)
     to.sin_family = AF_INET;
     to.sin_addr.s_addr = htonl(address.toIPv4Address());
     RawResult result = RawResult::NoReply;
-    if (::sendto(fd, packet.constData(), size_t(packet.size()), 0, reinterpret_cast<const sockaddr*>(&to),
-                 sizeof to) == packet.size()) {
+    if (::sendto(fd, packet.constData(), size_t(packet.size()), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to) ==
+        packet.size()) {
         const QDeadlineTimer deadline(timeoutMs);
         char reply[400 + 60];
         while (!deadline.hasExpired()) {
@@ -90,8 +95,7 @@ RawResult rawEcho(const QHostAddress& address, int payloadSize, int timeoutMs)
                 break;
             sockaddr_in from{};
             socklen_t fromLength = sizeof from;
-            const ssize_t n =
-                ::recvfrom(fd, reply, sizeof reply, 0, reinterpret_cast<sockaddr*>(&from), &fromLength);
+            const ssize_t n = ::recvfrom(fd, reply, sizeof reply, 0, reinterpret_cast<sockaddr*>(&from), &fromLength);
             if (n < 20)
                 continue;
             const int ipHeader = (quint8(reply[0]) & 0x0F) * 4;

@@ -17,7 +17,12 @@ public:
 class SystemIcmpEcho final : public IcmpEcho
 {
 public:
-    enum class Method { Automatic, RawSocket, PingProgram };
+    enum class Method
+    {
+        Automatic,
+        RawSocket,
+        PingProgram
+    };
 
     explicit SystemIcmpEcho(Method method = Method::Automatic) : m_method(method) {}
     bool echo(const QString& host, int payloadSize, int timeoutMs) override;

@@ -6,6 +6,7 @@
 TSleeper::TSleeper(QObject* parent) : QObject(parent)
 {
     m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer); // never early: callers wait for a reply at least this long
     m_timer.setInterval(60);
 }
 

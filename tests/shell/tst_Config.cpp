@@ -1,0 +1,210 @@
+#include "ClientFixture.h"
+#include "WindowWatch.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+// The configuration dialog in the running program: address check and life-sign query, the protocol
+// presets, "Einstellen", and what OK and cancelling do.
+class tst_Config : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void addressColour_data();
+    void addressColour();
+    void typingQueriesEachTextAsItStands();
+    void noQueryWhileMainWindowHidden();
+    void protocolPresets();
+    void startupTextsBytes_data();
+    void startupTextsBytes();
+    void cancelKeepsAddressInUseButUnstored();
+    void okTrimsPrefixStoresAndReopensFeeds();
+    void pagesAndLastShownPage();
+};
+
+void tst_Config::addressColour_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("black");
+    QTest::newRow("valid") << "192.168.0.10" << true;
+    QTest::newRow("group over 255") << "192.168.0.256" << false;
+    QTest::newRow("three groups") << "192.168.0" << false;
+    QTest::newRow("trailing dot") << "192.168.0.1." << false;
+    QTest::newRow("five groups") << "1.2.3.4.5" << false;
+    QTest::newRow("four digits") << "1234.1.1.1" << false;
+    QTest::newRow("blank") << "192.168. 0.1" << false;
+    QTest::newRow("empty inner group") << "192..0.1" << true;
+    QTest::newRow("empty first group") << ".168.0.1" << true;
+    QTest::newRow("host name") << "wall" << false;
+}
+
+void tst_Config::addressColour()
+{
+    QFETCH(QString, address);
+    QFETCH(bool, black);
+    TFormConfig config;
+    config.EdWallIpAddress->setText(QStringLiteral("1.1.1.1"));
+    config.EdWallIpAddress->setText(address);
+    QCOMPARE(config.EdWallIpAddress->palette().color(QPalette::Text), black ? QColor(Qt::black) : QColor(Qt::red));
+    // Back to a valid one: black again.
+    config.EdWallIpAddress->setText(QStringLiteral("10.0.0.1"));
+    QCOMPARE(config.EdWallIpAddress->palette().color(QPalette::Text), QColor(Qt::black));
+}
+
+void tst_Config::typingQueriesEachTextAsItStands()
+{
+    ClientFixture client;
+    client.start();
+    // The start query has been answered: nothing else is on its way.
+    QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
+    client.wall.clear();
+    client.config().show();
+    QLineEdit* edit = client.config().EdWallIpAddress;
+    QTest::keyClick(edit, Qt::Key_End);
+    QTest::keyClicks(edit, QStringLiteral("23"));
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTRY_COMPARE(client.wall.bodies().size(), 3);
+    QCOMPARE(client.wall.bodies(), QStringList(3, QStringLiteral("80 FD")));
+    const QList<QHostAddress> expected{QHostAddress(QStringLiteral("127.0.0.12")),
+                                       QHostAddress(QStringLiteral("127.0.0.123")),
+                                       QHostAddress(QStringLiteral("127.0.0.12"))};
+    QCOMPARE(client.wall.destinations(), expected);
+    client.config().hide();
+}
+
+void tst_Config::noQueryWhileMainWindowHidden()
+{
+    ClientFixture client;
+    client.start(false);
+    client.dm().UDPVesk.OpenSocket();
+    client.config().EdWallIpAddress->setText(QStringLiteral("127.0.0.1 "));
+    client.config().EdWallIpAddress->setText(QStringLiteral("127.0.0.1"));
+    // Only the marker sent afterwards reaches the wall.
+    client.dm().sendToWall({QByteArrayLiteral("\x7E\x7E")});
+    QTRY_COMPARE(client.wall.bodies(), QStringList{QStringLiteral("7E 7E")});
+    QCOMPARE(client.lamp(), TLedBtnColor::LedGray);
+}
+
+void tst_Config::protocolPresets()
+{
+    TFormConfig config;
+    config.show();
+    config.PageControl->setTabVisible(config.PageControl->indexOf(config.TSZMT), true);
+    config.PageControl->setCurrentWidget(config.TSZMT);
+    auto parameters = [&] {
+        return QStringList{config.CBBaud->currentText(), config.CBData->currentText(), config.CBParity->currentText(),
+                           config.CBStop->currentText()};
+    };
+    config.CBBaud->setCurrentIndex(0);
+    config.CBStop->setCurrentIndex(1);
+    config.CBSerialProtocol->setFocus();
+    QTest::keyClick(config.CBSerialProtocol, Qt::Key_Down);
+    QCOMPARE(config.CBSerialProtocol->currentText(), QStringLiteral("Rollertime/Sportissimo"));
+    QCOMPARE(parameters(), (QStringList{"9600", "8", "None", "1"}));
+    QTest::keyClick(config.CBSerialProtocol, Qt::Key_Up);
+    QCOMPARE(config.CBSerialProtocol->currentText(), QStringLiteral("OMEGA UNT"));
+    QCOMPARE(parameters(), (QStringList{"9600", "7", "Even", "1"}));
+    // The operator may change them afterwards; setting the list in code presets nothing.
+    config.CBParity->setCurrentIndex(0);
+    config.CBSerialProtocol->setCurrentIndex(1);
+    QCOMPARE(parameters(), (QStringList{"9600", "7", "None", "1"}));
+}
+
+void tst_Config::startupTextsBytes_data()
+{
+    QTest::addColumn<QString>("large");
+    QTest::addColumn<QString>("small");
+    QTest::addColumn<QStringList>("bodies");
+    QTest::newRow("running clock, no footer") << "00:00:00"
+                                              << "" << QStringList{"EE A1 30 30 3A 30 30 3A 30 30", "EE A2"};
+    QTest::newRow("both empty") << ""
+                                << "" << QStringList{"EE A1", "EE A2"};
+    QTest::newRow("umlaut footer") << "Hallo"
+                                   << "Grüße" << QStringList{"EE A1 48 61 6C 6C 6F", "EE A2 47 72 FC DF 65"};
+}
+
+void tst_Config::startupTextsBytes()
+{
+    QFETCH(QString, large);
+    QFETCH(QString, small);
+    QFETCH(QStringList, bodies);
+    ClientFixture client;
+    client.start(false);
+    client.dm().UDPVesk.OpenSocket();
+    client.config().EdServerLargeText->setText(large);
+    client.config().EdServerSmallText->setText(small);
+    QTest::mouseClick(client.config().SBServerStartupSettings, Qt::LeftButton);
+    QTRY_COMPARE(client.wall.bodies().size(), 2);
+    QCOMPARE(client.wall.bodies(), bodies);
+}
+
+void tst_Config::cancelKeepsAddressInUseButUnstored()
+{
+    ClientFixture client;
+    client.start();
+    WindowWatch watch(WindowWatch::window(client.config()), [&](QWidget& dialog) {
+        client.config().EdWallIpAddress->setText(QStringLiteral("127.0.0.2"));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    client.main().Konfiguration2Click();
+    QCOMPARE(watch.showings(), 1);
+    QVERIFY(!client.config().isVisible());
+    QCOMPARE(client.stored(QStringLiteral("IPServer")), QString());
+    client.dm().sendToWall(wallcmd::erase());
+    QTRY_VERIFY(client.wall.bodies().contains(QStringLiteral("10 12")));
+    const qsizetype erase = client.wall.bodies().indexOf(QStringLiteral("D0 00"));
+    QCOMPARE(client.wall.destinations().at(erase), QHostAddress(QStringLiteral("127.0.0.2")));
+}
+
+void tst_Config::okTrimsPrefixStoresAndReopensFeeds()
+{
+    ClientFixture client;
+    client.start();
+    QVERIFY(client.dm().UDPCosa.Active());
+    WindowWatch watch(WindowWatch::window(client.config()), [&](QWidget&) {
+        client.config().EdJsonIdPrefix->setText(QStringLiteral("  abc "));
+        client.config().CBUseCosaServer->setChecked(false);
+        client.config().EdWatchText->setText(QStringLiteral("Anpfiff"));
+        QTest::mouseClick(client.config().BBOk, Qt::LeftButton);
+    });
+    client.main().Konfiguration2Click();
+    QCOMPARE(watch.showings(), 1);
+    QCOMPARE(client.config().EdJsonIdPrefix->text(), QStringLiteral("ABC"));
+    QCOMPARE(client.stored(QStringLiteral("RxPrefix"), QStringLiteral("JSON")), QStringLiteral("ABC"));
+    QCOMPARE(client.stored(QStringLiteral("WatchText")), QStringLiteral("Anpfiff"));
+    QCOMPARE(client.stored(QStringLiteral("UseCosaServer")), QStringLiteral("0"));
+    QVERIFY(!client.dm().UDPCosa.Active());
+    QVERIFY(client.dm().UDPJson.Active());
+    QVERIFY(client.report.entries.isEmpty());
+}
+
+void tst_Config::pagesAndLastShownPage()
+{
+    TFormConfig config;
+    QCOMPARE(config.windowTitle(), QStringLiteral("Konfiguration"));
+    QTabWidget& pages = *config.PageControl;
+    QStringList captions;
+    for (int i = 0; i < pages.count(); ++i)
+        captions << pages.tabText(i) + (pages.isTabVisible(i) ? QString() : QStringLiteral(" (hidden)"));
+    QCOMPARE(captions, (QStringList{"Videowand", "Uhr", "Zeitmesstechnik (hidden)", "Server Startup", "UDP Server"}));
+    QCOMPARE(pages.currentWidget(), config.TSUdpServer);
+    QVERIFY(config.BBOk->isDefault());
+    QCOMPARE(config.EdWatchText->maxLength(), 25);
+    QCOMPARE(config.EdServerLargeText->maxLength(), 10);
+    QCOMPARE(config.EdServerSmallText->maxLength(), 25);
+
+    // Enter closes with OK; the page last shown is the one shown next time.
+    WindowWatch watch(WindowWatch::window(config), [&](QWidget& dialog) {
+        pages.setCurrentWidget(config.TSClock);
+        QTest::keyClick(&dialog, Qt::Key_Return);
+    });
+    QCOMPARE(config.exec(), int(QDialog::Accepted));
+    QCOMPARE(pages.currentWidget(), config.TSClock);
+}
+
+QTEST_MAIN(tst_Config)
+#include "tst_Config.moc"

@@ -1,0 +1,403 @@
+#include "ClientFixture.h"
+#include "WindowWatch.h"
+#include "shell/About.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QToolButton>
+
+namespace {
+QAction* menuAction(TFormMain& main, const char* name)
+{
+    auto* action = main.findChild<QAction*>(QString::fromLatin1(name));
+    if (!action)
+        qFatal("no menu entry %s", name);
+    return action;
+}
+
+QDialog* pageByName(BrisalClientApp& app, const QString& name)
+{
+    for (QDialog* page : std::initializer_list<QDialog*>{&app.FormWatch, &app.FormSocker, &app.FormAmericanFootball,
+                                                         &app.FormTextbox, &app.FormJpg, &app.FormVideo}) {
+        if (page->objectName() == name)
+            return page;
+    }
+    qFatal("no page %s", qPrintable(name));
+}
+
+QString hexText(const char* text)
+{
+    return AnsweringWall::hex(QByteArray(text));
+}
+} // namespace
+
+// The main window in the running program: the lamp, the page-button rule with its waits, the server
+// about box, socket errors, the command line, help, the menu and closing.
+class tst_MainWindow : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void lampGoesGrayRedGreen();
+    void silentWallOpensNothingAndStartsQueries();
+    void pageOpensAfterItsWaits_data();
+    void pageOpensAfterItsWaits();
+    void labelActsLikeButton();
+    void gameAndSetAndTimingEntriesUnavailable();
+    void serverAboutBoxAppearsOnce();
+    void clientAboutBox();
+    void socketErrorClosesLinkPagesOnly_data();
+    void socketErrorClosesLinkPagesOnly();
+    void wallPortTakenAtStart();
+    void placementArguments_data();
+    void placementArguments();
+    void closing_data();
+    void closing();
+    void missingHelpFile();
+    void menuEntries();
+};
+
+void tst_MainWindow::lampGoesGrayRedGreen()
+{
+    ClientFixture client;
+    client.wall.columns = 40;
+    client.wall.rows = 10;
+    client.start(false);
+    QCOMPARE(client.lamp(), TLedBtnColor::LedGray);
+    QCOMPARE(client.main().LedBtnPing->pictureName(), QStringLiteral("GRAY"));
+    QList<TLedBtnColor> seen;
+    connect(&client.dm(), &TDM::linkLightChanged, this, [&](TLedBtnColor c) { seen << c; });
+    client.main().show();
+    client.waitForStartTimer();
+    QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
+    QCOMPARE(seen, (QList<TLedBtnColor>{TLedBtnColor::LedRed, TLedBtnColor::LedGreen}));
+    QCOMPARE(client.main().LedBtnPing->pictureName(), QStringLiteral("GREEN"));
+    QCOMPARE(client.wall.bodies(), QStringList{QStringLiteral("80 FD")});
+    QCOMPARE(client.dm().wallColumns(), 40);
+    QCOMPARE(client.dm().wallRows(), 10);
+    // The start query does not switch on the periodic queries; the lamp button does.
+    QVERIFY(!client.dm().TimerPing.isActive());
+    QTest::mouseClick(client.main().LedBtnPing, Qt::LeftButton);
+    QCOMPARE(client.lamp(), TLedBtnColor::LedRed);
+    QVERIFY(client.dm().TimerPing.isActive());
+    QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
+}
+
+void tst_MainWindow::silentWallOpensNothingAndStartsQueries()
+{
+    ClientFixture client;
+    client.wall.answering = false;
+    client.start();
+    WindowWatch watch(WindowWatch::window(client.app->FormWatch), [](QWidget& w) { w.close(); });
+    QTest::mouseClick(client.main().SBWatch, Qt::LeftButton);
+    QCOMPARE(watch.showings(), 0);
+    QCOMPARE(client.lamp(), TLedBtnColor::LedRed);
+    QVERIFY(!client.main().SBWatch->isChecked());
+    QCOMPARE(client.waits, QList<int>{200});
+    // Start query, the click's query, then one every 2 s.
+    QTRY_COMPARE_WITH_TIMEOUT(client.wall.count(QStringLiteral("80 FD")), 4, 7000);
+    QCOMPARE(client.lamp(), TLedBtnColor::LedRed);
+    QCOMPARE(watch.showings(), 0);
+}
+
+void tst_MainWindow::pageOpensAfterItsWaits_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<bool>("lampGreen");
+    QTest::addColumn<QList<int>>("waits");
+    QTest::newRow("clock, wall known") << "SBWatch"
+                                       << "TFormWatch" << true << QList<int>{};
+    QTest::newRow("clock, lamp red") << "SBWatch"
+                                     << "TFormWatch" << false << QList<int>{200};
+    QTest::newRow("soccer, wall known") << "SBSocker"
+                                        << "TFormSocker" << true << QList<int>{200};
+    QTest::newRow("soccer, lamp red") << "SBSocker"
+                                      << "TFormSocker" << false << QList<int>{200, 200};
+    QTest::newRow("football") << "SBAmericanFootball"
+                              << "TFormAmericanFootball" << true << QList<int>{200};
+    QTest::newRow("text list, lamp red") << "SBTextlist"
+                                         << "TFormTextbox" << false << QList<int>{200, 200};
+    QTest::newRow("picture") << "SBJpgPicture"
+                             << "TFormJpg" << true << QList<int>{};
+    QTest::newRow("video") << "SBShowVideo"
+                           << "TFormVideo" << true << QList<int>{};
+    QTest::newRow("live video, lamp red") << "SbShowCapture"
+                                          << "TFormVideo" << false << QList<int>{200};
+    QTest::newRow("camera") << "SBShowMJPEG"
+                            << "TFormVideo" << true << QList<int>{};
+}
+
+void tst_MainWindow::pageOpensAfterItsWaits()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, page);
+    QFETCH(bool, lampGreen);
+    QFETCH(QList<int>, waits);
+    ClientFixture client;
+    client.start();
+    QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
+    if (!lampGreen)
+        client.dm().setLinkLight(TLedBtnColor::LedRed); // a query went unanswered
+    QDialog* window = pageByName(*client.app, page);
+    auto* pageButton = client.main().findChild<QToolButton*>(button);
+    QVERIFY(pageButton);
+    client.main().SBarPanel->setText(QStringLiteral("alte Meldung"));
+    client.waits.clear();
+    QString statusWhileOpen = QStringLiteral("<not opened>");
+    bool buttonDownWhileOpen = false;
+    int topWhileOpen = -1;
+    WindowWatch watch(WindowWatch::window(*window), [&](QWidget& w) {
+        statusWhileOpen = client.main().statusText();
+        buttonDownWhileOpen = pageButton->isChecked();
+        topWhileOpen = w.y();
+        QVERIFY(w.isModal() || QApplication::activeModalWidget() == &w);
+        w.close();
+    });
+    QTest::mouseClick(pageButton, Qt::LeftButton);
+    QCOMPARE(watch.showings(), 1);
+    QCOMPARE(client.waits, waits);
+    QCOMPARE(statusWhileOpen, QString());
+    QVERIFY(buttonDownWhileOpen);
+    QCOMPARE(topWhileOpen, client.main().y());
+    QVERIFY(!pageButton->isChecked()); // released after the window closed
+    QCOMPARE(client.lamp(), TLedBtnColor::LedGreen);
+}
+
+void tst_MainWindow::labelActsLikeButton()
+{
+    ClientFixture client;
+    client.start();
+    QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
+    WindowWatch watch(WindowWatch::window(client.app->FormSocker), [](QWidget& w) { w.close(); });
+    auto* label = client.main().findChild<QLabel*>(QStringLiteral("LbSocker"));
+    QCOMPARE(label->text(), QStringLiteral("Spielstand"));
+    QTest::mouseClick(label, Qt::LeftButton);
+    QCOMPARE(watch.showings(), 1);
+}
+
+void tst_MainWindow::gameAndSetAndTimingEntriesUnavailable()
+{
+    ClientFixture client;
+    client.start();
+    QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
+    WindowWatch watch(WindowWatch::window(client.app->FormSpielUndSatz), [](QWidget& w) { w.close(); });
+    QVERIFY(!client.main().SBSpielUndSatz->isEnabled());
+    QTest::mouseClick(client.main().findChild<QLabel*>(QStringLiteral("LbSpielUndSatz")), Qt::LeftButton);
+    QTest::mouseClick(client.main().SBSpielUndSatz, Qt::LeftButton);
+    QCOMPARE(watch.showings(), 0);
+    QVERIFY(!client.main().SBZMT->isVisible());
+    QVERIFY(!client.main().LbZMT->isVisible());
+    QVERIFY(!client.main().Zeitmesstechnik1->isEnabled());
+}
+
+void tst_MainWindow::serverAboutBoxAppearsOnce()
+{
+    ClientFixture client;
+    client.wall.version = QStringLiteral("Wand 2.0");
+    client.start();
+    QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
+    QString caption;
+    QString version;
+    int boxesWhileOpen = 0;
+    WindowWatch watch(WindowWatch::named(QStringLiteral("AboutBox")), [&](QWidget& box) {
+        caption = box.windowTitle();
+        version = box.findChild<QLabel*>(QStringLiteral("Version"))->text();
+        // A further status reply while the box is open shows no second box.
+        const int replies = client.wall.count(QStringLiteral("80 FD"));
+        client.dm().TimerPingTimer();
+        QTRY_COMPARE(client.wall.count(QStringLiteral("80 FD")), replies + 1);
+        QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            boxesWhileOpen += w->isVisible() && w->objectName() == QLatin1String("AboutBox");
+        box.close();
+    });
+    menuAction(client.main(), "berServer1")->trigger();
+    QTRY_COMPARE(watch.showings(), 1);
+    QCOMPARE(caption, QStringLiteral("About Videowand Server (Gegenstelle)"));
+    QCOMPARE(version, QStringLiteral("Wand 2.0"));
+    QCOMPARE(boxesWhileOpen, 1);
+    QCOMPARE(client.wall.count(QStringLiteral("80 FE")), 1);
+    // Later replies bring no box.
+    client.dm().TimerPingTimer();
+    QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
+    QCOMPARE(watch.showings(), 1);
+}
+
+void tst_MainWindow::clientAboutBox()
+{
+    ClientFixture client;
+    client.start();
+    QStringList texts;
+    WindowWatch watch(WindowWatch::named(QStringLiteral("AboutBox")), [&](QWidget& box) {
+        texts << box.windowTitle();
+        for (const char* name :
+             {"ProductName", "Version", "Comments", "LbUser", "UserName", "LbComputer", "ComputerName"})
+            texts << box.findChild<QLabel*>(QString::fromLatin1(name))->text();
+        QVERIFY(!box.findChild<QLabel*>(QStringLiteral("ProgramIcon"))->pixmap().isNull());
+        QTest::mouseClick(box.findChild<QAbstractButton*>(QStringLiteral("OKButton")), Qt::LeftButton);
+    });
+    menuAction(client.main(), "ber1")->trigger();
+    QCOMPARE(watch.showings(), 1);
+    QVERIFY(!TAboutBox::userName().isEmpty());
+    QVERIFY(!TAboutBox::computerName().isEmpty());
+    QCOMPARE(texts, (QStringList{"About BrisalClient", "BrisalClient", "00.02.06 (2022-JUL-05; 08:42)",
+                                 QStringLiteral("Client für Videowand- Server"), "User:", TAboutBox::userName(),
+                                 "Computer:", TAboutBox::computerName()}));
+}
+
+void tst_MainWindow::socketErrorClosesLinkPagesOnly_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("soccer closes") << "SBSocker"
+                                   << "TFormSocker" << true;
+    QTest::newRow("clock closes") << "SBWatch"
+                                  << "TFormWatch" << true;
+    QTest::newRow("text list closes") << "SBTextlist"
+                                      << "TFormTextbox" << true;
+    QTest::newRow("picture stays") << "SBJpgPicture"
+                                   << "TFormJpg" << false;
+    QTest::newRow("video stays") << "SBShowVideo"
+                                 << "TFormVideo" << false;
+}
+
+void tst_MainWindow::socketErrorClosesLinkPagesOnly()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, page);
+    QFETCH(bool, closes);
+    ClientFixture client;
+    client.start();
+    QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
+    QDialog* window = pageByName(*client.app, page);
+    bool visibleAfterError = true;
+    bool sendReleased = false;
+    WindowWatch watch(WindowWatch::window(*window), [&](QWidget& w) {
+        auto* send = w.findChild<QAbstractButton*>(QStringLiteral("SBSend"));
+        if (send && send->isCheckable())
+            send->setChecked(true);
+        // The wall link breaks: the next query cannot leave.
+        client.dm().UDPVesk.CloseSocket();
+        client.dm().TimerPingTimer();
+        visibleAfterError = w.isVisible();
+        sendReleased = !send || !send->isCheckable() || !send->isChecked();
+        w.close();
+    });
+    QTest::mouseClick(client.main().findChild<QToolButton*>(button), Qt::LeftButton);
+    QCOMPARE(watch.showings(), 1);
+    QCOMPARE(visibleAfterError, !closes);
+    QVERIFY(sendReleased || !closes);
+    QCOMPARE(client.main().statusText(), QStringLiteral("Socketfehler: UDP SendData: kein Socket gebunden."));
+}
+
+void tst_MainWindow::wallPortTakenAtStart()
+{
+    ClientFixture client;
+    QUdpSocket other;
+    client.start(false);
+    QVERIFY(other.bind(QHostAddress::AnyIPv4, client.dm().ports().wallRx));
+    QSignalSpy failed(&client.dm(), &TDM::linkFailed);
+    client.main().show();
+    client.waitForStartTimer();
+    QVERIFY(!client.dm().UDPVesk.Active());
+    QCOMPARE(failed.size(), 2);
+    QCOMPARE(failed.at(0).at(0).toString(),
+             QStringLiteral("Socketfehler: UDP: Socket schon anderweitig gebunden oder nicht unterstützt."));
+    // The start query cannot leave either; its error is the one left in the status bar.
+    QCOMPARE(client.main().statusText(), QStringLiteral("Socketfehler: UDP SendData: kein Socket gebunden."));
+    QCOMPARE(client.lamp(), TLedBtnColor::LedRed);
+}
+
+void tst_MainWindow::placementArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QPoint>("topLeft");
+    QTest::newRow("stored position") << QStringList{} << QPoint(50, 60);
+    QTest::newRow("left and top in small letters") << QStringList{"/left=300", "/top=10"} << QPoint(300, 10);
+    QTest::newRow("top not a number") << QStringList{"/TOP=abc"} << QPoint(50, 370);
+}
+
+void tst_MainWindow::placementArguments()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QPoint, topLeft);
+    ClientFixture client;
+    client.store(QStringLiteral("MainLeftPos"), QStringLiteral("50"));
+    client.store(QStringLiteral("MainTopPos"), QStringLiteral("60"));
+    client.start(true, arguments);
+    QCOMPARE(client.main().pos(), topLeft);
+}
+
+void tst_MainWindow::closing_data()
+{
+    QTest::addColumn<QString>("radio");
+    QTest::addColumn<QStringList>("commands");
+    QTest::addColumn<QList<int>>("waits");
+    QTest::newRow("close the server program")
+        << "RBServerClose" << QStringList{"EE EE " + hexText("CloseServer")} << QList<int>{200};
+    QTest::newRow("shut the wall computer down")
+        << "RBServerShutdown" << QStringList{"EE EE " + hexText("Shutdown")} << QList<int>{500};
+    QTest::newRow("keep the server running") << "RBServerKeepRunning" << QStringList{} << QList<int>{};
+}
+
+void tst_MainWindow::closing()
+{
+    QFETCH(QString, radio);
+    QFETCH(QStringList, commands);
+    QFETCH(QList<int>, waits);
+    ClientFixture client;
+    client.start();
+    QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
+    client.config().findChild<QRadioButton*>(radio)->setChecked(true);
+    client.waits.clear();
+    client.wall.clear();
+    menuAction(client.main(), "SBExit")->trigger();
+    QVERIFY(!client.main().isVisible());
+    QCOMPARE(client.waits, waits);
+    QVERIFY(!client.dm().UDPVesk.Active());
+    QVERIFY(!client.dm().UDPCosa.Active());
+    QVERIFY(!client.dm().UDPJson.Active());
+    QTRY_COMPARE(client.wall.bodies().size(), commands.size());
+    QCOMPARE(client.wall.bodies(), commands);
+    QCOMPARE(client.stored(QStringLiteral("IPServer")), QStringLiteral("127.0.0.1"));
+}
+
+void tst_MainWindow::missingHelpFile()
+{
+    ClientFixture client;
+    client.start();
+    QTest::keyClick(&client.main(), Qt::Key_F1);
+    QCOMPARE(client.report.entries.size(), 1);
+    const RecordingReport::Entry& box = client.report.entries.first();
+    QCOMPARE(box.caption, QStringLiteral("Keine Hilfe"));
+    QCOMPARE(box.text, QStringLiteral("Hilfedatei \n\"") + client.settings.path() +
+                           QStringLiteral("/BrisalClient.chm\"\n nicht verfügbar."));
+    QCOMPARE(box.icon, ErrorReport::Icon::Critical);
+    QVERIFY(box.onTop);
+}
+
+void tst_MainWindow::menuEntries()
+{
+    ClientFixture client;
+    client.start();
+    QStringList menus;
+    for (QAction* menu : client.main().menuBar()->actions()) {
+        QStringList entries;
+        for (QAction* entry : menu->menu()->actions())
+            entries << (entry->isSeparator() ? QStringLiteral("-") : entry->text());
+        menus << menu->text() + QStringLiteral(": ") + entries.join(QStringLiteral(" | "));
+    }
+    QCOMPARE(menus, (QStringList{"&Datei: &Beenden", "Anzeige: Uhrzeit | Zeitmesstechnik | Fußball | American Football",
+                                 "Konfiguration: Konfiguration", "&Hilfe: &Hilfe | - | Über &Server | Ü&ber"}));
+    QCOMPARE(client.main().windowTitle(), QStringLiteral("Brisal Client"));
+    QCOMPARE(client.main().LedBtnPing->toolTip(), QStringLiteral("Videowand- Lebenszeichen holen"));
+    QCOMPARE(client.main().SBShowMJPEG->toolTip(), QStringLiteral("MJPEG- Kamera am Server"));
+}
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_MainWindow.moc"

@@ -1,0 +1,281 @@
+#include "ClientFixture.h"
+#include "pages/AmericanFootball.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QRegularExpression>
+
+namespace {
+
+// One piece of the program's state as text, so that a table can name what to look at.
+QString observe(ClientFixture& c, const QString& what)
+{
+    TFormConfig& f = c.config();
+    if (what == QLatin1String("address"))
+        return f.EdWallIpAddress->text();
+    if (what == QLatin1String("baud"))
+        return QString::number(f.CBBaud->currentIndex());
+    if (what == QLatin1String("port"))
+        return QString::number(f.CBSerialPort->currentIndex());
+    if (what == QLatin1String("left"))
+        return QString::number(c.main().x());
+    if (what == QLatin1String("onClose"))
+        return f.RBServerClose->isChecked()         ? QStringLiteral("close")
+               : f.RBServerShutdown->isChecked()    ? QStringLiteral("shutdown")
+               : f.RBServerKeepRunning->isChecked() ? QStringLiteral("keep")
+                                                    : QStringLiteral("none");
+    if (what == QLatin1String("cosa"))
+        return QStringLiteral("%1 %2").arg(f.CBUseCosaServer->isChecked()).arg(c.dm().UDPCosa.Active());
+    if (what == QLatin1String("prefix"))
+        return f.EdJsonIdPrefix->text();
+    if (what == QLatin1String("timingMenu"))
+        return QString::number(c.main().Zeitmesstechnik1->isEnabled());
+    if (what == QLatin1String("direction"))
+        return QString::number(c.app->FormAmericanFootball.countDirectionIndex());
+    return QStringLiteral("?");
+}
+
+} // namespace
+
+// The settings store as the main window uses it: defaults on a first start, a full round trip, the
+// fallbacks for bad stored values, and a store that cannot be written.
+class tst_Settings : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void firstStartDefaults();
+    void fullRoundTrip();
+    void storedValues_data();
+    void storedValues();
+    void noRadioCheckedKeepsStoredAction();
+    void writeFailureKeepsWindowOpen_data();
+    void writeFailureKeepsWindowOpen();
+};
+
+void tst_Settings::firstStartDefaults()
+{
+    ClientFixture client;
+    client.start();
+    TFormConfig& f = client.config();
+    QCOMPARE(f.EdWallIpAddress->text(), QStringLiteral("127.0.0.1"));
+    QCOMPARE(f.EdWatchText->text(), QString());
+    QCOMPARE(f.EdServerLargeText->text(), QString());
+    QCOMPARE(f.EdServerSmallText->text(), QString());
+    const QStringList lists{f.CBSerialPort->currentText(), f.CBSerialProtocol->currentText(), f.CBBaud->currentText(),
+                            f.CBData->currentText(),       f.CBParity->currentText(),         f.CBStop->currentText()};
+    QCOMPARE(lists, (QStringList{"ausgeschaltet", "OMEGA UNT", "9600", "7", "Even", "1"}));
+    QCOMPARE(client.main().pos(), QPoint(25, 370));
+    QVERIFY(f.RBServerKeepRunning->isChecked());
+    QVERIFY(f.CBUseCosaServer->isChecked());
+    QVERIFY(f.CBUseUdpLynx->isChecked());
+    QVERIFY(client.dm().UDPVesk.Active());
+    QVERIFY(client.dm().UDPCosa.Active());
+    QVERIFY(client.dm().UDPJson.Active());
+    QCOMPARE(f.EdJsonIdPrefix->text(), QStringLiteral("QTX"));
+    QCOMPARE(client.app->FormAmericanFootball.countDirectionIndex(), 0);
+    QVERIFY(!client.main().Zeitmesstechnik1->isEnabled());
+    QVERIFY(client.report.entries.isEmpty());
+}
+
+void tst_Settings::fullRoundTrip()
+{
+    ClientFixture first;
+    first.start();
+    TFormConfig& f = first.config();
+    f.EdWallIpAddress->setText(QStringLiteral("127.0.0.5"));
+    f.EdWatchText->setText(QStringLiteral("Spieltag"));
+    f.EdServerLargeText->setText(QStringLiteral("00:00:00"));
+    f.EdServerSmallText->setText(QStringLiteral("Willkommen in der Halle"));
+    first.app->FormAmericanFootball.setCountDirectionIndex(1);
+    f.CBSerialPort->setCurrentIndex(3);
+    f.CBSerialProtocol->setCurrentIndex(1);
+    f.CBBaud->setCurrentIndex(0); // not the protocol's preset: reading must not re-apply presets
+    f.CBData->setCurrentIndex(1);
+    f.CBParity->setCurrentIndex(4);
+    f.CBStop->setCurrentIndex(1);
+    first.main().move(300, 200);
+    f.RBServerShutdown->setChecked(true);
+    f.CBUseCosaServer->setChecked(false);
+    f.CBUseUdpLynx->setChecked(true);
+    f.EdJsonIdPrefix->setText(QStringLiteral(" lif "));
+    QVERIFY(first.main().close());
+
+    const QList<std::pair<QString, QString>> stored{
+        {"IPServer", "127.0.0.5"},       {"WatchText", "Spieltag"},
+        {"ServerLargeText", "00:00:00"}, {"ServerSmallText", "Willkommen in der Halle"},
+        {"AFCountDirectionIndex", "1"},  {"SerialPortIndex", "3"},
+        {"SerialProtocolIndex", "1"},    {"SerialBaudIndex", "0"},
+        {"SerialDataIndex", "1"},        {"SerialParityIndex", "4"},
+        {"SerialStopIndex", "1"},        {"MainLeftPos", "300"},
+        {"MainTopPos", "200"},           {"OnCloseDoServerAction", "2"},
+        {"UseCosaServer", "0"},          {"UseUdpLynxSever", "1"}};
+    for (const auto& [key, value] : stored)
+        QCOMPARE(first.stored(key), value);
+    QCOMPARE(first.stored(QStringLiteral("RxPrefix"), QStringLiteral("JSON")), QStringLiteral("LIF"));
+    static const QRegularExpression lastUsed(QStringLiteral("^\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d$"));
+    QVERIFY2(lastUsed.match(first.stored(QStringLiteral("LastUsed"))).hasMatch(),
+             qPrintable(first.stored(QStringLiteral("LastUsed"))));
+
+    // A new start with that store shows all of it again.
+    ClientFixture second;
+    second.start(true, {}, first.settings.path());
+    TFormConfig& g = second.config();
+    QCOMPARE(g.EdWallIpAddress->text(), QStringLiteral("127.0.0.5"));
+    QCOMPARE(g.EdWatchText->text(), QStringLiteral("Spieltag"));
+    QCOMPARE(g.EdServerLargeText->text(), QStringLiteral("00:00:00"));
+    QCOMPARE(g.EdServerSmallText->text(), QStringLiteral("Willkommen in der Halle"));
+    QCOMPARE(second.app->FormAmericanFootball.countDirectionIndex(), 1);
+    const QList<int> indexes{g.CBSerialPort->currentIndex(), g.CBSerialProtocol->currentIndex(),
+                             g.CBBaud->currentIndex(),       g.CBData->currentIndex(),
+                             g.CBParity->currentIndex(),     g.CBStop->currentIndex()};
+    QCOMPARE(indexes, (QList<int>{3, 1, 0, 1, 4, 1}));
+    QCOMPARE(second.main().pos(), QPoint(300, 200));
+    QVERIFY(g.RBServerShutdown->isChecked());
+    QVERIFY(!g.CBUseCosaServer->isChecked());
+    QVERIFY(!second.dm().UDPCosa.Active());
+    QVERIFY(second.dm().UDPJson.Active());
+    QCOMPARE(g.EdJsonIdPrefix->text(), QStringLiteral("LIF"));
+    QVERIFY(second.main().Zeitmesstechnik1->isEnabled());
+}
+
+void tst_Settings::storedValues_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("baud not a number") << "SerialBaudIndex"
+                                       << "abc"
+                                       << "baud"
+                                       << "-1";
+    QTest::newRow("baud beyond the list") << "SerialBaudIndex"
+                                          << "8"
+                                          << "baud"
+                                          << "-1";
+    QTest::newRow("baud negative") << "SerialBaudIndex"
+                                   << "-3"
+                                   << "baud"
+                                   << "-1";
+    QTest::newRow("on close 7") << "OnCloseDoServerAction"
+                                << "7"
+                                << "onClose"
+                                << "keep";
+    QTest::newRow("on close 1") << "OnCloseDoServerAction"
+                                << "1"
+                                << "onClose"
+                                << "close";
+    QTest::newRow("on close not a number") << "OnCloseDoServerAction"
+                                           << "x"
+                                           << "onClose"
+                                           << "keep";
+    QTest::newRow("prefix trimmed and capital") << "JSON/RxPrefix"
+                                                << " qtx "
+                                                << "prefix"
+                                                << "QTX";
+    QTest::newRow("left not a number") << "MainLeftPos"
+                                       << "links"
+                                       << "left"
+                                       << "25";
+    QTest::newRow("cosa off") << "UseCosaServer"
+                              << "0"
+                              << "cosa"
+                              << "0 0";
+    QTest::newRow("cosa any other number") << "UseCosaServer"
+                                           << "5"
+                                           << "cosa"
+                                           << "1 1";
+    QTest::newRow("cosa not a number") << "UseCosaServer"
+                                       << "nein"
+                                       << "cosa"
+                                       << "1 1";
+    QTest::newRow("address over 254 characters") << "IPServer" << QString(255, u'1') << "address"
+                                                 << "127.0.0.1";
+    QTest::newRow("serial port chosen") << "SerialPortIndex"
+                                        << "2"
+                                        << "timingMenu"
+                                        << "1";
+    QTest::newRow("serial port beyond the list") << "SerialPortIndex"
+                                                 << "21"
+                                                 << "port"
+                                                 << "-1";
+    QTest::newRow("direction beyond the list") << "AFCountDirectionIndex"
+                                               << "2"
+                                               << "direction"
+                                               << "-1";
+}
+
+void tst_Settings::storedValues()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QString, what);
+    QFETCH(QString, shown);
+    ClientFixture client;
+    const qsizetype slash = key.indexOf(QLatin1Char('/'));
+    if (slash > 0)
+        client.store(key.mid(slash + 1), value, key.left(slash));
+    else
+        client.store(key, value);
+    client.start();
+    QCOMPARE(observe(client, what), shown);
+}
+
+void tst_Settings::noRadioCheckedKeepsStoredAction()
+{
+    ClientFixture client;
+    client.store(QStringLiteral("RxPrefix"), QStringLiteral(" qtx "), QStringLiteral("JSON"));
+    client.store(QStringLiteral("OnCloseDoServerAction"), QStringLiteral("1"));
+    client.start();
+    for (QRadioButton* r :
+         {client.config().RBServerKeepRunning, client.config().RBServerShutdown, client.config().RBServerClose}) {
+        r->setAutoExclusive(false);
+        r->setChecked(false);
+    }
+    client.main().WriteToIni();
+    QCOMPARE(client.stored(QStringLiteral("OnCloseDoServerAction")), QStringLiteral("1"));
+    QCOMPARE(client.stored(QStringLiteral("RxPrefix"), QStringLiteral("JSON")), QStringLiteral("QTX"));
+}
+
+void tst_Settings::writeFailureKeepsWindowOpen_data()
+{
+    QTest::addColumn<bool>("folderBlocked");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("settings folder cannot be made") << true << "RegOpenKey failed!";
+    QTest::newRow("settings file cannot be written")
+        << false << "RegSetValue failed: Software\\ZEL\\BrisalClient\\MainLastUsed set to ";
+}
+
+void tst_Settings::writeFailureKeepsWindowOpen()
+{
+    QFETCH(bool, folderBlocked);
+    QFETCH(QString, message);
+    QTemporaryDir place;
+    QString root = place.path();
+    if (folderBlocked) {
+        root += QStringLiteral("/file");
+        QFile f(root);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    } else {
+        QVERIFY(QDir().mkpath(root + QStringLiteral("/ZEL/BrisalClient.conf")));
+    }
+    ClientFixture client;
+    client.start(true, {}, root);
+    client.config().RBServerClose->setChecked(true);
+    QVERIFY(!client.main().close());
+    QVERIFY(client.main().isVisible());
+    QCOMPARE(client.report.entries.size(), 1);
+    QVERIFY2(client.report.entries.first().text.startsWith(message), qPrintable(client.report.entries.first().text));
+    QCOMPARE(client.report.entries.first().icon, ErrorReport::Icon::Critical);
+    // Nothing was sent to the wall server: the close was refused before that.
+    client.dm().sendToWall({QByteArrayLiteral("\x7E\x7E")});
+    QTRY_VERIFY(client.wall.bodies().contains(QStringLiteral("7E 7E")));
+    QVERIFY(!client.wall.bodies().join(QLatin1Char(',')).contains(QStringLiteral("EE EE")));
+    QVERIFY(client.dm().UDPVesk.Active());
+}
+
+QTEST_MAIN(tst_Settings)
+#include "tst_Settings.moc"
