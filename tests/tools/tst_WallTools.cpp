@@ -3,10 +3,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -230,6 +232,30 @@ private Q_SLOTS:
         QTRY_VERIFY((err += m_wallsim->readAllStandardError()).contains("refused"));
         QVERIFY2(err.contains("bad.table"), err.constData());
         QCOMPARE(wallctl({QStringLiteral("ping"), QStringLiteral("--timeout"), QStringLiteral("10000")}).exitCode, 0);
+    }
+
+    void screenshotAfterEveryBodyAndOnSignal()
+    {
+        const QString shot = m_dir.filePath(QStringLiteral("wall.png"));
+        QVERIFY(
+            startWallsim({QStringLiteral("--screenshot"), shot, QStringLiteral("--size"), QStringLiteral("384x192")}));
+        QCOMPARE(wallctl({QStringLiteral("soccer"), QStringLiteral("Heim"), QStringLiteral("Gast"), QStringLiteral("1"),
+                          QStringLiteral("0")})
+                     .exitCode,
+                 0);
+        QTRY_COMPARE(logLines().size(), 4); // the picture is written before the body is logged
+        QImage image(shot);
+        QCOMPARE(image.size(), QSize(384, 192));
+        int cyan = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                cyan += (image.pixel(x, y) & 0xFFFFFF) == 0x00FFFF ? 1 : 0;
+        QVERIFY(cyan > 100);
+
+        QVERIFY(QFile::remove(shot));
+        QCOMPARE(::kill(static_cast<pid_t>(m_wallsim->processId()), SIGUSR1), 0);
+        QTRY_VERIFY(QFile::exists(shot));
+        QCOMPARE(QImage(shot).size(), QSize(384, 192));
     }
 
     void portInUseIsReported()

@@ -90,6 +90,7 @@ WallModel::Effects WallModel::apply(const QByteArray& body, qint64 nowMs)
             const quint8 code = at(body, pos + 1);
             if (code == wallcmd::page::MediaStop) {
                 m_mediaStopped = true;
+                m_mediaStoppedAt = nowMs;
             } else {
                 m_page = code;
                 m_mediaStopped = false;

@@ -47,8 +47,10 @@ public:
     bool runningTimeReceived(qint64 nowMs) const;
     QString startupLarge() const { return m_startupLarge; }
     QString startupSmall() const { return m_startupSmall; }
-    // True after the media-stop code until a media page is selected again.
+    // True after the media-stop code until a page is selected again.
     bool mediaStopped() const { return m_mediaStopped; }
+    // When the media-stop code last came; 0 if never. A video uploaded after it may play again.
+    qint64 mediaStoppedAt() const { return m_mediaStoppedAt; }
     // When the game-and-set page's picture and video area was last cleared; 0 if never.
     qint64 mediaAreaClearedAt() const { return m_mediaAreaClearedAt; }
 
@@ -70,6 +72,7 @@ private:
     QString m_startupLarge = QStringLiteral("00:00:00");
     QString m_startupSmall;
     bool m_mediaStopped = false;
+    qint64 m_mediaStoppedAt = 0;
     qint64 m_mediaAreaClearedAt = 0;
     int m_bodies = 0;
     QStringList m_recent;

@@ -48,11 +48,12 @@ void WallServer::handleDatagram(const QByteArray& datagram, const QHostAddress& 
         return;
     m_peer = QStringLiteral("%1:%2").arg(from.toString()).arg(fromPort);
     const WallModel::Effects effects = m_model.apply(*body, QDateTime::currentMSecsSinceEpoch());
+    // Listeners (window, screenshot) go first, so that a log line means the picture is up to date.
+    Q_EMIT bodyApplied(*body);
     if (m_log.isOpen()) {
         m_log.write(body->toHex(' ').toUpper() + '\n');
         m_log.flush();
     }
-    Q_EMIT bodyApplied(*body);
     if (!m_settings.silent) {
         for (quint8 code : effects.queries) {
             if (code != wallcmd::kQueryLifeSign && code != wallcmd::kQueryDetails)

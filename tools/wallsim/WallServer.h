@@ -36,7 +36,7 @@ public:
     QString peer() const { return m_peer; }
 
 Q_SIGNALS:
-    // After a body has been applied to the model and logged.
+    // After a body has been applied to the model, before it is logged and answered.
     void bodyApplied(const QByteArray& body);
     void closeRequested();
     void shutdownRequested();

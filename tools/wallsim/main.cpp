@@ -1,14 +1,19 @@
+#include "SignalWatcher.h"
 #include "ToolTable.h"
+#include "WallMediaSource.h"
 #include "WallModel.h"
+#include "WallRenderer.h"
 #include "WallServer.h"
 #include "WallWindow.h"
+#include "WallsimOptions.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
-#include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
-#include <QTextStream>
+#include <QGuiApplication>
+#include <QSaveFile>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -19,127 +24,71 @@ constexpr int kExitBadInput = 2;
 
 void say(FILE* stream, const QString& text)
 {
-    std::fputs(qPrintable(text + QLatin1Char('\n')), stream);
+    std::fputs(text.toUtf8().append('\n').constData(), stream);
     std::fflush(stream);
 }
 
-bool hasFlag(int argc, char** argv, const char* flag)
+bool hasArgument(int argc, char** argv, const char* name)
 {
+    const size_t n = std::strlen(name);
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], flag) == 0)
+        if (std::strncmp(argv[i], name, n) == 0 && (argv[i][n] == '\0' || argv[i][n] == '='))
             return true;
     }
     return false;
 }
 
-bool readByteCount(const QCommandLineParser& parser, const QString& name, int* out)
+// The kind of application decides whether there can be a window, or at least painting with fonts.
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv)
 {
-    bool ok = false;
-    const int value = parser.value(name).toInt(&ok);
-    if (!ok || value < 0 || value > 255) {
-        say(stderr, QStringLiteral("wallsim: --%1 must be a number from 0 to 255").arg(name));
-        return false;
+    const bool help = hasArgument(argc, argv, "--help") || hasArgument(argc, argv, "-h");
+    const bool headless = hasArgument(argc, argv, "--headless");
+    const bool screenshot = hasArgument(argc, argv, "--screenshot");
+    if (help || (headless && !screenshot))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (headless) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
     }
-    *out = value;
-    return true;
+    // Without a display Qt would abort inside QApplication; say what to do instead.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        say(stderr, QStringLiteral("wallsim: no display; run it with --headless, under xvfb-run, or with "
+                                   "QT_QPA_PLATFORM=offscreen"));
+        return nullptr;
+    }
+    return std::make_unique<QApplication>(argc, argv);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const bool headless = hasFlag(argc, argv, "--headless");
-    const bool help = hasFlag(argc, argv, "--help") || hasFlag(argc, argv, "-h");
-    // Without a display Qt would abort inside QApplication; say what to do instead.
-    if (!headless && !help && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        say(stderr, QStringLiteral("wallsim: no display; run it with --headless, under xvfb-run, or with "
-                                   "QT_QPA_PLATFORM=offscreen"));
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
+    if (!app)
         return 1;
-    }
-    std::unique_ptr<QCoreApplication> app;
-    if (headless || help)
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    else
-        app = std::make_unique<QApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("wallsim"));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "The virtual wall: a wall server for demonstrations, rehearsal and tests.\n"
-        "Receives scrambled command datagrams, shows what a wall would show, and answers the\n"
-        "life-sign (80 FD) and details (80 FE) queries with the status reply 10 FD columns rows version.\n"
-        "Ends on EE EE \"CloseServer\"; EE EE \"Shutdown\" is only logged and reported."));
-    parser.addHelpOption();
-    const QCommandLineOption portOpt(QStringLiteral("port"), QStringLiteral("UDP port to receive on (57001)."),
-                                     QStringLiteral("PORT"), QStringLiteral("57001"));
-    const QCommandLineOption bindOpt(QStringLiteral("bind"),
-                                     QStringLiteral("Local address to bind (127.0.0.1; 0.0.0.0 for every network)."),
-                                     QStringLiteral("ADDRESS"), QStringLiteral("127.0.0.1"));
-    const QCommandLineOption tableOpt(
-        QStringLiteral("table"),
-        QStringLiteral("Permutation table file (256 raw bytes or 512 hex digits). Default: wallsim.table beside "
-                       "the program or in the settings folder, then BrisalClient.table in the settings folder, "
-                       "then the built-in table."),
-        QStringLiteral("FILE"));
-    const QCommandLineOption columnsOpt(QStringLiteral("columns"), QStringLiteral("Text columns to report (32)."),
-                                        QStringLiteral("N"), QStringLiteral("32"));
-    const QCommandLineOption rowsOpt(QStringLiteral("rows"), QStringLiteral("Text rows to report (8)."),
-                                     QStringLiteral("N"), QStringLiteral("8"));
-    const QCommandLineOption versionOpt(QStringLiteral("version"),
-                                        QStringLiteral("Version text to report (\"wallsim 1.0\")."),
-                                        QStringLiteral("TEXT"), QStringLiteral("wallsim 1.0"));
-    const QCommandLineOption silentOpt(QStringLiteral("silent"), QStringLiteral("Answer no query."));
-    const QCommandLineOption logOpt(QStringLiteral("log"),
-                                    QStringLiteral("Append every plain body to FILE, one line of hex bytes each."),
-                                    QStringLiteral("FILE"));
-    const QCommandLineOption headlessOpt(QStringLiteral("headless"), QStringLiteral("Run without a window."));
-    parser.addOptions({portOpt, bindOpt, tableOpt, columnsOpt, rowsOpt, versionOpt, silentOpt, logOpt, headlessOpt});
-    if (!parser.parse(QCoreApplication::arguments())) {
-        say(stderr, QStringLiteral("wallsim: ") + parser.errorText());
+    const WallsimParse parsed = parseWallsim(QCoreApplication::arguments());
+    if (!parsed.options) {
+        say(stderr, QStringLiteral("wallsim: ") + parsed.error);
         return kExitBadInput;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
-        say(stdout, parser.helpText());
+    const WallsimOptions& options = *parsed.options;
+    if (options.help) {
+        say(stdout, parsed.helpText);
         return 0;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        say(stderr, QStringLiteral("wallsim: unexpected argument %1").arg(parser.positionalArguments().first()));
-        return kExitBadInput;
-    }
 
-    WallServer::Settings settings;
-    bool ok = false;
-    const uint port = parser.value(portOpt).toUInt(&ok);
-    if (!ok || port == 0 || port > 65535) {
-        say(stderr, QStringLiteral("wallsim: --port must be a number from 1 to 65535"));
-        return kExitBadInput;
-    }
-    settings.port = static_cast<quint16>(port);
-    if (!settings.bind.setAddress(parser.value(bindOpt))) {
-        say(stderr, QStringLiteral("wallsim: --bind needs an IP address, not %1").arg(parser.value(bindOpt)));
-        return kExitBadInput;
-    }
-    if (!readByteCount(parser, QStringLiteral("columns"), &settings.columns) ||
-        !readByteCount(parser, QStringLiteral("rows"), &settings.rows))
-        return kExitBadInput;
-    settings.version = parser.value(versionOpt);
-    // The status reply must fit one datagram body: 4 bytes before the text.
-    if (settings.version.size() > 280) {
-        say(stderr, QStringLiteral("wallsim: --version is longer than 280 characters"));
-        return kExitBadInput;
-    }
-    settings.silent = parser.isSet(silentOpt);
-    settings.logFile = parser.value(logOpt);
-
-    const TableChoice table = chooseToolTable(QStringLiteral("wallsim"), parser.value(tableOpt));
+    const TableChoice table = chooseToolTable(QStringLiteral("wallsim"), options.tableFile);
     for (const QString& message : table.messages)
         say(stderr, QStringLiteral("wallsim: ") + message);
     if (!table.source.isEmpty())
         say(stdout, QStringLiteral("wallsim: permutation table from %1").arg(QDir::toNativeSeparators(table.source)));
 
     WallModel model;
-    WallServer server(model, table.table, settings);
+    WallServer server(model, table.table, options.server);
     QString error;
     if (!server.start(&error)) {
         say(stderr, QStringLiteral("wallsim: ") + error);
@@ -153,12 +102,38 @@ int main(int argc, char** argv)
         QCoreApplication::exit(0);
     });
 
+    // Drawing needs a GUI application: a window, or a screenshot file.
+    const bool draws = !options.headless || !options.screenshotFile.isEmpty();
+    std::unique_ptr<WallRenderer> renderer;
+    std::unique_ptr<WallMediaSource> media;
     std::unique_ptr<WallWindow> window;
-    if (!headless) {
-        window = std::make_unique<WallWindow>(model, server);
-        QObject::connect(&server, &WallServer::bodyApplied, window.get(), &WallWindow::bodyApplied);
+    std::unique_ptr<SignalWatcher> usr1;
+    if (draws) {
+        renderer = std::make_unique<WallRenderer>(options.size, options.server.columns, options.server.rows);
+        media = std::make_unique<WallMediaSource>(model, options.mediaDir);
+        QObject::connect(&server, &WallServer::bodyApplied, media.get(), &WallMediaSource::update);
+    }
+    if (!options.headless) {
+        window = std::make_unique<WallWindow>(model, server, *renderer, *media);
+        QObject::connect(&server, &WallServer::bodyApplied, window.get(), &WallWindow::refresh);
+        QObject::connect(media.get(), &WallMediaSource::changed, window.get(), &WallWindow::refresh);
+        if (options.position)
+            window->move(*options.position);
         window->show();
     }
-    say(stdout, QStringLiteral("wallsim: listening on %1:%2").arg(settings.bind.toString()).arg(settings.port));
+    if (!options.screenshotFile.isEmpty()) {
+        auto writeScreenshot = [&] {
+            const QImage image = renderer->render(model, QDateTime::currentDateTime(), media->current());
+            QSaveFile file(options.screenshotFile); // replaced whole, never seen half written
+            if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
+                say(stderr, QStringLiteral("wallsim: cannot write screenshot %1").arg(options.screenshotFile));
+        };
+        QObject::connect(&server, &WallServer::bodyApplied, &server, writeScreenshot);
+        usr1 = std::make_unique<SignalWatcher>(SIGUSR1);
+        QObject::connect(usr1.get(), &SignalWatcher::raised, &server, writeScreenshot);
+        writeScreenshot();
+    }
+    say(stdout,
+        QStringLiteral("wallsim: listening on %1:%2").arg(options.server.bind.toString()).arg(options.server.port));
     return QCoreApplication::exec();
 }
