@@ -1,0 +1,170 @@
+#include "SocatPair.h"
+#include "feeds/TimingMode.h"
+#include "shell/ClientFixture.h"
+#include "shell/WindowWatch.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScopeGuard>
+#include <QSerialPort>
+#include <QToolButton>
+
+namespace {
+
+QStringList timeBodies(const QString& text)
+{
+    QStringList hex;
+    for (const QByteArray& body : wallcmd::timingTime(text))
+        hex << AnsweringWall::hex(body);
+    return hex;
+}
+
+QByteArray omegaTime(const QByteArray& text)
+{
+    return QByteArray("\x01\x14R\x02", 4) + text + QByteArray(1, 0x04);
+}
+
+// What reached the wall apart from the life-sign queries.
+QStringList pageBodies(const AnsweringWall& wall)
+{
+    QStringList pages;
+    for (const QString& body : wall.bodies()) {
+        if (!body.startsWith(QLatin1String("80 ")))
+            pages << body;
+    }
+    return pages;
+}
+
+} // namespace
+
+class tst_TimingMode final : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void portUnusableShowsTheErrorBox_data();
+    void portUnusableShowsTheErrorBox();
+    void unansweredEchoOpensNothing();
+    void framesFromTheLineReachTheWall();
+};
+
+void tst_TimingMode::portUnusableShowsTheErrorBox_data()
+{
+    QTest::addColumn<int>("portIndex");
+    QTest::newRow("ausgeschaltet") << 0;
+    QTest::newRow("device does not exist") << 2;
+}
+
+void tst_TimingMode::portUnusableShowsTheErrorBox()
+{
+    QFETCH(int, portIndex);
+    ClientFixture fx;
+    fx.store(QStringLiteral("SerialDevice2"), fx.settings.filePath(QStringLiteral("ttyGibtEsNicht")));
+    fx.start();
+    fx.wall.answering = false; // the lamp turns green only through the ICMP check
+    fx.dm().TimerPingTimer();
+    QCOMPARE(fx.lamp(), TLedBtnColor::LedRed);
+    WindowWatch zmtShown(WindowWatch::window(fx.app->FormZMT), [](QWidget& w) { w.close(); });
+
+    fx.config().CBSerialPort->setCurrentIndex(portIndex);
+    fx.main().SBZMT->setChecked(true);
+    fx.main().SBZMTClick();
+
+    QCOMPARE(fx.report.texts(), QStringList{TTimingMode::kPortError});
+    QCOMPARE(fx.report.entries.first().icon, ErrorReport::Icon::Critical);
+    QCOMPARE(TTimingMode::kPortError.split(QLatin1Char('\n')),
+             (QStringList{"Dieser Modus kann nicht benutzt werden, weil",
+                          "die serielle Schnittstelle nicht funktioniert", "oder falsch konfiguriert ist."}));
+    QCOMPARE(zmtShown.showings(), 0);
+    QVERIFY(!fx.dm().SerialTiming.isOpen());
+    QVERIFY(!fx.main().SBZMT->isChecked());
+    QCOMPARE(fx.lamp(), TLedBtnColor::LedGreen);
+}
+
+void tst_TimingMode::unansweredEchoOpensNothing()
+{
+    ClientFixture fx;
+    fx.start();
+    WindowWatch zmtShown(WindowWatch::window(fx.app->FormZMT), [](QWidget& w) { w.close(); });
+    fx.config().CBSerialPort->setCurrentIndex(0);
+    fx.config().EdWallIpAddress->setText(QStringLiteral("198.51.100.7")); // documentation range: never answers
+    fx.main().SBZMT->setChecked(true);
+    fx.main().SBZMTClick();
+
+    QCOMPARE(fx.report.texts(), QStringList{});
+    QCOMPARE(zmtShown.showings(), 0);
+    QVERIFY(!fx.main().SBZMT->isChecked());
+    QVERIFY(fx.lamp() != TLedBtnColor::LedGreen);
+}
+
+void tst_TimingMode::framesFromTheLineReachTheWall()
+{
+    if (!SocatPair::available())
+        QSKIP("socat is not installed");
+    SocatPair line;
+    QVERIFY(line.start());
+
+    ClientFixture fx;
+    // COM 1 with "OMEGA UNT" and 8N1 line settings (a pty takes no others), mapped to the pty.
+    fx.store(QStringLiteral("SerialPortIndex"), QStringLiteral("1"));
+    fx.store(QStringLiteral("SerialProtocolIndex"), QStringLiteral("0"));
+    fx.store(QStringLiteral("SerialDataIndex"), QStringLiteral("1"));
+    fx.store(QStringLiteral("SerialParityIndex"), QStringLiteral("0"));
+    fx.store(QStringLiteral("SerialDevice1"), line.deviceA());
+    fx.start();
+    QVERIFY(fx.main().Zeitmesstechnik1->isEnabled());
+    fx.main().SBarPanel->setText(QStringLiteral("alt"));
+
+    QSerialPort device(line.deviceB());
+    QVERIFY2(device.open(QIODevice::WriteOnly), qPrintable(device.errorString()));
+    auto write = [&device](const QByteArray& bytes) {
+        device.write(bytes);
+        device.flush();
+    };
+
+    TFormZMT& zmt = fx.app->FormZMT;
+    auto* panel = zmt.findChild<QLabel*>(QStringLiteral("PnWatch"));
+    auto* send = zmt.findChild<QToolButton*>(QStringLiteral("SBSend"));
+    QVERIFY(panel && send);
+
+    WindowWatch watch(WindowWatch::window(zmt), [&](QWidget& window) {
+        const auto closeWindow = qScopeGuard([&window] { window.close(); });
+        QVERIFY(fx.dm().SerialTiming.isOpen());
+        QCOMPARE(window.y(), fx.main().y());
+        QCOMPARE(fx.main().statusText(), QString());
+
+        // Sending off: the display follows, the wall hears nothing.
+        write(omegaTime("   12.34"));
+        QTRY_COMPARE(panel->text(), QStringLiteral("   12.34"));
+        QCOMPARE(pageBodies(fx.wall), QStringList{});
+
+        QTest::mouseClick(send, Qt::LeftButton);
+        QVERIFY(send->isChecked());
+        write(omegaTime("   12.35") + omegaTime("   12.35") + QByteArray("\x01\x02\x0C\x04", 4) +
+              QByteArray("\x02I123456\x03", 9) + omegaTime("   12.36"));
+        QTRY_COMPARE(pageBodies(fx.wall),
+                     timeBodies("00:00:00") + timeBodies("   12.35") + timeBodies("") + timeBodies("   12.36"));
+
+        // The line goes away mid-run: the port closes once, the operator reads why, the window stays usable.
+        device.close();
+        line.kill();
+        QTRY_COMPARE(fx.main().statusText(), TSerialTiming::lostText(1));
+        QVERIFY(!fx.dm().SerialTiming.isOpen());
+        QTest::mouseClick(send, Qt::LeftButton);
+        QVERIFY(!send->isChecked());
+        QCOMPARE(panel->text(), QStringLiteral("00:00:00"));
+    });
+
+    fx.main().Zeitmesstechnik1->trigger();
+
+    QCOMPARE(watch.showings(), 1);
+    QVERIFY(!QTest::currentTestFailed());
+    QVERIFY(!zmt.isVisible());
+    QVERIFY(!fx.dm().SerialTiming.isOpen());
+    QVERIFY(!fx.main().SBZMT->isChecked());
+    QVERIFY(fx.report.entries.isEmpty());
+    QCOMPARE(fx.main().statusText(), TSerialTiming::lostText(1));
+}
+
+QTEST_MAIN(tst_TimingMode)
+#include "tst_TimingMode.moc"
