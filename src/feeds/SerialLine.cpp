@@ -27,7 +27,11 @@ TSerialLine::TSerialLine(QObject* parent) : QObject(parent)
     connect(&m_port, &QSerialPort::errorOccurred, this, &TSerialLine::onError);
 }
 
-TSerialLine::~TSerialLine() = default;
+TSerialLine::~TSerialLine()
+{
+    // The port is a member and closes after this object stops being one: no reports from it then.
+    disconnect(&m_port, nullptr, this, nullptr);
+}
 
 bool TSerialLine::open(const QString& device, const serialsetup::LineSettings& settings)
 {
