@@ -8,6 +8,7 @@
 #include "shell/CommandLine.h"
 #include "shell/Config.h"
 #include "shell/ErrorReport.h"
+#include "shell/PageGlyphs.h"
 #include "shell/Version.h"
 
 #include <QCheckBox>
@@ -17,7 +18,6 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,28 +59,31 @@ TFormMain::TFormMain(const Options& options, ErrorReport& report, QWidget* paren
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("PnMain"));
-    m_grid = new QGridLayout;
-    m_grid->setHorizontalSpacing(6);
-    m_grid->setVerticalSpacing(4);
+    m_rows = new QVBoxLayout;
+    m_rows->setSpacing(4);
 
-    SBWatch = pageButton(QStringLiteral("SBWatch"), QStringLiteral("Uhrzeit"), QStringLiteral("LbWatch"), 0);
-    SBSocker = pageButton(QStringLiteral("SBSocker"), QStringLiteral("Spielstand"), QStringLiteral("LbSocker"), 1);
+    SBWatch =
+        pageButton(QStringLiteral("SBWatch"), QStringLiteral("Uhrzeit"), QStringLiteral("LbWatch"), PageGlyph::Clock);
+    SBSocker = pageButton(QStringLiteral("SBSocker"), QStringLiteral("Spielstand"), QStringLiteral("LbSocker"),
+                          PageGlyph::Soccer);
     SBAmericanFootball = pageButton(QStringLiteral("SBAmericanFootball"), QStringLiteral("Spielstand/Spielzeit"),
-                                    QStringLiteral("LbAmericanFootball"), 2);
+                                    QStringLiteral("LbAmericanFootball"), PageGlyph::Football);
     SBSpielUndSatz = pageButton(QStringLiteral("SBSpielUndSatz"), QStringLiteral("Spielstand/Satzstand"),
-                                QStringLiteral("LbSpielUndSatz"), 3);
-    SBTextlist = pageButton(QStringLiteral("SBTextlist"), QStringLiteral("Textliste"), QStringLiteral("LbTextlist"), 4);
-    SBJpgPicture =
-        pageButton(QStringLiteral("SBJpgPicture"), QStringLiteral("Bild anzeigen"), QStringLiteral("LbJpgPicture"), 5);
-    SBShowVideo =
-        pageButton(QStringLiteral("SBShowVideo"), QStringLiteral("Video anzeigen"), QStringLiteral("LbShowVideo"), 6);
+                                QStringLiteral("LbSpielUndSatz"), PageGlyph::GameAndSet);
+    SBTextlist = pageButton(QStringLiteral("SBTextlist"), QStringLiteral("Textliste"), QStringLiteral("LbTextlist"),
+                            PageGlyph::TextList);
+    SBJpgPicture = pageButton(QStringLiteral("SBJpgPicture"), QStringLiteral("Bild anzeigen"),
+                              QStringLiteral("LbJpgPicture"), PageGlyph::Picture);
+    SBShowVideo = pageButton(QStringLiteral("SBShowVideo"), QStringLiteral("Video anzeigen"),
+                             QStringLiteral("LbShowVideo"), PageGlyph::Video);
     SbShowCapture = pageButton(QStringLiteral("SbShowCapture"), QStringLiteral("Video Livebild"),
-                               QStringLiteral("LbShowCapture"), 7);
+                               QStringLiteral("LbShowCapture"), PageGlyph::LiveVideo);
+    // The camera button shares the live-video row.
     SBShowMJPEG = pageButton(QStringLiteral("SBShowMJPEG"), QStringLiteral("MJPEG Livebild"),
-                             QStringLiteral("LbShowMJPEG"), 7, 2);
+                             QStringLiteral("LbShowMJPEG"), PageGlyph::Camera, true);
     SBShowMJPEG->setToolTip(QStringLiteral("MJPEG- Kamera am Server"));
-    SBZMT =
-        pageButton(QStringLiteral("SBZMT"), QStringLiteral("Zeitanzeige Zeitmesstechnik"), QStringLiteral("LbZMT"), 8);
+    SBZMT = pageButton(QStringLiteral("SBZMT"), QStringLiteral("Zeitanzeige Zeitmesstechnik"), QStringLiteral("LbZMT"),
+                       PageGlyph::Timing);
     LbZMT = qobject_cast<QLabel*>(m_labelButtons.key(SBZMT));
     // The timing display is reached through the menu only.
     SBZMT->setVisible(false);
@@ -88,9 +91,7 @@ TFormMain::TFormMain(const Options& options, ErrorReport& report, QWidget* paren
     // The game-and-set page is not offered yet.
     SBSpielUndSatz->setEnabled(false);
     qobject_cast<QWidget*>(m_labelButtons.key(SBSpielUndSatz))->setEnabled(false);
-    m_grid->setColumnStretch(1, 1);
-    m_grid->setColumnStretch(3, 1);
-    m_grid->setRowStretch(9, 1);
+    m_rows->addStretch();
 
     LedBtnPing = new TLedBtn(central);
     LedBtnPing->setObjectName(QStringLiteral("LedBtnPing"));
@@ -98,13 +99,10 @@ TFormMain::TFormMain(const Options& options, ErrorReport& report, QWidget* paren
     LedBtnPing->setToolTip(QStringLiteral("Videowand- Lebenszeichen holen"));
     LedBtnPing->setActiveLight(TLedBtnColor::LedGray);
 
-    auto* lamp = new QVBoxLayout;
-    lamp->addWidget(LedBtnPing);
-    lamp->addStretch();
-    auto* layout = new QHBoxLayout(central);
-    layout->setContentsMargins(8, 8, 6, 4);
-    layout->addLayout(m_grid, 1);
-    layout->addLayout(lamp);
+    // The lamp sits in the top right corner, at the end of the first row.
+    static_cast<QHBoxLayout*>(m_rows->itemAt(0)->layout())->addWidget(LedBtnPing);
+    m_rows->setContentsMargins(8, 8, 6, 4);
+    central->setLayout(m_rows);
     setCentralWidget(central);
 
     auto* bar = new QStatusBar(this);
@@ -113,6 +111,7 @@ TFormMain::TFormMain(const Options& options, ErrorReport& report, QWidget* paren
     SBarPanel = new QLabel(bar);
     SBarPanel->setObjectName(QStringLiteral("SBarPanel"));
     SBarPanel->setMinimumWidth(50);
+    SBarPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bar->addWidget(SBarPanel, 1);
     setStatusBar(bar);
 
@@ -138,19 +137,32 @@ TFormMain::TFormMain(const Options& options, ErrorReport& report, QWidget* paren
 
 TFormMain::~TFormMain() = default;
 
-QToolButton* TFormMain::pageButton(const QString& name, const QString& label, const QString& labelName, int row,
-                                   int column)
+QToolButton* TFormMain::pageButton(const QString& name, const QString& label, const QString& labelName, PageGlyph glyph,
+                                   bool sameRow)
 {
     auto* button = new QToolButton(this);
     button->setObjectName(name);
     button->setCheckable(true);
     button->setFixedSize(25, 25);
+    button->setIcon(pageGlyph(glyph));
+    button->setIconSize(QSize(18, 18));
     auto* text = new QLabel(label, this);
     text->setObjectName(labelName);
     text->installEventFilter(this);
     m_labelButtons.insert(text, button);
-    m_grid->addWidget(button, row, column);
-    m_grid->addWidget(text, row, column + 1);
+    QHBoxLayout* row = nullptr;
+    if (sameRow && m_rows->count() > 0) {
+        row = static_cast<QHBoxLayout*>(m_rows->itemAt(m_rows->count() - 1)->layout());
+        row->takeAt(row->count() - 1); // the previous row's closing stretch
+        row->addSpacing(12);
+    } else {
+        row = new QHBoxLayout;
+        row->setSpacing(6);
+        m_rows->addLayout(row);
+    }
+    row->addWidget(button);
+    row->addWidget(text);
+    row->addStretch();
     return button;
 }
 

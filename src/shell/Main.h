@@ -2,6 +2,7 @@
 
 #include "shell/Aboutdlg.h"
 #include "shell/LedBtn.h"
+#include "shell/PageGlyphs.h"
 #include "shell/Regstry.h"
 
 #include <QHash>
@@ -12,11 +13,11 @@
 
 class ErrorReport;
 class QAction;
-class QGridLayout;
 class QDialog;
 class QLabel;
 class QTimer;
 class QToolButton;
+class QVBoxLayout;
 class TDM;
 class TFormAmericanFootball;
 class TFormConfig;
@@ -124,8 +125,9 @@ private:
     bool FormCloseQuery();
     void FormClose();
 
-    QToolButton* pageButton(const QString& name, const QString& label, const QString& labelName, int row,
-                            int column = 0);
+    // A page button with its label on a new row, or at the end of the last row.
+    QToolButton* pageButton(const QString& name, const QString& label, const QString& labelName, PageGlyph glyph,
+                            bool sameRow = false);
     void buildMenu();
     // The page-button rule: wait for the wall when the lamp is not green, then open the page modally.
     void openPage(QToolButton* button, QDialog* page, bool waitLonger);
@@ -133,7 +135,7 @@ private:
     Options m_options;
     ErrorReport& m_report;
     QTimer* StartTimer = nullptr;
-    QGridLayout* m_grid = nullptr;
+    QVBoxLayout* m_rows = nullptr;
     QHash<QObject*, QToolButton*> m_labelButtons;
     std::function<void()> m_timingMode;
     bool m_formShown = false;

@@ -1,0 +1,95 @@
+// Takes the documentation screenshots of the main window and the configuration dialog. Run it on an X
+// display with a wall answering on 127.0.0.1:57001 (scripts/screenshots does both); it writes PNG files
+// into the folder given as its argument.
+#include "app/Application.h"
+#include "shell/ErrorReport.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+void settle(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool waitFor(const std::function<bool()>& condition, int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!condition() && t.elapsed() < timeoutMs)
+        settle(20);
+    return condition();
+}
+
+// The whole screen with import, cut to the window with a small margin.
+bool shoot(QWidget& window, const QString& file)
+{
+    settle(300);
+    QTemporaryDir dir;
+    const QString screen = dir.filePath(QStringLiteral("screen.png"));
+    if (QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), screen}) != 0)
+        return false;
+    const QRect area = window.frameGeometry().adjusted(-4, -4, 4, 4);
+    const bool ok = QImage(screen).copy(area).save(file);
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(file));
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT-FOLDER\n", argv[0]);
+        return 2;
+    }
+    const QString out = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    QDir().mkpath(out);
+    QTemporaryDir settings;
+    RecordingReport report;
+    ApplicationSetup setup;
+    setup.main.settingsRoot = settings.path();
+    BrisalClientApp client(setup, report);
+    TFormMain& main = client.FormMain;
+
+    // The lamp as the operator first sees it: gray, before the start timer's life-sign query.
+    if (auto* start = main.findChild<QTimer*>(QStringLiteral("StartTimer")))
+        start->stop();
+    main.show();
+    bool ok = shoot(main, out + QStringLiteral("/main-window-gray.png"));
+
+    client.DM.TimerPingTimer();
+    if (!waitFor([&] { return main.LedBtnPing->ActiveLight() == TLedBtnColor::LedGreen; }, 5000)) {
+        std::fprintf(stderr, "screenshots: the wall on 127.0.0.1:57001 does not answer\n");
+        return 1;
+    }
+    ok = shoot(main, out + QStringLiteral("/main-window.png")) && ok;
+
+    TFormConfig& config = client.FormConfig;
+    config.move(main.x() + main.frameGeometry().width() + 20, main.y());
+    config.show();
+    const QList<std::pair<QWidget*, QString>> pages{{config.TSServer, QStringLiteral("videowand")},
+                                                    {config.TSClock, QStringLiteral("uhr")},
+                                                    {config.TSServerText, QStringLiteral("server-startup")},
+                                                    {config.TSUdpServer, QStringLiteral("udp-server")}};
+    for (const auto& [page, name] : pages) {
+        config.PageControl->setCurrentWidget(page);
+        ok = shoot(config, out + QStringLiteral("/config-") + name + QStringLiteral(".png")) && ok;
+    }
+    config.hide();
+    return ok ? 0 : 1;
+}
