@@ -1,7 +1,7 @@
 #include "PageFixture.h"
-#include "pages/AlertSound.h"
 #include "pages/AmericanFootball.h"
 #include "support/FakeClock.h"
+#include "support/RecordingSound.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -22,13 +22,6 @@ QString clockRecord(bool running, const QString& text)
     return QStringLiteral("C0 35 00 00 ") + (running ? "FF 00" : "00 FF") + " 10 35 " +
            WallProbe::hex(text.toLatin1());
 }
-
-struct RecordingSound final : AlertSound
-{
-    void alert() override { events << QStringLiteral("alert"); }
-    void tone(int hertz, int ms) override { events << QStringLiteral("tone %1 %2").arg(hertz).arg(ms); }
-    QStringList events;
-};
 } // namespace
 
 class TstAmericanFootball final : public QObject

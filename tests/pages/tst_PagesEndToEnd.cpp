@@ -1,27 +1,18 @@
 #include "app/Application.h"
 #include "shell/ErrorReport.h"
 #include "support/FakeClock.h"
+#include "support/RecordingSound.h"
 #include "support/TestSupport.h"
+#include "support/WallsimProcess.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
 #include <memory>
-
-namespace {
-class QuietSound final : public AlertSound
-{
-public:
-    void alert() override {}
-    void tone(int, int) override {}
-};
-} // namespace
 
 // The whole program against the virtual wall in its own process: a page opened from the main window
 // reaches the wall exactly as it is meant to.
@@ -30,43 +21,13 @@ class TstPagesEndToEnd final : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    std::unique_ptr<QProcess> m_wallsim;
-    quint16 m_port = 0;
-    QString m_log;
-
-    static QString wallsim()
-    {
-        return QDir(testsupport::binaryDir()).filePath(QStringLiteral("tools/wallsim/wallsim"));
-    }
-
-    bool startWallsim()
-    {
-        m_port = testsupport::freeUdpPort();
-        m_log = m_dir.filePath(QStringLiteral("wall.log"));
-        m_wallsim = std::make_unique<QProcess>();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("wallsim-config")));
-        m_wallsim->setProcessEnvironment(env);
-        m_wallsim->start(wallsim(), {QStringLiteral("--headless"), QStringLiteral("--port"), QString::number(m_port),
-                                     QStringLiteral("--log"), m_log});
-        if (!m_wallsim->waitForStarted())
-            return false;
-        return QTest::qWaitFor(
-                   [this] {
-                       return m_wallsim->state() != QProcess::Running || m_wallsim->peek(4096).contains("listening on");
-                   },
-                   10000) &&
-               m_wallsim->state() == QProcess::Running;
-    }
+    WallsimProcess m_wall{m_dir.path()};
 
     // The bodies the wall logged, without the life-sign queries that come and go with the lamp.
     QStringList pageBodies() const
     {
-        QFile f(m_log);
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
         QStringList out;
-        for (const QString& line : QString::fromLatin1(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        for (const QString& line : m_wall.logLines()) {
             if (line != QStringLiteral("80 FD"))
                 out << line;
         }
@@ -78,26 +39,18 @@ private Q_SLOTS:
     {
         QApplication::setQuitOnLastWindowClosed(false);
         QVERIFY(m_dir.isValid());
-        QVERIFY2(QFile::exists(wallsim()), qPrintable(wallsim()));
-        QVERIFY(startWallsim());
-    }
-
-    void cleanupTestCase()
-    {
-        if (m_wallsim && m_wallsim->state() == QProcess::Running) {
-            m_wallsim->kill();
-            m_wallsim->waitForFinished();
-        }
+        QVERIFY2(QFile::exists(WallsimProcess::program()), qPrintable(WallsimProcess::program()));
+        QVERIFY(m_wall.start(testsupport::freeUdpPort()));
     }
 
     void soccerFromTheMainWindow()
     {
         RecordingReport report;
         FakeClock clock;
-        QuietSound sound;
+        RecordingSound sound;
         ApplicationSetup setup;
         setup.ports.wallRx = testsupport::freeUdpPort();
-        setup.ports.wallTx = m_port;
+        setup.ports.wallTx = m_wall.port();
         setup.ports.cosa = testsupport::freeUdpPort();
         setup.ports.json = testsupport::freeUdpPort();
         setup.main.settingsRoot = m_dir.filePath(QStringLiteral("client-settings"));
