@@ -97,8 +97,8 @@ TFormAmericanFootball::TFormAmericanFootball(TDM& dm, const Clock& clock, AlertS
     timeGrid->addWidget(m_sbClearClock, 1, 2);
     timeGrid->addWidget(m_cbTimeCountDirection, 1, 3);
 
-    QToolButton* erase = button(this, QStringLiteral("SBErase"), QStringLiteral("Löschen"),
-                                QStringLiteral("Anzeigetafel löschen"));
+    QToolButton* erase =
+        button(this, QStringLiteral("SBErase"), QStringLiteral("Löschen"), QStringLiteral("Anzeigetafel löschen"));
     QToolButton* send = button(this, QStringLiteral("SBSend"), QStringLiteral("Anzeigen"));
 
     // Each score panel with its up/down control directly at its right, under its team's name.

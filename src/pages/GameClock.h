@@ -31,7 +31,11 @@ Parsed GetMinSecFromStr(const QString& text);
 // Minutes and seconds with at least two digits each, joined by ':' (5 and 3 give "05:03").
 QString normalised(MinSec value);
 
-enum class Direction { Down = 0, Up = 1 };
+enum class Direction
+{
+    Down = 0,
+    Up = 1
+};
 
 // The display text at which a count ends: 00:00 counting down; counting up, the duration in its
 // normalised form when the duration box holds a valid text (so " 5:00" and "05:0" end at 05:00),

@@ -15,8 +15,8 @@
 #include <QToolButton>
 
 TPageForm::TPageForm(TDM& dm, const QString& className, const QString& caption, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint),
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowSystemMenuHint),
       m_dm(dm)
 {
     setObjectName(className);

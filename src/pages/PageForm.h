@@ -47,7 +47,14 @@ QSpinBox* upDown(QWidget* parent, const QString& name, int maximum);
 // Releases a latching button, also when it belongs to an exclusive group.
 void release(QAbstractButton* button);
 
-enum class Glyph { AnalogClock, Run, Stop, SetClock, ClearClock };
+enum class Glyph
+{
+    AnalogClock,
+    Run,
+    Stop,
+    SetClock,
+    ClearClock
+};
 QIcon icon(Glyph glyph);
 
 } // namespace pagewidgets

@@ -35,8 +35,8 @@ TFormSocker::TFormSocker(TDM& dm, QWidget* parent)
     scoreRow->addWidget(m_udToreRechts);
     scoreRow->addStretch();
 
-    QToolButton* erase = button(this, QStringLiteral("SBErase"), QStringLiteral("Löschen"),
-                                QStringLiteral("Anzeigetafel löschen"));
+    QToolButton* erase =
+        button(this, QStringLiteral("SBErase"), QStringLiteral("Löschen"), QStringLiteral("Anzeigetafel löschen"));
     QToolButton* send = button(this, QStringLiteral("SBSend"), QStringLiteral("Anzeigen"));
     auto* bar = new QHBoxLayout;
     bar->addWidget(erase);

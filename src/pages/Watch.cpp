@@ -18,8 +18,8 @@ TFormWatch::TFormWatch(TDM& dm, const Clock& clock, std::function<QString()> wat
     using namespace pagewidgets;
 
     m_pnWatch = timePanel(this, QStringLiteral("PnWatch"), QStringLiteral("00:00:00"));
-    m_sbErase = button(this, QStringLiteral("SBErase"), QStringLiteral("Löschen"),
-                       QStringLiteral("Anzeigetafel löschen"));
+    m_sbErase =
+        button(this, QStringLiteral("SBErase"), QStringLiteral("Löschen"), QStringLiteral("Anzeigetafel löschen"));
     m_sbAnalogWatch = button(this, QStringLiteral("SBAnalogWatch"), {}, QStringLiteral("Auf Analoguhr umschalten"));
     m_sbAnalogWatch->setIcon(icon(Glyph::AnalogClock));
     m_sbAnalogWatch->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -78,5 +78,6 @@ void TFormWatch::WatchTimerTimer()
     const bool digital = m_sbSend->isChecked();
     const bool analog = m_sbAnalogWatch->isChecked();
     if (digital || analog)
-        m_dm.sendToWall(wallcmd::clockSecond(time, digital && m_watchText ? m_watchText() : QString(), digital, analog));
+        m_dm.sendToWall(
+            wallcmd::clockSecond(time, digital && m_watchText ? m_watchText() : QString(), digital, analog));
 }

@@ -18,8 +18,8 @@ TFormZMT::TFormZMT(TDM& dm, QWidget* parent)
     using namespace pagewidgets;
 
     m_pnWatch = timePanel(this, QStringLiteral("PnWatch"), kZero);
-    m_sbErase = button(this, QStringLiteral("SBErase"), QStringLiteral("Löschen"),
-                       QStringLiteral("Anzeigetafel löschen"));
+    m_sbErase =
+        button(this, QStringLiteral("SBErase"), QStringLiteral("Löschen"), QStringLiteral("Anzeigetafel löschen"));
     m_sbSend = button(this, QStringLiteral("SBSend"), QStringLiteral("Anzeigen"));
     // At most one of the two is down: a click toggles the clicked button and pressing one releases the
     // other.

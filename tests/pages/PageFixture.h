@@ -32,8 +32,7 @@ struct PageFixture
     std::unique_ptr<TDM> dm;
 };
 
-template <typename T>
-T* child(QWidget& window, const char* name)
+template <typename T> T* child(QWidget& window, const char* name)
 {
     T* found = window.findChild<T*>(QString::fromLatin1(name));
     if (!found)

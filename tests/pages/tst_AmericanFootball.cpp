@@ -19,8 +19,7 @@ const QColor kGreen(0, 128, 0);
 // The clock record as the wall receives it: green while running, red while standing.
 QString clockRecord(bool running, const QString& text)
 {
-    return QStringLiteral("C0 35 00 00 ") + (running ? "FF 00" : "00 FF") + " 10 35 " +
-           WallProbe::hex(text.toLatin1());
+    return QStringLiteral("C0 35 00 00 ") + (running ? "FF 00" : "00 FF") + " 10 35 " + WallProbe::hex(text.toLatin1());
 }
 } // namespace
 
@@ -127,11 +126,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("duration");
         QTest::addColumn<int>("ms");
         QTest::addColumn<QString>("end");
-        QTest::newRow("down") << 0 << "00:02" << "15:00" << 2'000 << "00:00";
-        QTest::newRow("down, several seconds past the end") << 0 << "00:02" << "15:00" << 7'000 << "00:00";
-        QTest::newRow("up, several seconds past the end") << 1 << "14:58" << "15:00" << 5'000 << "15:00";
-        QTest::newRow("up, duration typed without leading zero") << 1 << "04:59" << " 5:00" << 3'000 << "05:00";
-        QTest::newRow("up, duration typed short") << 1 << "04:59" << "05:0" << 1'000 << "05:00";
+        QTest::newRow("down") << 0 << "00:02"
+                              << "15:00" << 2'000 << "00:00";
+        QTest::newRow("down, several seconds past the end") << 0 << "00:02"
+                                                            << "15:00" << 7'000 << "00:00";
+        QTest::newRow("up, several seconds past the end") << 1 << "14:58"
+                                                          << "15:00" << 5'000 << "15:00";
+        QTest::newRow("up, duration typed without leading zero") << 1 << "04:59"
+                                                                 << " 5:00" << 3'000 << "05:00";
+        QTest::newRow("up, duration typed short") << 1 << "04:59"
+                                                  << "05:0" << 1'000 << "05:00";
     }
     void endOfCount()
     {

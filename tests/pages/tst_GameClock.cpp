@@ -71,25 +71,36 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("changed");
         QTest::addColumn<bool>("ended");
-        QTest::newRow("down one") << "15:00" << 1LL << true << 0 << "15:00" << "14:59" << true << false;
-        QTest::newRow("down three") << "01:01" << 3LL << true << 0 << "15:00" << "00:58" << true << false;
-        QTest::newRow("down to end") << "00:02" << 2LL << true << 0 << "15:00" << "00:00" << true << true;
-        QTest::newRow("down past end") << "00:02" << 9LL << true << 0 << "15:00" << "00:00" << true << true;
-        QTest::newRow("down at end") << "00:00" << 1LL << true << 0 << "15:00" << "00:00" << false << false;
-        QTest::newRow("standing") << "10:00" << 5LL << false << 0 << "15:00" << "10:00" << false << false;
-        QTest::newRow("up one") << "00:00" << 1LL << true << 1 << "15:00" << "00:01" << true << false;
-        QTest::newRow("up over minute") << "00:59" << 2LL << true << 1 << "15:00" << "01:01" << true << false;
-        QTest::newRow("up to end in one tick") << "14:58" << 5LL << true << 1 << "15:00" << "15:00" << true << true;
-        QTest::newRow("up, unnormalised duration") << "04:59" << 3LL << true << 1 << "05:0" << "05:00" << true << true;
-        QTest::newRow("up, duration with blank") << "04:58" << 4LL << true << 1 << " 5:00" << "05:00" << true
-                                                 << true;
-        QTest::newRow("up, invalid duration counts on") << "04:59" << 2LL << true << 1 << "5:00" << "05:01" << true
-                                                        << false;
-        QTest::newRow("up standing") << "00:00" << 3LL << false << 1 << "15:00" << "00:00" << false << false;
-        QTest::newRow("unreadable display counts from zero") << "100:00" << 1LL << true << 1 << "" << "00:01" << true
-                                                             << false;
-        QTest::newRow("huge tick is bounded") << "60:59" << (1LL << 40) << true << 0 << "15:00" << "00:00" << true
-                                              << true;
+        QTest::newRow("down one") << "15:00" << 1LL << true << 0 << "15:00"
+                                  << "14:59" << true << false;
+        QTest::newRow("down three") << "01:01" << 3LL << true << 0 << "15:00"
+                                    << "00:58" << true << false;
+        QTest::newRow("down to end") << "00:02" << 2LL << true << 0 << "15:00"
+                                     << "00:00" << true << true;
+        QTest::newRow("down past end") << "00:02" << 9LL << true << 0 << "15:00"
+                                       << "00:00" << true << true;
+        QTest::newRow("down at end") << "00:00" << 1LL << true << 0 << "15:00"
+                                     << "00:00" << false << false;
+        QTest::newRow("standing") << "10:00" << 5LL << false << 0 << "15:00"
+                                  << "10:00" << false << false;
+        QTest::newRow("up one") << "00:00" << 1LL << true << 1 << "15:00"
+                                << "00:01" << true << false;
+        QTest::newRow("up over minute") << "00:59" << 2LL << true << 1 << "15:00"
+                                        << "01:01" << true << false;
+        QTest::newRow("up to end in one tick") << "14:58" << 5LL << true << 1 << "15:00"
+                                               << "15:00" << true << true;
+        QTest::newRow("up, unnormalised duration") << "04:59" << 3LL << true << 1 << "05:0"
+                                                   << "05:00" << true << true;
+        QTest::newRow("up, duration with blank") << "04:58" << 4LL << true << 1 << " 5:00"
+                                                 << "05:00" << true << true;
+        QTest::newRow("up, invalid duration counts on") << "04:59" << 2LL << true << 1 << "5:00"
+                                                        << "05:01" << true << false;
+        QTest::newRow("up standing") << "00:00" << 3LL << false << 1 << "15:00"
+                                     << "00:00" << false << false;
+        QTest::newRow("unreadable display counts from zero") << "100:00" << 1LL << true << 1 << ""
+                                                             << "00:01" << true << false;
+        QTest::newRow("huge tick is bounded") << "60:59" << (1LL << 40) << true << 0 << "15:00"
+                                              << "00:00" << true << true;
     }
     void counting()
     {

@@ -82,8 +82,12 @@ private Q_SLOTS:
         QCOMPARE(stage, 2);
         QVERIFY(!app.FormMain.SBSocker->isChecked());
 
-        const QStringList expected{"D0 02 C0 21 00 FF FF 00 10 21 48 65 69 6D", "C0 22 00 FF FF 00 10 22 47 E4 73 74 65",
-                                   "C0 23 00 FF FF FF 10 23 30", "C0 24 00 FF FF FF 10 24 30", "D0 00", "10 12"};
+        const QStringList expected{"D0 02 C0 21 00 FF FF 00 10 21 48 65 69 6D",
+                                   "C0 22 00 FF FF 00 10 22 47 E4 73 74 65",
+                                   "C0 23 00 FF FF FF 10 23 30",
+                                   "C0 24 00 FF FF FF 10 24 30",
+                                   "D0 00",
+                                   "10 12"};
         QTRY_COMPARE(pageBodies().size(), expected.size());
         QCOMPARE(pageBodies(), expected);
     }

@@ -56,8 +56,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("bodies");
         QTest::newRow("defaults") << QStringLiteral("Heim") << QStringLiteral("Gäste") << 0 << 0
                                   << QStringList{"D0 02 C0 21 00 FF FF 00 10 21 48 65 69 6D",
-                                                 "C0 22 00 FF FF 00 10 22 47 E4 73 74 65",
-                                                 "C0 23 00 FF FF FF 10 23 30", "C0 24 00 FF FF FF 10 24 30"};
+                                                 "C0 22 00 FF FF 00 10 22 47 E4 73 74 65", "C0 23 00 FF FF FF 10 23 30",
+                                                 "C0 24 00 FF FF FF 10 24 30"};
         QTest::newRow("umlauts, sharp s, two digits")
             << QStringLiteral("Köln Süd") << QStringLiteral("Fußball Ö") << 7 << 10
             << QStringList{"D0 02 C0 21 00 FF FF 00 10 21 4B F6 6C 6E 20 53 FC 64",
