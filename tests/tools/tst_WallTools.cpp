@@ -258,6 +258,35 @@ private Q_SLOTS:
         QCOMPARE(QImage(shot).size(), QSize(384, 192));
     }
 
+    void wallsimRefusesBadOptions_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("port") << QStringList{"--port", "0"} << "--port";
+        QTest::newRow("bind") << QStringList{"--bind", "wall.example"} << "--bind";
+        QTest::newRow("columns") << QStringList{"--columns", "256"} << "--columns";
+        QTest::newRow("rows") << QStringList{"--rows", "x"} << "--rows";
+        QTest::newRow("size") << QStringList{"--size", "768*384"} << "--size";
+        QTest::newRow("tiny size") << QStringList{"--size", "10x10"} << "--size";
+        QTest::newRow("version too long") << QStringList{"--version", QString(281, QLatin1Char('v'))} << "--version";
+        QTest::newRow("position") << QStringList{"--position", "left"} << "--position";
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << "bogus";
+        QTest::newRow("stray argument") << QStringList{"soccer"} << "unexpected argument";
+    }
+    void wallsimRefusesBadOptions()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        QProcess p;
+        p.setProcessEnvironment(environment());
+        p.start(tool("wallsim"), QStringList{QStringLiteral("--headless")} << args);
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitCode(), 2);
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(err.contains(message), qPrintable(err));
+        QVERIFY(!p.readAllStandardOutput().contains("listening"));
+    }
+
     void portInUseIsReported()
     {
         QVERIFY(startWallsim());

@@ -84,23 +84,6 @@ std::optional<MediaFile> setsArea(const QString& dir, qint64 clearedAtMs)
 WallMediaSource::WallMediaSource(const WallModel& model, const QString& mediaDir, QObject* parent)
     : QObject(parent), m_model(model), m_dir(mediaDir)
 {
-    // No audio output is attached: the wall computer's sound is not ours to play, and the media backend
-    // is unstable with audio and no sound device.
-    m_player.setVideoOutput(&m_sink);
-    m_player.setLoops(QMediaPlayer::Infinite);
-    connect(&m_sink, &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame& frame) {
-        if (!m_playing)
-            return;
-        m_frame = frame.toImage();
-        Q_EMIT changed();
-    });
-    connect(&m_player, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString& text) {
-        if (!m_playing)
-            return;
-        m_playerError = QStringLiteral("cannot play %1: %2").arg(fileName(*m_playing), text);
-        m_frame = QImage();
-        Q_EMIT changed();
-    });
     m_poll.setInterval(kPollMs);
     connect(&m_poll, &QTimer::timeout, this, &WallMediaSource::poll);
     if (!m_dir.isEmpty())
@@ -134,18 +117,47 @@ std::optional<MediaFile> WallMediaSource::wantedVideo() const
     }
 }
 
+QMediaPlayer& WallMediaSource::player()
+{
+    if (m_player)
+        return *m_player;
+    m_player = std::make_unique<QMediaPlayer>();
+    m_sink = std::make_unique<QVideoSink>();
+    // No audio output is attached: the wall computer's sound is not ours to play, and the media backend
+    // is unstable with audio and no sound device.
+    m_player->setVideoOutput(m_sink.get());
+    m_player->setLoops(QMediaPlayer::Infinite);
+    connect(m_sink.get(), &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame& frame) {
+        if (!m_playing)
+            return;
+        m_frame = frame.toImage();
+        Q_EMIT changed();
+    });
+    connect(m_player.get(), &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString& text) {
+        if (!m_playing)
+            return;
+        m_playerError = QStringLiteral("cannot play %1: %2").arg(fileName(*m_playing), text);
+        m_frame = QImage();
+        Q_EMIT changed();
+    });
+    return *m_player;
+}
+
 void WallMediaSource::play(const std::optional<MediaFile>& file)
 {
-    m_player.stop();
     m_frame = QImage();
     m_playerError.clear();
     m_playing = file;
     if (!file) {
-        m_player.setSource(QUrl());
+        if (m_player) {
+            m_player->stop();
+            m_player->setSource(QUrl());
+        }
         return;
     }
-    m_player.setSource(QUrl::fromLocalFile(file->path));
-    m_player.play();
+    player().stop();
+    player().setSource(QUrl::fromLocalFile(file->path));
+    player().play();
 }
 
 void WallMediaSource::update()

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QVideoSink>
 
+#include <memory>
 #include <optional>
 
 class WallModel;
@@ -56,14 +57,16 @@ Q_SIGNALS:
 private:
     std::optional<MediaFile> wantedVideo() const;
     void play(const std::optional<MediaFile>& file);
+    QMediaPlayer& player();
     void poll();
     QImage still(const std::optional<MediaFile>& file) const;
     MediaShot shot(const std::optional<MediaFile>& file, const QString& missing) const;
 
     const WallModel& m_model;
     QString m_dir;
-    QMediaPlayer m_player;
-    QVideoSink m_sink;
+    // Made on the first video: the media backend is slow to start and not needed for pictures.
+    std::unique_ptr<QVideoSink> m_sink; // declared first, so the player that draws into it goes first
+    std::unique_ptr<QMediaPlayer> m_player;
     QTimer m_poll;
     std::optional<MediaFile> m_playing;
     std::optional<MediaFile> m_lastSeen; // wanted file at the previous poll; a change must hold still once

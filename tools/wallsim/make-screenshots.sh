@@ -16,7 +16,7 @@ set -- --headless --port "$port" --log "$work/log" --screenshot "$work/wall.png"
 [ -n "$media" ] && set -- "$@" --media "$media"
 XDG_CONFIG_HOME=$work "$sim" "$@" >"$work/out" 2>&1 &
 pid=$!
-until grep -q listening "$work/out"; do sleep 0.1; done
+until grep -qs listening "$work/out"; do sleep 0.1; done
 
 # step BODIES -- wallctl arguments: sends, and waits until wallsim has logged the bodies (and so drawn them).
 step() {
