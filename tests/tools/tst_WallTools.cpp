@@ -1,5 +1,6 @@
 // wallctl driving a real wallsim over loopback, both as separate processes on free ports.
 #include "support/TestSupport.h"
+#include "support/WallsimProcess.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,12 +28,11 @@ class tst_WallTools final : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    std::unique_ptr<QProcess> m_wallsim;
+    std::unique_ptr<WallsimProcess> m_wallsim;
     quint16 m_port = 0;
-    QString m_log;
 
-    // Both tools get a settings folder of their own, so neither the wall address nor a table override
-    // of the machine's user leaks in.
+    // wallctl gets a settings folder of its own, so neither the wall address nor a table override of
+    // the machine's user leaks in (wallsim has its own through WallsimProcess).
     QProcessEnvironment environment() const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -48,21 +48,11 @@ class tst_WallTools final : public QObject
     bool startWallsim(const QStringList& extra = {})
     {
         m_port = testsupport::freeUdpPort();
-        m_log = m_dir.filePath(QStringLiteral("wall-%1.log").arg(m_port));
-        m_wallsim = std::make_unique<QProcess>();
-        m_wallsim->setProcessEnvironment(environment());
-        m_wallsim->start(tool("wallsim"), QStringList{QStringLiteral("--headless"), QStringLiteral("--port"),
-                                                      QString::number(m_port), QStringLiteral("--log"), m_log}
-                                              << extra);
-        if (!m_wallsim->waitForStarted())
-            return false;
-        return QTest::qWaitFor(
-                   [this] {
-                       return m_wallsim->state() != QProcess::Running || m_wallsim->peek(4096).contains("listening on");
-                   },
-                   10000) &&
-               m_wallsim->state() == QProcess::Running;
+        m_wallsim = std::make_unique<WallsimProcess>(m_dir.path());
+        return m_wallsim->start(m_port, extra);
     }
+
+    QProcess& wallsim() { return m_wallsim->process(); }
 
     Run wallctl(const QStringList& args)
     {
@@ -74,13 +64,7 @@ class tst_WallTools final : public QObject
                 QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
     }
 
-    QStringList logLines() const
-    {
-        QFile f(m_log);
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromLatin1(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
+    QStringList logLines() const { return m_wallsim->logLines(); }
 
 private Q_SLOTS:
     void initTestCase()
@@ -92,10 +76,6 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        if (m_wallsim && m_wallsim->state() == QProcess::Running) {
-            m_wallsim->kill();
-            m_wallsim->waitForFinished();
-        }
         m_wallsim.reset();
         QFile::remove(m_dir.filePath(QStringLiteral("config/ZEL/BrisalClient.conf")));
     }
@@ -169,9 +149,9 @@ private Q_SLOTS:
     {
         QVERIFY(startWallsim());
         QCOMPARE(wallctl({QStringLiteral("close-server")}).exitCode, 0);
-        QVERIFY(m_wallsim->waitForFinished(10000));
-        QCOMPARE(m_wallsim->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(m_wallsim->exitCode(), 0);
+        QVERIFY(wallsim().waitForFinished(10000));
+        QCOMPARE(wallsim().exitStatus(), QProcess::NormalExit);
+        QCOMPARE(wallsim().exitCode(), 0);
         QCOMPARE(logLines(), QStringList{"EE EE 43 6C 6F 73 65 53 65 72 76 65 72"});
     }
 
@@ -179,8 +159,8 @@ private Q_SLOTS:
     {
         QVERIFY(startWallsim());
         QCOMPARE(wallctl({QStringLiteral("shutdown-server")}).exitCode, 0);
-        QTRY_VERIFY(m_wallsim->peek(4096).contains("shutdown"));
-        QCOMPARE(m_wallsim->state(), QProcess::Running);
+        QTRY_VERIFY(wallsim().peek(4096).contains("shutdown"));
+        QCOMPARE(wallsim().state(), QProcess::Running);
         const Run ping = wallctl({QStringLiteral("ping"), QStringLiteral("--timeout"), QStringLiteral("10000")});
         QCOMPARE(ping.exitCode, 0);
     }
@@ -212,7 +192,7 @@ private Q_SLOTS:
         f.write(text);
         f.close();
         QVERIFY(startWallsim({QStringLiteral("--table"), table}));
-        QVERIFY(m_wallsim->peek(4096).contains("reversed.table"));
+        QVERIFY(wallsim().peek(4096).contains("reversed.table"));
         const Run run = wallctl({QStringLiteral("--table"), table, QStringLiteral("soccer"), QStringLiteral("Heim"),
                                  QStringLiteral("Gast"), QStringLiteral("1"), QStringLiteral("0")});
         QCOMPARE(run.exitCode, 0);
@@ -229,7 +209,7 @@ private Q_SLOTS:
         f.close();
         QVERIFY(startWallsim({QStringLiteral("--table"), bad}));
         QByteArray err;
-        QTRY_VERIFY((err += m_wallsim->readAllStandardError()).contains("refused"));
+        QTRY_VERIFY((err += wallsim().readAllStandardError()).contains("refused"));
         QVERIFY2(err.contains("bad.table"), err.constData());
         QCOMPARE(wallctl({QStringLiteral("ping"), QStringLiteral("--timeout"), QStringLiteral("10000")}).exitCode, 0);
     }
@@ -253,7 +233,7 @@ private Q_SLOTS:
         QVERIFY(cyan > 100);
 
         QVERIFY(QFile::remove(shot));
-        QCOMPARE(::kill(static_cast<pid_t>(m_wallsim->processId()), SIGUSR1), 0);
+        QCOMPARE(::kill(static_cast<pid_t>(wallsim().processId()), SIGUSR1), 0);
         QTRY_VERIFY(QFile::exists(shot));
         QCOMPARE(QImage(shot).size(), QSize(384, 192));
     }
