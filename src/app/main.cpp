@@ -1,8 +1,8 @@
 #include "app/Application.h"
+#include "app/GuardedApplication.h"
 #include "shell/ErrorReport.h"
 #include "shell/Just1_32.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -10,7 +10,8 @@
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    MessageBoxReport report; // outlives the application object, which reports through it
+    GuardedApplication app(argc, argv);
     const QFileInfo program(QCoreApplication::applicationFilePath());
     const QString programName = program.completeBaseName();
 
@@ -21,7 +22,7 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    MessageBoxReport report;
+    app.setErrorReport(&report);
     const TableChoice table =
         choosePermutationTable(permutationTableCandidates(programName, program.absolutePath(), userSettingsDir()));
 

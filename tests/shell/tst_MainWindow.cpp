@@ -52,6 +52,7 @@ private Q_SLOTS:
     void socketErrorClosesLinkPagesOnly_data();
     void socketErrorClosesLinkPagesOnly();
     void wallPortTakenAtStart();
+    void cosaPortTakenShowsEndpointBox();
     void placementArguments_data();
     void placementArguments();
     void closing_data();
@@ -311,6 +312,24 @@ void tst_MainWindow::wallPortTakenAtStart()
     // The start query cannot leave either; its error is the one left in the status bar.
     QCOMPARE(client.main().statusText(), QStringLiteral("Socketfehler: UDP SendData: kein Socket gebunden."));
     QCOMPARE(client.lamp(), TLedBtnColor::LedRed);
+}
+
+void tst_MainWindow::cosaPortTakenShowsEndpointBox()
+{
+    ClientFixture client;
+    QUdpSocket other;
+    client.start(false);
+    QVERIFY(other.bind(QHostAddress::AnyIPv4, client.dm().ports().cosa));
+    client.main().show();
+    client.waitForStartTimer();
+    // Opened on show and again by the settings: each failure is the endpoint's own box, not the status bar.
+    QVERIFY(client.report.entries.size() >= 1);
+    for (const RecordingReport::Entry& box : std::as_const(client.report.entries)) {
+        QCOMPARE(box.caption, QStringLiteral("UDPVesk"));
+        QCOMPARE(box.text, QStringLiteral("Error:\rUDP: Socket schon anderweitig gebunden oder nicht unterstützt."));
+    }
+    QCOMPARE(client.main().statusText(), QString());
+    QVERIFY(client.dm().UDPJson.Active());
 }
 
 void tst_MainWindow::placementArguments_data()
