@@ -1,6 +1,7 @@
 // Serial timing: from a frame's end byte written into a pty to the time display body leaving the wall
 // socket, through the real path (socat line, TSerialTiming, TFormZMT with "Anzeigen" down, TDM, UDP).
 #include "../tests/feeds/SocatPair.h"
+#include "BenchWall.h"
 #include "app/DModule.h"
 #include "feeds/SerialFrames.h"
 #include "pages/ZMT.h"
@@ -54,17 +55,9 @@ static void BM_PtyToSocket(benchmark::State& state)
         state.SkipWithError("socat is not available");
         return;
     }
-    QUdpSocket wall;
-    wall.bind(QHostAddress::LocalHost, 0);
-    QUdpSocket freePort;
-    freePort.bind(QHostAddress::LocalHost, 0);
-    Ports ports;
-    ports.wallRx = freePort.localPort();
-    freePort.close();
-    ports.wallTx = wall.localPort();
-    TDM dm(ports);
-    dm.setWallAddressSource([] { return QStringLiteral("127.0.0.1"); });
-    dm.UDPVesk.OpenSocket();
+    BenchWall bench;
+    QUdpSocket& wall = bench.wall;
+    TDM& dm = *bench.dm;
     TFormZMT zmt(dm);
     zmt.show();
     zmt.findChild<QToolButton*>(QStringLiteral("SBSend"))->click();

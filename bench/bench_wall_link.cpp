@@ -1,6 +1,6 @@
 // Scramble-and-frame throughput, and the time from calling a page sequence to its last datagram
 // arriving at a wall socket on loopback.
-#include "app/DModule.h"
+#include "BenchWall.h"
 #include "wall_link/Crypter.h"
 #include "wall_link/Frame.h"
 #include "wall_link/WallCommands.h"
@@ -39,17 +39,9 @@ BENCHMARK(BM_Unframe)->Arg(1)->Arg(255);
 // Soccer show (4 bodies) and a full 8-row text list (10 bodies): call to last datagram received.
 static void BM_SequenceToWire(benchmark::State& state)
 {
-    QUdpSocket wall;
-    wall.bind(QHostAddress::LocalHost, 0);
-    QUdpSocket freePort;
-    freePort.bind(QHostAddress::LocalHost, 0);
-    Ports ports;
-    ports.wallRx = freePort.localPort();
-    freePort.close();
-    ports.wallTx = wall.localPort();
-    TDM dm(ports);
-    dm.setWallAddressSource([] { return QStringLiteral("127.0.0.1"); });
-    dm.UDPVesk.OpenSocket();
+    BenchWall bench;
+    QUdpSocket& wall = bench.wall;
+    TDM& dm = *bench.dm;
     const bool textList = state.range(0) == 1;
     const QStringList lines{QStringLiteral("1. Muster Max      10,23"), QStringLiteral("2. Beispiel Eva   10,31")};
     char buffer[512];
