@@ -99,6 +99,9 @@ std::optional<TimeMessage> omegaUntFrame(const QByteArray& frame)
         return std::nullopt;
     }
     QByteArray text = frame.mid(frame.lastIndexOf(kOmegaTextStart) + 1);
+    // A time field shorter than eight characters must not carry the end byte onto the wall.
+    if (text.endsWith(kOmegaEnd))
+        text.chop(1);
     text.truncate(kOmegaTextMax);
     switch (frame[2]) {
     case 'R':

@@ -73,6 +73,7 @@ void tst_SerialFrames::frames_data()
     QTest::newRow("omega S drops three") << O << omegaTime('S', "01 1:02.345") << QStringList{"'1:02.345'"};
     QTest::newRow("omega R cut to eight") << O << omegaTime('R', "123456789ABCDEF") << QStringList{"'12345678'"};
     QTest::newRow("omega S of a long text") << O << omegaTime('S', "01 1:02.345XYZW") << QStringList{"'1:02.345'"};
+    QTest::newRow("omega short field without end byte") << O << omegaTime('R', "12.34") << QStringList{"'12.34'"};
     QTest::newRow("omega S shorter than three") << O << omegaTime('S', "ab") << QStringList{"''"};
     QTest::newRow("omega text after the last 02")
         << O << omegaTime('R', QByteArray("xx\x02yy\x02   12.34")) << QStringList{"'   12.34'"};
