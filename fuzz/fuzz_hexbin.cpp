@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const size_t offset = 1 + static_cast<size_t>(separator.toUtf8().size());
     if (offset > size)
         return 0;
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data + offset),
-                                           static_cast<qsizetype>(size - offset));
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char*>(data + offset), static_cast<qsizetype>(size - offset));
     const QByteArray bytes = THexBin::HexToBin(text);
     if (bytes.size() > text.size() / 2)
         __builtin_trap();

@@ -10,7 +10,11 @@
 class TCrypter final
 {
 public:
-    enum class TAction : quint8 { crEncrypt = 0, crDecrypt = 1 };
+    enum class TAction : quint8
+    {
+        crEncrypt = 0,
+        crDecrypt = 1
+    };
 
     explicit TCrypter(const PermutationTable& table = builtInPermutationTable());
 

@@ -13,7 +13,7 @@ class TCrypter;
 //                          travels in clear because the scrambler refuses it
 namespace frame {
 
-constexpr int kMaxBody = 284;     // so a datagram is at most 300 bytes
+constexpr int kMaxBody = 284; // so a datagram is at most 300 bytes
 constexpr int kMaxDatagram = 300;
 
 // Scrambles and frames one body under the given key (normally TCrypter::randomKey()).

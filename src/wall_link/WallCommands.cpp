@@ -115,8 +115,7 @@ Bodies footballClock(bool running, const QString& clockText)
     return {colouredText(field::FootballClock, running ? colour::Green : colour::Red, clockText)};
 }
 
-Bodies setsShow(const QString& home, const QString& guest, int homeGames, int guestGames, int homeSets,
-                int guestSets)
+Bodies setsShow(const QString& home, const QString& guest, int homeGames, int guestGames, int homeSets, int guestSets)
 {
     return {pageSelect(page::GameAndSet) + colouredText(field::SetsHomeName, colour::Red, home),
             colouredText(field::SetsGuestName, colour::Red, guest),
@@ -136,13 +135,12 @@ Bodies setsVideoPrelude()
     return {pageSelect(page::MediaStop)};
 }
 
-Bodies textListShow(TimeBarMode mode, const TextListColours& colours, const QString& header,
-                    const QStringList& lines, int rows)
+Bodies textListShow(TimeBarMode mode, const TextListColours& colours, const QString& header, const QStringList& lines,
+                    int rows)
 {
     Bodies out{pageSelect(page::TextList),
                optionRecord(kOptionTimeBar, static_cast<quint8>(mode)) +
-                   colourRecord(field::ListHeader, colours.header) +
-                   colourRecord(field::ListHeaderLine, colours.line) +
+                   colourRecord(field::ListHeader, colours.header) + colourRecord(field::ListHeaderLine, colours.line) +
                    colourRecord(field::ListLines, colours.text) + textRecord(field::ListHeader, header)};
     for (int n = 1; n <= rows; ++n) {
         QByteArray body = textRecord(field::ListLines, {});

@@ -72,7 +72,12 @@ constexpr quint32 Silver = 0x00C0C0C0;
 } // namespace colour
 
 constexpr quint8 kOptionTimeBar = 0x40;
-enum class TimeBarMode : quint8 { Off = 0x00, On = 0x01, Automatic = 0x02 };
+enum class TimeBarMode : quint8
+{
+    Off = 0x00,
+    On = 0x01,
+    Automatic = 0x02
+};
 
 constexpr quint8 kQueryLifeSign = 0xFD;
 constexpr quint8 kQueryDetails = 0xFE;
@@ -96,13 +101,17 @@ Bodies clockSecond(const QString& time, const QString& smallText, bool digital, 
 Bodies timingTime(const QString& time);
 Bodies soccerShow(const QString& home, const QString& guest, int homeGoals, int guestGoals);
 
-enum class GameClock { Hidden, Running, Standing };
+enum class GameClock
+{
+    Hidden,
+    Running,
+    Standing
+};
 Bodies footballShow(const QString& home, const QString& guest, int homeScore, int guestScore, GameClock clock,
                     const QString& clockText);
 Bodies footballClock(bool running, const QString& clockText);
 
-Bodies setsShow(const QString& home, const QString& guest, int homeGames, int guestGames, int homeSets,
-                int guestSets);
+Bodies setsShow(const QString& home, const QString& guest, int homeGames, int guestGames, int homeSets, int guestSets);
 Bodies setsClearMedia();
 Bodies setsVideoPrelude(); // followed by the video upload
 
@@ -114,8 +123,8 @@ struct TextListColours
 };
 // One body per wall row: line n of lines, an empty line as nothing after the number, a missing line as
 // one space. No line bodies when rows is 0 or less.
-Bodies textListShow(TimeBarMode mode, const TextListColours& colours, const QString& header,
-                    const QStringList& lines, int rows);
+Bodies textListShow(TimeBarMode mode, const TextListColours& colours, const QString& header, const QStringList& lines,
+                    int rows);
 
 Bodies pictureShow();
 Bodies videoShow(); // followed by the video upload

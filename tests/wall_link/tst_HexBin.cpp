@@ -55,8 +55,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("restAfter");
         QTest::newRow("key = value") << QStringLiteral("=") << true << QStringLiteral(" key = value ")
                                      << QStringLiteral("KEY") << QStringLiteral("value");
-        QTest::newRow("first occurrence") << QStringLiteral(";") << false << QStringLiteral("a;b;c")
-                                          << QStringLiteral("a") << QStringLiteral("b;c");
+        QTest::newRow("first occurrence")
+            << QStringLiteral(";") << false << QStringLiteral("a;b;c") << QStringLiteral("a") << QStringLiteral("b;c");
         QTest::newRow("no separator") << QStringLiteral(";") << false << QStringLiteral("\tabc ")
                                       << QStringLiteral("abc") << QString();
         QTest::newRow("empty rest") << QStringLiteral(";") << false << QString() << QString() << QString();

@@ -3,9 +3,9 @@
 #include "wall_link/Frame.h"
 #include "wall_link/UDPVesk.h"
 
+#include <QNetworkDatagram>
 #include <QSignalSpy>
 #include <QTest>
-#include <QNetworkDatagram>
 #include <QUdpSocket>
 
 namespace {
@@ -33,7 +33,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("target");
         QTest::addColumn<int>("length");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty target") << true << QString() << 10 << QStringLiteral("UDP SendData: kein Ziel angegeben.");
+        QTest::newRow("empty target") << true << QString() << 10
+                                      << QStringLiteral("UDP SendData: kein Ziel angegeben.");
         QTest::newRow("inactive") << false << QStringLiteral("127.0.0.1") << 10
                                   << QStringLiteral("UDP SendData: kein Socket gebunden.");
         QTest::newRow("unresolvable") << true << QStringLiteral("no-such-host.invalid") << 10

@@ -47,40 +47,38 @@ private Q_SLOTS:
         QTest::newRow("clock digital and analog")
             << hex(clockSecond(QStringLiteral("1"), QString(), true, true))
             << h({"D0 01 C0 11 00 00 FF FF 10 11 31", "C0 12 00 FF 00 00 10 12", "D0 09"});
-        QTest::newRow("clock analog only") << hex(clockSecond(QStringLiteral("1"), QString(), false, true))
-                                           << h({"D0 09"});
+        QTest::newRow("clock analog only")
+            << hex(clockSecond(QStringLiteral("1"), QString(), false, true)) << h({"D0 09"});
         QTest::newRow("clock neither") << hex(clockSecond(QStringLiteral("1"), QString(), false, false)) << QString();
-        QTest::newRow("timing")
-            << hex(timingTime(QStringLiteral("12.3"))) << h({"D0 01 C0 11 00 00 FF FF 10 11 31 32 2E 33", "10 12"});
+        QTest::newRow("timing") << hex(timingTime(QStringLiteral("12.3")))
+                                << h({"D0 01 C0 11 00 00 FF FF 10 11 31 32 2E 33", "10 12"});
         QTest::newRow("football running")
             << hex(footballShow(QStringLiteral("A"), QStringLiteral("B"), 7, 3, GameClock::Running,
                                 QStringLiteral("15:00")))
             << h({"D0 03 C0 31 00 FF FF 00 10 31 41", "C0 32 00 FF FF 00 10 32 42", "C0 33 00 FF FF FF 10 33 37",
                   "C0 34 00 FF FF FF 10 34 33", "C0 35 00 00 FF 00 10 35 31 35 3A 30 30"});
-        QTest::newRow("football standing")
-            << hex(footballShow(QStringLiteral("A"), QStringLiteral("B"), 0, 0, GameClock::Standing,
-                                QStringLiteral("00:00")))
-                   .section(QLatin1Char('\n'), 4)
-            << h({"C0 35 00 00 00 FF 10 35 30 30 3A 30 30"});
-        QTest::newRow("football clock hidden")
-            << hex(footballShow(QStringLiteral("A"), QStringLiteral("B"), 0, 0, GameClock::Hidden,
-                                QStringLiteral("00:00")))
-                   .section(QLatin1Char('\n'), 4)
-            << h({"10 35 30 30 3A 30 30"});
-        QTest::newRow("football clock tick") << hex(footballClock(true, QStringLiteral("01:02")))
-                                             << h({"C0 35 00 00 FF 00 10 35 30 31 3A 30 32"});
-        QTest::newRow("sets")
-            << hex(setsShow(QStringLiteral("H"), QStringLiteral("G"), 1, 2, 3, 4))
-            << h({"D0 08 C0 51 00 00 00 FF 10 51 48", "C0 52 00 00 00 FF 10 52 47", "C0 53 00 00 00 FF 10 53 31",
-                  "C0 54 00 00 00 FF 10 54 32", "C0 55 00 00 00 FF 10 55 33", "C0 56 00 00 00 FF 10 56 34"});
+        QTest::newRow("football standing") << hex(footballShow(QStringLiteral("A"), QStringLiteral("B"), 0, 0,
+                                                               GameClock::Standing, QStringLiteral("00:00")))
+                                                  .section(QLatin1Char('\n'), 4)
+                                           << h({"C0 35 00 00 00 FF 10 35 30 30 3A 30 30"});
+        QTest::newRow("football clock hidden") << hex(footballShow(QStringLiteral("A"), QStringLiteral("B"), 0, 0,
+                                                                   GameClock::Hidden, QStringLiteral("00:00")))
+                                                      .section(QLatin1Char('\n'), 4)
+                                               << h({"10 35 30 30 3A 30 30"});
+        QTest::newRow("football clock tick")
+            << hex(footballClock(true, QStringLiteral("01:02"))) << h({"C0 35 00 00 FF 00 10 35 30 31 3A 30 32"});
+        QTest::newRow("sets") << hex(setsShow(QStringLiteral("H"), QStringLiteral("G"), 1, 2, 3, 4))
+                              << h({"D0 08 C0 51 00 00 00 FF 10 51 48", "C0 52 00 00 00 FF 10 52 47",
+                                    "C0 53 00 00 00 FF 10 53 31", "C0 54 00 00 00 FF 10 54 32",
+                                    "C0 55 00 00 00 FF 10 55 33", "C0 56 00 00 00 FF 10 56 34"});
         QTest::newRow("sets clear media") << hex(setsClearMedia()) << h({"10 57"});
         QTest::newRow("sets video prelude") << hex(setsVideoPrelude()) << h({"D0 F6"});
         QTest::newRow("text list 3 lines on 8 rows")
             << hex(textListShow(TimeBarMode::Automatic, TextListColours{}, QStringLiteral("Kopf"),
                                 {QStringLiteral("a"), QString(), QStringLiteral("c")}, 8))
             << h({"D0 0B", "C1 40 02 C0 41 00 00 00 FF C0 42 00 C0 C0 C0 C0 43 00 FF FF FF 10 41 4B 6F 70 66",
-                  "10 43 01 61", "10 43 02", "10 43 03 63", "10 43 04 20", "10 43 05 20", "10 43 06 20",
-                  "10 43 07 20", "10 43 08 20"});
+                  "10 43 01 61", "10 43 02", "10 43 03 63", "10 43 04 20", "10 43 05 20", "10 43 06 20", "10 43 07 20",
+                  "10 43 08 20"});
         QTest::newRow("text list zero rows")
             << hex(textListShow(TimeBarMode::Off, {0x123456, 0x00ABCDEF, 0}, QString(), {QStringLiteral("x")}, 0))
             << h({"D0 0B", "C1 40 00 C0 41 00 12 34 56 C0 42 00 AB CD EF C0 43 00 00 00 00 10 41"});
@@ -90,13 +88,12 @@ private Q_SLOTS:
         QTest::newRow("camera") << hex(cameraShow()) << h({"D0 F6", "D0 0D"});
         QTest::newRow("life sign") << hex(lifeSignQuery()) << h({"80 FD"});
         QTest::newRow("details") << hex(detailsQuery()) << h({"80 FE"});
-        QTest::newRow("close server") << hex(closeServer())
-                                      << h({"EE EE 43 6C 6F 73 65 53 65 72 76 65 72"});
+        QTest::newRow("close server") << hex(closeServer()) << h({"EE EE 43 6C 6F 73 65 53 65 72 76 65 72"});
         QTest::newRow("shutdown") << hex(shutdownServer()) << h({"EE EE 53 68 75 74 64 6F 77 6E"});
         QTest::newRow("startup texts") << hex(startupTexts(QStringLiteral("00:00:00"), QStringLiteral("Grüß")))
                                        << h({"EE A1 30 30 3A 30 30 3A 30 30", "EE A2 47 72 FC DF"});
-        QTest::newRow("unknown character") << hex({textRecord(0x21, QStringLiteral("a€b\u4E2D"))})
-                                           << h({"10 21 61 80 62 3F"});
+        QTest::newRow("unknown character")
+            << hex({textRecord(0x21, QStringLiteral("a€b\u4E2D"))}) << h({"10 21 61 80 62 3F"});
     }
 
     void sequences()
