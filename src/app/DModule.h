@@ -1,6 +1,7 @@
 #pragma once
 
 #include "feeds/SerialTiming.h"
+#include "media/MediaModule.h"
 #include "shell/LedBtn.h"
 #include "wall_link/Crypter.h"
 #include "wall_link/IcmpPing.h"
@@ -76,6 +77,8 @@ private:
 
 public:
     TZELTools ZELTools;
+    // Picture and video upload (IdFTP1), its progress display, the local video preview, the open dialog.
+    TMediaModule Media{Sleeper, m_ports};
 
 Q_SIGNALS:
     // A plain body from the wall server (after unframing and unscrambling).

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+// An image control: holds one picture and shows it centred, scaled to fit and keeping its proportions.
+class TImage final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TImage)
+public:
+    explicit TImage(QWidget* parent = nullptr);
+
+    const QImage& picture() const { return m_picture; }
+    void setPicture(const QImage& picture);
+    // Loads a picture file; throws OperatorError when it cannot be read, leaving the picture as it was.
+    void loadFromFile(const QString& path);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage m_picture;
+};

@@ -1,0 +1,68 @@
+#include "media/JpgPicture.h"
+
+#include "app/DModule.h"
+#include "media/Image.h"
+#include "media/MediaPages.h"
+#include "media/MediaWindow.h"
+#include "shell/ErrorReport.h"
+#include "shell/PageGlyphs.h"
+
+#include <QFrame>
+#include <QProgressBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+TFormJpg::TFormJpg(TDM& dm, ErrorReport& report, QWidget* parent)
+    : TPageForm(dm, QStringLiteral("TFormJpg"), QStringLiteral("Bild (JPG) anzeigen"), parent), m_report(report)
+{
+    QToolButton* load = mediawindow::openButton(this, QStringLiteral("SBLoadPicture"), QStringLiteral("Bild öffnen"));
+
+    QFrame* frame = mediawindow::blackFrame(this, QStringLiteral("PnPicture"));
+    ImShowPicture = new TImage(frame);
+    ImShowPicture->setObjectName(QStringLiteral("ImShowPicture"));
+    auto* frameLayout = new QVBoxLayout(frame);
+    frameLayout->setContentsMargins(2, 2, 2, 2);
+    frameLayout->addWidget(ImShowPicture);
+
+    PBar = mediawindow::progressBar(this, QStringLiteral("PBar"));
+
+    QToolButton* erase = pagewidgets::button(this, QStringLiteral("SBErase"), QStringLiteral("Löschen"),
+                                             QStringLiteral("Anzeigetafel löschen"));
+    QToolButton* live = pagewidgets::button(this, QStringLiteral("SBLive"), QStringLiteral("LiveVideo"),
+                                            QStringLiteral("Videograbber am Server"));
+    live->setIcon(pageGlyph(PageGlyph::LiveVideo));
+    m_sbSend = pagewidgets::button(this, QStringLiteral("SBSend"), QStringLiteral("Anzeigen"));
+    m_sbSend->setIcon(pageGlyph(PageGlyph::Picture));
+    mediawindow::assemble(this, load, QStringLiteral("Bild (JPG) anzeigen"), frame, PBar, erase, {live, m_sbSend});
+
+    dm.Media.Progress.addWindow(this, {PBar});
+
+    connect(load, &QToolButton::clicked, this, &TFormJpg::SBLoadPictureClick);
+    connect(m_sbSend, &QToolButton::clicked, this, &TFormJpg::SBSendClick);
+    connect(erase, &QToolButton::clicked, this, &TFormJpg::SBEraseClick);
+    connect(live, &QToolButton::clicked, this, &TFormJpg::SBLiveClick);
+}
+
+void TFormJpg::SBLoadPictureClick()
+{
+    m_report.run([this] { mediapage::loadPicture(m_dm.Media.Open, *ImShowPicture, this); });
+}
+
+void TFormJpg::SBSendClick()
+{
+    m_sbSend->setEnabled(false);
+    m_report.run([this] { mediapage::showPicture(m_dm, *ImShowPicture); });
+    m_sbSend->setEnabled(true);
+    pagewidgets::release(m_sbSend);
+}
+
+void TFormJpg::SBLiveClick()
+{
+    mediapage::liveVideo(m_dm);
+}
+
+void TFormJpg::FormHide()
+{
+    SBEraseClick();
+    pagewidgets::release(m_sbSend);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "pages/PageForm.h"
+
+class ErrorReport;
+class QProgressBar;
+class QToolButton;
+class TImage;
+
+// The picture window: a JPEG chosen here is previewed, uploaded to the wall computer and shown on the
+// wall; "LiveVideo" switches the wall to its video grabber. Hiding the window blanks the wall.
+//
+// Needs: the data module (wall link, upload, open dialog, preview) and the general error report, which
+// shows what ends an action (a failed upload, an unreadable file).
+class TFormJpg final : public TPageForm
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TFormJpg)
+public:
+    TFormJpg(TDM& dm, ErrorReport& report, QWidget* parent = nullptr);
+
+    void SBLoadPictureClick();
+    void SBSendClick();
+    void SBLiveClick();
+
+    TImage* ImShowPicture = nullptr;
+    QProgressBar* PBar = nullptr;
+
+protected:
+    void FormHide() override;
+
+private:
+    ErrorReport& m_report;
+    QToolButton* m_sbSend = nullptr;
+};

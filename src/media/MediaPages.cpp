@@ -1,0 +1,97 @@
+#include "media/MediaPages.h"
+
+#include "app/DModule.h"
+#include "media/Image.h"
+#include "media/MediaModule.h"
+#include "media/OpenDialog.h"
+#include "wall_link/WallCommands.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+namespace mediapage {
+
+namespace {
+
+// The hourglass while files are read or copied, restored however the action ends.
+class WaitCursor final
+{
+    Q_DISABLE_COPY_MOVE(WaitCursor)
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+// Replaces the last extension (or appends one): a chosen Start.jpeg or Start.JPG is looked for as Start.jpg.
+QString withJpgExtension(const QString& path)
+{
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return (dot > slash ? path.left(dot) : path) + QStringLiteral(".jpg");
+}
+
+} // namespace
+
+bool loadPicture(TOpenDialog& open, TImage& image, QWidget* parent)
+{
+    open.Title = QStringLiteral("Bild öffnen ...");
+    open.FileName.clear();
+    open.Filter = kPictureFilter;
+    if (open.Execute(parent)) {
+        open.FileName = withJpgExtension(open.FileName);
+        if (QFileInfo::exists(open.FileName)) {
+            WaitCursor wait;
+            image.loadFromFile(open.FileName);
+        }
+    }
+    return !open.FileName.isEmpty() && QFileInfo(open.FileName).isFile();
+}
+
+void showPicture(TDM& dm, const TImage& image)
+{
+    dm.Media.Upload.SendStreamTo(dm.wallAddress(), image.picture(), TMediaUpload::kPictureName);
+    dm.sendToWall(wallcmd::pictureShow());
+}
+
+bool openVideo(TDM& dm, TOpenDialog& open, QWidget* surface, QString& copyPath, QWidget* parent)
+{
+    open.Title = QStringLiteral("Video öffnen ...");
+    open.FileName.clear();
+    open.Filter = kVideoFilter;
+    if (!open.Execute(parent))
+        return false;
+    WaitCursor wait;
+    dm.Media.Preview.stopQuietly();
+    copyPath = TMediaUpload::videoCopyPath(open.FileName);
+    TMediaUpload::CopyStreamedFile(open.FileName, copyPath);
+    try {
+        dm.Media.Preview.LoadVideo(copyPath, surface);
+        dm.Media.Preview.PlayVideo(surface);
+    } catch (...) {
+        // No preview: the copy is staged all the same and can be shown on the wall.
+    }
+    return true;
+}
+
+bool showVideo(TDM& dm, const QString& copyPath)
+{
+    if (copyPath.isEmpty() || !QFileInfo(copyPath).isFile())
+        return false;
+    dm.sendToWall(wallcmd::videoShow());
+    dm.Media.Upload.SendVideoTo(dm.wallAddress(), copyPath);
+    return true;
+}
+
+void liveVideo(TDM& dm)
+{
+    dm.Media.Preview.stopQuietly();
+    dm.sendToWall(wallcmd::liveVideoShow());
+}
+
+void camera(TDM& dm)
+{
+    dm.Media.Preview.stopQuietly();
+    dm.sendToWall(wallcmd::cameraShow());
+}
+
+} // namespace mediapage

@@ -1,0 +1,75 @@
+#include "media/MediaUpload.h"
+
+#include "shell/OperatorError.h"
+#include "wall_link/Ports.h"
+#include "wall_link/Sleeper.h"
+#include "wall_link/ZELTools.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QSaveFile>
+
+TMediaUpload::TMediaUpload(TSleeper& sleeper, const Ports& ports, QObject* parent)
+    : QObject(parent), m_sleeper(sleeper), m_ports(ports)
+{}
+
+QString TMediaUpload::stagingDirectory()
+{
+    return TZELTools::TempFolder();
+}
+
+QString TMediaUpload::videoCopyPath(const QString& chosenFile)
+{
+    const QString suffix = QFileInfo(chosenFile).suffix();
+    return stagingDirectory() + QStringLiteral("BrisalClient") +
+           (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix);
+}
+
+void TMediaUpload::SendStreamTo(const QString& address, const QImage& image, const QString& remoteName)
+{
+    m_sleeper.Sleep(kWaitBeforeUploadMs);
+    m_pendingUploadPath = stagingDirectory() + remoteName;
+    if (QFileInfo(m_pendingUploadPath).suffix().toUpper() != QLatin1String("JPG"))
+        return;
+    if (!image.isNull()) {
+        QSaveFile out(m_pendingUploadPath);
+        if (!out.open(QIODevice::WriteOnly) || !image.save(&out, "JPG") || !out.commit())
+            throw OperatorError(QStringLiteral("Bild \"%1\" kann nicht gespeichert werden: %2")
+                                    .arg(m_pendingUploadPath, out.errorString()));
+    }
+    uploadRun(address);
+}
+
+void TMediaUpload::SendVideoTo(const QString& address, const QString& path)
+{
+    m_sleeper.Sleep(kWaitBeforeUploadMs);
+    m_pendingUploadPath = path;
+    uploadRun(address);
+}
+
+void TMediaUpload::uploadRun(const QString& address)
+{
+    IdFTP1.Host = address;
+    IdFTP1.Port = m_ports.ftp;
+    IdFTP1.store(m_pendingUploadPath, QFileInfo(m_pendingUploadPath).fileName());
+    QCoreApplication::processEvents();
+}
+
+void TMediaUpload::CopyStreamedFile(const QString& source, const QString& destination)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        throw OperatorError(QStringLiteral("Datei \"%1\" kann nicht gelesen werden: %2").arg(source, in.errorString()));
+    const QByteArray content = in.readAll();
+    if (in.error() != QFileDevice::NoError)
+        throw OperatorError(QStringLiteral("Datei \"%1\" kann nicht gelesen werden: %2").arg(source, in.errorString()));
+    in.close();
+    // Written through a temporary file so that copying a file onto itself, or a failed write, never
+    // leaves a truncated destination.
+    QSaveFile out(destination);
+    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit())
+        throw OperatorError(
+            QStringLiteral("Datei \"%1\" kann nicht geschrieben werden: %2").arg(destination, out.errorString()));
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "media/FtpClient.h"
+
+#include <QObject>
+#include <QString>
+
+class QImage;
+class TSleeper;
+struct Ports;
+
+// Puts pictures and videos on the wall computer. Every file goes first into the staging directory (the
+// platform's folder for temporary files) under its upload name, so the remote name is always the local
+// file name. An upload blocks the caller from connect to disconnect; only the short waits before it and
+// at the end of the transfer let window events run.
+//
+// Errors (missing file, no server, refused log-in, failed transfer, unwritable file) are thrown as
+// OperatorError to the caller.
+class TMediaUpload final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TMediaUpload)
+public:
+    // ports.ftp is read at every upload; the references must outlive this object.
+    TMediaUpload(TSleeper& sleeper, const Ports& ports, QObject* parent = nullptr);
+
+    static constexpr int kWaitBeforeUploadMs = 200;
+    static inline const QString kPictureName = QStringLiteral("BrisalClient.jpg");
+
+    // The staging directory, with a trailing '/'.
+    static QString stagingDirectory();
+    // Staging path of a video: "BrisalClient" plus the chosen file's extension with its dot (none if it
+    // has none).
+    static QString videoCopyPath(const QString& chosenFile);
+
+    // Saves image as a JPEG under remoteName in the staging directory and uploads it to address. A name
+    // not ending in ".jpg" (any case) does nothing at all. An image without a picture writes nothing, so
+    // the file an earlier call left there is uploaded.
+    void SendStreamTo(const QString& address, const QImage& image, const QString& remoteName);
+    // Uploads the file at path under its own file name.
+    void SendVideoTo(const QString& address, const QString& path);
+    // Reads all of source and writes it to destination, replacing it.
+    static void CopyStreamedFile(const QString& source, const QString& destination);
+
+    // The file the last upload sent (or tried to).
+    const QString& pendingUploadPath() const { return m_pendingUploadPath; }
+
+    TFtpClient IdFTP1;
+
+private:
+    void uploadRun(const QString& address);
+
+    TSleeper& m_sleeper;
+    const Ports& m_ports;
+    QString m_pendingUploadPath;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QList>
+
+class QFrame;
+class QIcon;
+class QString;
+class QHBoxLayout;
+class QLabel;
+class QProgressBar;
+class QToolButton;
+class QWidget;
+
+// Building blocks of the picture and video windows, so both look alike.
+namespace mediawindow {
+
+constexpr int kMinWidth = 325;
+constexpr int kMinHeight = 350;
+constexpr int kMaxWidth = 350;
+constexpr int kMaxHeight = 400;
+
+// The top bar's caption: bold italic navy.
+QLabel* caption(QWidget* parent, const QString& name, const QString& text);
+// An icon-only button of the bars.
+QToolButton* iconButton(QWidget* parent, const QString& name, const QIcon& icon, const QString& hint);
+// The black frame around the picture or the video surface.
+QFrame* blackFrame(QWidget* parent, const QString& name);
+QProgressBar* progressBar(QWidget* parent, const QString& name);
+// The folder button of the top bar.
+QToolButton* openButton(QWidget* parent, const QString& name, const QString& hint);
+// Lays a picture or video window out: top bar (open button, caption), the black frame, the progress bar,
+// bottom bar (erase on the left, the others on the right, all latching together); sets the size limits.
+void assemble(QWidget* window, QToolButton* open, const QString& caption, QFrame* frame, QProgressBar* bar,
+              QToolButton* erase, const QList<QToolButton*>& right);
+
+// Latching buttons of one group: a pressed button stays down until another of the group is pressed or
+// it is pressed again.
+void latchTogether(const QList<QToolButton*>& buttons);
+
+} // namespace mediawindow

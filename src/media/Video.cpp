@@ -1,0 +1,86 @@
+#include "media/Video.h"
+
+#include "app/DModule.h"
+#include "media/MediaPages.h"
+#include "media/MediaWindow.h"
+#include "shell/ErrorReport.h"
+#include "shell/PageGlyphs.h"
+
+#include <QFrame>
+#include <QProgressBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+TFormVideo::TFormVideo(TDM& dm, ErrorReport& report, QWidget* parent)
+    : TPageForm(dm, QStringLiteral("TFormVideo"), QStringLiteral("Video anzeigen"), parent), m_report(report)
+{
+    QToolButton* open = mediawindow::openButton(this, QStringLiteral("SBOpenVideo"), QStringLiteral("Bild öffnen"));
+
+    QFrame* frame = mediawindow::blackFrame(this, QStringLiteral("PnPicture"));
+    PnVideo = new QWidget(frame);
+    PnVideo->setObjectName(QStringLiteral("PnVideo"));
+    PnVideo->setAutoFillBackground(true);
+    QPalette pal = PnVideo->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    PnVideo->setPalette(pal);
+    auto* frameLayout = new QVBoxLayout(frame);
+    frameLayout->setContentsMargins(2, 2, 2, 2);
+    frameLayout->addWidget(PnVideo);
+
+    PBarVideo = mediawindow::progressBar(this, QStringLiteral("PBarVideo"));
+
+    QToolButton* erase = pagewidgets::button(this, QStringLiteral("SBErase"), QStringLiteral("Löschen"),
+                                             QStringLiteral("Anzeigetafel löschen"));
+    QToolButton* live = mediawindow::iconButton(this, QStringLiteral("SBLive"), pageGlyph(PageGlyph::LiveVideo),
+                                                QStringLiteral("Videograbber am Server"));
+    QToolButton* camera = mediawindow::iconButton(this, QStringLiteral("SBShowMJPEG"), pageGlyph(PageGlyph::Camera),
+                                                  QStringLiteral("MJPEG- Kamera am Server"));
+    m_sbSend = pagewidgets::button(this, QStringLiteral("SBSend"), QStringLiteral("Anzeigen"));
+    m_sbSend->setIcon(pageGlyph(PageGlyph::Video));
+    mediawindow::assemble(this, open, QStringLiteral("Video anzeigen"), frame, PBarVideo, erase,
+                          {live, camera, m_sbSend});
+
+    dm.Media.Progress.addWindow(this, {PBarVideo});
+
+    connect(open, &QToolButton::clicked, this, &TFormVideo::SBOpenVideoClick);
+    connect(m_sbSend, &QToolButton::clicked, this, &TFormVideo::SBSendClick);
+    connect(erase, &QToolButton::clicked, this, &TFormVideo::SBEraseClick);
+    connect(live, &QToolButton::clicked, this, &TFormVideo::SBLiveClick);
+    connect(camera, &QToolButton::clicked, this, &TFormVideo::SBShowMJPEGClick);
+}
+
+void TFormVideo::SBOpenVideoClick()
+{
+    m_report.run([this] { mediapage::openVideo(m_dm, m_dm.Media.Open, PnVideo, m_videoCopyPath, this); });
+}
+
+void TFormVideo::SBSendClick()
+{
+    m_dm.Media.Preview.stopQuietly();
+    m_sbSend->setEnabled(false);
+    m_report.run([this] { mediapage::showVideo(m_dm, m_videoCopyPath); });
+    m_sbSend->setEnabled(true);
+    pagewidgets::release(m_sbSend);
+}
+
+void TFormVideo::SBEraseClick()
+{
+    TPageForm::SBEraseClick();
+    m_dm.Media.Preview.stopQuietly();
+}
+
+void TFormVideo::SBLiveClick()
+{
+    mediapage::liveVideo(m_dm);
+}
+
+void TFormVideo::SBShowMJPEGClick()
+{
+    mediapage::camera(m_dm);
+}
+
+void TFormVideo::FormHide()
+{
+    SBEraseClick();
+    pagewidgets::release(m_sbSend);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "pages/PageForm.h"
+
+class ErrorReport;
+class QProgressBar;
+class QToolButton;
+
+// The video window: a video chosen here is staged, previewed in PnVideo, and on "Anzeigen" shown on the
+// wall and uploaded; the grabber and camera buttons switch the wall to its live sources. The main window
+// opens it for videos, live video and the camera alike. Hiding the window blanks the wall.
+//
+// Needs: the data module (wall link, upload, open dialog, preview) and the general error report.
+class TFormVideo final : public TPageForm
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TFormVideo)
+public:
+    TFormVideo(TDM& dm, ErrorReport& report, QWidget* parent = nullptr);
+
+    void SBOpenVideoClick();
+    void SBSendClick();
+    void SBEraseClick();
+    void SBLiveClick();
+    void SBShowMJPEGClick();
+
+    // The staged copy of the chosen video; empty until one was chosen.
+    const QString& videoCopyPath() const { return m_videoCopyPath; }
+
+    QWidget* PnVideo = nullptr;
+    QProgressBar* PBarVideo = nullptr;
+
+protected:
+    void FormHide() override;
+
+private:
+    ErrorReport& m_report;
+    QToolButton* m_sbSend = nullptr;
+    QString m_videoCopyPath;
+};

@@ -1,0 +1,243 @@
+#include "FtpServer.h"
+#include "media/MediaUpload.h"
+#include "shell/OperatorError.h"
+#include "wall_link/Ports.h"
+#include "wall_link/Sleeper.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+const QString kUser = QStringLiteral("TORVEK");
+const QString kPassword = QStringLiteral("mirtelo.kq");
+
+QByteArray randomBytes(int size)
+{
+    QByteArray data(size, Qt::Uninitialized);
+    for (char& c : data)
+        c = static_cast<char>(QRandomGenerator::global()->bounded(256));
+    return data;
+}
+
+void writeFile(const QString& path, const QByteArray& data)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(data), data.size());
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QImage testPicture(QColor colour)
+{
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+} // namespace
+
+// The upload against a real FTP server on loopback, staging into a private temporary folder.
+class TstMediaUpload final : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_staging.isValid());
+        qputenv("TMPDIR", QFile::encodeName(m_staging.path()));
+        QCOMPARE(TMediaUpload::stagingDirectory(), m_staging.path() + QLatin1Char('/'));
+        if (!FtpServer::available())
+            QSKIP("pyftpdlib is not installed");
+    }
+    void init()
+    {
+        m_server = std::make_unique<FtpServer>(kUser, kPassword);
+        QVERIFY(m_server->start());
+        m_ports.ftp = m_server->port();
+        m_upload = std::make_unique<TMediaUpload>(m_sleeper, m_ports);
+        for (const QString& name : QDir(m_staging.path()).entryList(QDir::Files))
+            QFile::remove(m_staging.filePath(name));
+    }
+    void cleanup()
+    {
+        m_upload.reset();
+        m_server.reset();
+    }
+
+    void videoLandsByteExactWithProgress_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("size");
+        QTest::newRow("500000 bytes") << QStringLiteral("BrisalClient.mp4") << 500000;
+        QTest::newRow("no extension check") << QStringLiteral("BrisalClient.avi") << 1000;
+        QTest::newRow("no extension at all") << QStringLiteral("BrisalClient") << 17;
+        QTest::newRow("empty file") << QStringLiteral("BrisalClient.webm") << 0;
+        QTest::newRow("3 MiB") << QStringLiteral("BrisalClient.mpg") << 3 * 1024 * 1024;
+    }
+    void videoLandsByteExactWithProgress()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, size);
+        const QByteArray data = randomBytes(size);
+        const QString local = m_staging.filePath(name);
+        writeFile(local, data);
+        QSignalSpy begin(&m_upload->IdFTP1, &TFtpClient::WorkBegin);
+        QSignalSpy work(&m_upload->IdFTP1, &TFtpClient::Work);
+        QSignalSpy end(&m_upload->IdFTP1, &TFtpClient::WorkEnd);
+
+        m_upload->SendVideoTo(QStringLiteral("127.0.0.1"), local);
+
+        QCOMPARE(m_server->content(name), data);
+        QCOMPARE(m_upload->pendingUploadPath(), local);
+        QCOMPARE(begin.size(), 1);
+        QCOMPARE(begin.first().first().toLongLong(), qint64(size));
+        QCOMPARE(end.size(), 1);
+        if (size > 0) {
+            QVERIFY(!work.isEmpty());
+            QCOMPARE(work.last().first().toLongLong(), qint64(size));
+            for (int i = 1; i < work.size(); ++i)
+                QVERIFY(work[i].first().toLongLong() > work[i - 1].first().toLongLong());
+        }
+    }
+
+    void secondUploadReplacesFile()
+    {
+        const QString local = m_staging.filePath(QStringLiteral("BrisalClient.mp4"));
+        writeFile(local, randomBytes(4000));
+        m_upload->SendVideoTo(QStringLiteral("127.0.0.1"), local);
+        const QByteArray shorter = randomBytes(100);
+        writeFile(local, shorter);
+        m_upload->SendVideoTo(QStringLiteral("127.0.0.1"), local);
+        QCOMPARE(m_server->content(QStringLiteral("BrisalClient.mp4")), shorter);
+    }
+
+    void pictureIsStagedAsJpegAndUploaded()
+    {
+        const QString staged = m_staging.filePath(TMediaUpload::kPictureName);
+        m_upload->SendStreamTo(QStringLiteral("127.0.0.1"), testPicture(Qt::red), TMediaUpload::kPictureName);
+        const QByteArray first = readFile(staged);
+        QVERIFY(first.startsWith("\xFF\xD8\xFF")); // a JPEG
+        QCOMPARE(m_server->content(TMediaUpload::kPictureName), first);
+        QImage back;
+        QVERIFY(back.loadFromData(first, "JPG"));
+        QCOMPARE(back.size(), QSize(64, 48));
+
+        // A second call overwrites both copies.
+        m_upload->SendStreamTo(QStringLiteral("127.0.0.1"), testPicture(Qt::blue), TMediaUpload::kPictureName);
+        const QByteArray second = readFile(staged);
+        QVERIFY(second != first);
+        QCOMPARE(m_server->content(TMediaUpload::kPictureName), second);
+
+        // Without a picture the file left in the staging folder goes up again.
+        QFile::remove(m_server->path(TMediaUpload::kPictureName));
+        m_upload->SendStreamTo(QStringLiteral("127.0.0.1"), QImage(), TMediaUpload::kPictureName);
+        QCOMPARE(m_server->content(TMediaUpload::kPictureName), second);
+    }
+
+    void pictureWithoutStagedFileFails()
+    {
+        QVERIFY_THROWS_EXCEPTION(
+            OperatorError, m_upload->SendStreamTo(QStringLiteral("127.0.0.1"), QImage(), TMediaUpload::kPictureName));
+        QVERIFY(!QFile::exists(m_server->path(TMediaUpload::kPictureName)));
+    }
+
+    void otherPictureNamesDoNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow(".jpeg") << QStringLiteral("BrisalClient.jpeg");
+        QTest::newRow(".png") << QStringLiteral("BrisalClient.png");
+        QTest::newRow("none") << QStringLiteral("BrisalClient");
+    }
+    void otherPictureNamesDoNothing()
+    {
+        QFETCH(QString, name);
+        QSignalSpy begin(&m_upload->IdFTP1, &TFtpClient::WorkBegin);
+        m_upload->SendStreamTo(QStringLiteral("127.0.0.1"), testPicture(Qt::green), name);
+        QVERIFY(!QFile::exists(m_staging.filePath(name)));
+        QVERIFY(!QFile::exists(m_server->path(name)));
+        QCOMPARE(begin.size(), 0);
+    }
+
+    void upperCaseJpgIsAPicture()
+    {
+        m_upload->SendStreamTo(QStringLiteral("127.0.0.1"), testPicture(Qt::green), QStringLiteral("Bild.JPG"));
+        QVERIFY(m_server->content(QStringLiteral("Bild.JPG")).startsWith("\xFF\xD8\xFF"));
+    }
+
+    // Each failure is thrown to the caller with a reason, and nothing is stored.
+    void failuresAreThrown_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<bool>("serverRunning");
+        QTest::addColumn<bool>("fileExists");
+        QTest::newRow("wrong password") << QStringLiteral("falsch") << true << true;
+        QTest::newRow("no server") << kPassword << false << true;
+        QTest::newRow("missing file") << kPassword << true << false;
+    }
+    void failuresAreThrown()
+    {
+        QFETCH(QString, password);
+        QFETCH(bool, serverRunning);
+        QFETCH(bool, fileExists);
+        const QString local = m_staging.filePath(QStringLiteral("BrisalClient.avi"));
+        if (fileExists)
+            writeFile(local, randomBytes(2048));
+        if (!serverRunning)
+            m_ports.ftp = FtpServer::freeTcpPort();
+        m_upload->IdFTP1.Password = password;
+        QSignalSpy end(&m_upload->IdFTP1, &TFtpClient::WorkEnd);
+
+        QString reason;
+        try {
+            m_upload->SendVideoTo(QStringLiteral("127.0.0.1"), local);
+        } catch (const OperatorError& e) {
+            reason = e.text();
+        }
+        QVERIFY2(!reason.isEmpty(), "no error was raised");
+        qInfo("%s", qPrintable(reason));
+        QVERIFY(!QFile::exists(m_server->path(QStringLiteral("BrisalClient.avi"))));
+        QCOMPARE(end.size(), 0);
+    }
+
+    void copyStreamedFile()
+    {
+        const QByteArray data = randomBytes(70000);
+        const QString source = m_staging.filePath(QStringLiteral("Clip.avi"));
+        writeFile(source, data);
+        const QString copy = TMediaUpload::videoCopyPath(source);
+        QCOMPARE(copy, m_staging.filePath(QStringLiteral("BrisalClient.avi")));
+        writeFile(copy, randomBytes(90000)); // a longer older copy is replaced, not overwritten in place
+        TMediaUpload::CopyStreamedFile(source, copy);
+        QCOMPARE(readFile(copy), data);
+
+        TMediaUpload::CopyStreamedFile(source, source); // onto itself: unchanged
+        QCOMPARE(readFile(source), data);
+
+        QVERIFY_THROWS_EXCEPTION(OperatorError,
+                                 TMediaUpload::CopyStreamedFile(m_staging.filePath(QStringLiteral("missing")), copy));
+        QCOMPARE(readFile(copy), data);
+        QVERIFY_THROWS_EXCEPTION(OperatorError,
+                                 TMediaUpload::CopyStreamedFile(source, source + QStringLiteral("/below-a-file")));
+    }
+
+private:
+    QTemporaryDir m_staging;
+    TSleeper m_sleeper;
+    Ports m_ports;
+    std::unique_ptr<FtpServer> m_server;
+    std::unique_ptr<TMediaUpload> m_upload;
+};
+
+QTEST_GUILESS_MAIN(TstMediaUpload)
+#include "tst_MediaUpload.moc"
