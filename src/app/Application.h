@@ -11,6 +11,7 @@
 #include "pages/ZMT.h"
 #include "shell/Config.h"
 #include "shell/Main.h"
+#include "textlist/Textbox.h"
 #include "wall_link/PermutationTable.h"
 #include "wall_link/Ports.h"
 
@@ -51,7 +52,7 @@ public:
     TFormSocker FormSocker;
     TFormAmericanFootball FormAmericanFootball;
     TDM DM;
-    placeholder::TFormTextbox FormTextbox;
+    TFormTextbox FormTextbox;
     placeholder::TFormJpg FormJpg;
     placeholder::TFormVideo FormVideo;
     placeholder::TFormSpielUndSatz FormSpielUndSatz;

@@ -30,7 +30,6 @@ protected:
         {}                                                                                                             \
     };
 
-BRISAL_PLACEHOLDER(TFormTextbox, "Textliste")
 BRISAL_PLACEHOLDER(TFormJpg, "Bild (JPG) anzeigen")
 BRISAL_PLACEHOLDER(TFormVideo, "Video anzeigen")
 BRISAL_PLACEHOLDER(TFormSpielUndSatz, "Spiel-/Satzstand")

@@ -1,0 +1,72 @@
+#include "textlist/StringGrid.h"
+
+#include <QHeaderView>
+
+#include <algorithm>
+
+TStringGrid::TStringGrid(QWidget* parent) : QTableWidget(parent)
+{
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(18);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setMinimumSectionSize(0);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setRowCount(2);
+}
+
+void TStringGrid::setRowCount(int rows)
+{
+    QTableWidget::setRowCount(std::max(rows, 1) - 1);
+}
+
+void TStringGrid::setColCount(int columns)
+{
+    setColumnCount(std::max(columns, 0));
+}
+
+QString TStringGrid::cell(int column, int row) const
+{
+    if (column < 0 || column >= columnCount())
+        return {};
+    const QTableWidgetItem* it = row == 0 ? horizontalHeaderItem(column) : item(row - 1, column);
+    return it ? it->text() : QString();
+}
+
+void TStringGrid::setCell(int column, int row, const QString& text)
+{
+    if (column < 0 || column >= columnCount() || row < 0 || row >= RowCount())
+        return;
+    if (row == 0) {
+        setHorizontalHeaderItem(column, new QTableWidgetItem(text));
+        return;
+    }
+    if (QTableWidgetItem* it = item(row - 1, column))
+        it->setText(text);
+    else
+        setItem(row - 1, column, new QTableWidgetItem(text));
+}
+
+int TStringGrid::Row() const
+{
+    return currentRow() < 0 ? 1 : currentRow() + 1;
+}
+
+void TStringGrid::setRow(int row)
+{
+    if (row >= 1 && row < RowCount())
+        setCurrentCell(row - 1, std::max(currentColumn(), 0));
+}
+
+listlayout::Grid TStringGrid::cells() const
+{
+    listlayout::Grid grid;
+    for (int row = 0; row < RowCount(); ++row) {
+        QStringList line;
+        for (int column = 0; column < columnCount(); ++column)
+            line << cell(column, row);
+        grid << line;
+    }
+    return grid;
+}

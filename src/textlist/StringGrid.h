@@ -1,0 +1,30 @@
+#pragma once
+
+#include "textlist/ListLayout.h"
+
+#include <QTableWidget>
+
+// An editable text grid addressed as the feeds and the list layout see it: row 0 is the fixed header
+// row (shown as the column headers), data rows from 1; row and column counts include the header row.
+class TStringGrid final : public QTableWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TStringGrid)
+public:
+    explicit TStringGrid(QWidget* parent = nullptr);
+
+    int RowCount() const { return rowCount() + 1; }
+    void setRowCount(int rows); // at least the header row stays
+    int ColCount() const { return columnCount(); }
+    void setColCount(int columns);
+
+    // Empty outside the grid; writing outside the grid changes nothing.
+    QString cell(int column, int row) const;
+    void setCell(int column, int row, const QString& text);
+
+    // The row of the focused cell; the first data row when no cell has the focus.
+    int Row() const;
+    void setRow(int row);
+
+    listlayout::Grid cells() const;
+};

@@ -1,0 +1,370 @@
+#include "pages/PageFixture.h"
+#include "textlist/StringGrid.h"
+#include "textlist/Textbox.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDate>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace {
+
+QString hexText(const QString& text)
+{
+    return WallProbe::hex(text.toLatin1());
+}
+
+// The line body of row n: 10 43 n, then the line.
+QString lineBody(int n, const QString& text)
+{
+    QString body = QStringLiteral("10 43 %1").arg(n, 2, 16, QLatin1Char('0')).toUpper();
+    if (!text.isEmpty())
+        body += QLatin1Char(' ') + hexText(text);
+    return body;
+}
+
+} // namespace
+
+class TstTextbox final : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        m_fx = std::make_unique<PageFixture>();
+        m_w = std::make_unique<TFormTextbox>(*m_fx->dm);
+        m_w->setStopVideo([this] {
+            ++m_stops;
+            throw std::runtime_error("no preview");
+        });
+        m_w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
+        QCOMPARE(m_fx->sent(), QStringList()); // showing sends nothing
+    }
+    void cleanup()
+    {
+        m_w.reset();
+        m_fx.reset();
+        m_stops = 0;
+    }
+
+    void defaults()
+    {
+        QCOMPARE(m_w->windowTitle(), QStringLiteral("Textliste"));
+        QCOMPARE(m_w->minimumSize(), QSize(938, 396));
+        QCOMPARE(m_w->EdKopfzeile->text(), QStringLiteral("Leichtathletiksportfest am ") +
+                                               QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+        QCOMPARE(m_w->lines(),
+                 (QStringList{{}, {}, {}, "      Herzlich willkommen", "       im Sportzentrum", {}, {}, {}}));
+        QVERIFY(child<QRadioButton>(*m_w, "RBPermanentAus")->isChecked());
+        QCOMPARE(m_w->Label1->text(), QStringLiteral("12345678901234567890123456789012"));
+        QCOMPARE(m_w->Label3->text(), QStringLiteral("1 2 3 4 5 6 7 8 "));
+        QVERIFY(m_w->PCMain->tabBar()->isHidden());
+        QStringList workflow;
+        for (int i = 0; i < m_w->TVWorkflow->topLevelItemCount(); ++i)
+            workflow << m_w->TVWorkflow->topLevelItem(i)->text(0);
+        QCOMPARE(workflow, (QStringList{"COSA Zeitplan", "COSA Startliste", "COSA Ergebnisse", "Bild zeigen",
+                                        "Video zeigen", "Lynx Startliste", "Lynx Ergebnisse", "MJPEG LiveCam"}));
+        QCOMPARE(m_w->SGLIF->cells().first(), (QStringList{"Pos.", "Nr.", "Name", "LV", "Leistung"}));
+    }
+
+    void sendDefaults()
+    {
+        m_w->EdKopfzeile->setText(QStringLiteral("Test"));
+        click(*m_w, "SBSend");
+        const QStringList sent = m_fx->sent();
+        QCOMPARE(sent.size(), 10);
+        QCOMPARE(sent.at(0), QStringLiteral("D0 0B"));
+        QCOMPARE(sent.at(1), QStringLiteral("C1 40 00 C0 41 00 00 00 FF C0 42 00 C0 C0 C0 C0 43 00 FF FF FF 10 41 ") +
+                                 hexText(QStringLiteral("Test")));
+        QCOMPARE(sent.at(2), QStringLiteral("10 43 01"));
+        QCOMPARE(sent.at(5), lineBody(4, QStringLiteral("      Herzlich willkommen")));
+        QCOMPARE(sent.at(9), QStringLiteral("10 43 08"));
+    }
+
+    void sendLines_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("bodies");
+        const QString longLine(40, QLatin1Char('x'));
+        QTest::newRow("three lines, rest as one space")
+            << QStringList{"a", "", "Größe"} << QStringList{"10 43 01 61", "10 43 02",    "10 43 03 47 72 F6 DF 65",
+                                                            "10 43 04 20", "10 43 05 20", "10 43 06 20",
+                                                            "10 43 07 20", "10 43 08 20"};
+        QStringList ten;
+        for (int i = 1; i <= 10; ++i)
+            ten << QString::number(i);
+        QStringList tenBodies;
+        for (int i = 1; i <= 8; ++i)
+            tenBodies << lineBody(i, QString::number(i));
+        QTest::newRow("ten lines: 9 and 10 stay") << ten << tenBodies;
+        QTest::newRow("long line not cut")
+            << QStringList{longLine} << QStringList{lineBody(1, longLine), "10 43 02 20", "10 43 03 20", "10 43 04 20",
+                                                    "10 43 05 20",         "10 43 06 20", "10 43 07 20", "10 43 08 20"};
+        QTest::newRow("empty editor") << QStringList{}
+                                      << QStringList{"10 43 01 20", "10 43 02 20", "10 43 03 20", "10 43 04 20",
+                                                     "10 43 05 20", "10 43 06 20", "10 43 07 20", "10 43 08 20"};
+    }
+    void sendLines()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, bodies);
+        m_w->setLines(lines);
+        QCOMPARE(m_w->lines(), lines);
+        click(*m_w, "SBSend");
+        QCOMPARE(m_fx->sent().mid(2), bodies);
+    }
+
+    void typedTextCountsLikeAMemo()
+    {
+        m_w->MTextbox->clear();
+        QTest::keyClicks(m_w->MTextbox, QStringLiteral("ab"));
+        QCOMPARE(m_w->lines(), QStringList{"ab"});
+        QTest::keyClick(m_w->MTextbox, Qt::Key_Return);
+        QCOMPARE(m_w->lines(), QStringList{"ab"});
+        QTest::keyClicks(m_w->MTextbox, QStringLiteral("c"));
+        QCOMPARE(m_w->lines(), (QStringList{"ab", "c"}));
+    }
+
+    void rowsAndColumnsFromStatusReply()
+    {
+        m_w->hide();
+        m_fx->dm->interpretReply(wallcmd::statusReply(12, 12, QStringLiteral("v1")));
+        m_w->show();
+        QCOMPARE(m_w->Label1->text(), QStringLiteral("123456789012"));
+        QCOMPARE(m_w->Label3->text(), QStringLiteral("1 2 3 4 5 6 7 8 9 0 1 2 "));
+        click(*m_w, "SBSend");
+        const QStringList sent = m_fx->sent();
+        QCOMPARE(sent.size(), 14);
+        QCOMPARE(sent.last(), QStringLiteral("10 43 0C 20"));
+
+        m_fx->dm->interpretReply(wallcmd::statusReply(32, 0, QStringLiteral("v1")));
+        click(*m_w, "SBSend");
+        QCOMPARE(m_fx->sent().size(), 2);
+    }
+
+    void headerLength_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("bodies");
+        QTest::newRow("261 characters: 284-byte body goes out") << 261 << 10;
+        QTest::newRow("262 characters: second body dropped") << 262 << 9;
+    }
+    void headerLength()
+    {
+        QFETCH(int, length);
+        QFETCH(int, bodies);
+        m_w->EdKopfzeile->setMaxLength(1000);
+        m_w->EdKopfzeile->setText(QString(length, QLatin1Char('h')));
+        click(*m_w, "SBSend");
+        const QStringList sent = m_fx->sent();
+        QCOMPARE(sent.size(), bodies);
+        QCOMPARE(sent.at(1).startsWith(QStringLiteral("C1 40")), bodies == 10);
+    }
+
+    void timeBarModeAndColours_data()
+    {
+        QTest::addColumn<QString>("radio");
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("automatisch") << "RBAuto"
+                                     << "02";
+        QTest::newRow("permanent ein") << "RBPermanentEin"
+                                       << "01";
+        QTest::newRow("permanent aus") << "RBPermanentAus"
+                                       << "00";
+    }
+    void timeBarModeAndColours()
+    {
+        QFETCH(QString, radio);
+        QFETCH(QString, mode);
+        m_w->findChild<QRadioButton*>(radio)->click();
+        chooseColour("PnFarbeHeader", QColor(0x12, 0x34, 0x56), true);
+        chooseColour("PnTextLinienfarbe", QColor(1, 2, 3), true);
+        chooseColour("PnFarbeBox", QColor(9, 9, 9), false); // cancelled: stays white
+        QCOMPARE(m_w->Label2->palette().color(QPalette::WindowText), QColor(0x12, 0x34, 0x56));
+        QCOMPARE(m_w->PnTextLinie->palette().color(QPalette::Window), QColor(1, 2, 3));
+        QCOMPARE(m_w->Label3->palette().color(QPalette::WindowText), QColor(Qt::white));
+        QCOMPARE(m_fx->sent(), QStringList()); // choosing sends nothing
+        m_w->EdKopfzeile->clear();
+        click(*m_w, "SBSend");
+        QCOMPARE(m_fx->sent().at(1),
+                 QStringLiteral("C1 40 %1 C0 41 00 56 34 12 C0 42 00 03 02 01 C0 43 00 FF FF FF 10 41").arg(mode));
+    }
+
+    void eraseSendsBlankOnly()
+    {
+        click(*m_w, "SBErase");
+        QCOMPARE(m_fx->sent(), QStringList{"D0 00"});
+        QCOMPARE(m_w->lines().size(), 8);
+    }
+
+    void showTab_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("page");
+        const QStringList pages{"TSZeitplan", "TSStartlist", "TSStartlist", "TSBild",     "TSVideo",
+                                "TSLynx",     "TSLynx",      "TSZeitplan",  "TSZeitplan", "TSZeitplan"};
+        const QList<int> indexes{0, 1, 2, 3, 4, 5, 6, 7, 9, -1};
+        for (int i = 0; i < indexes.size(); ++i)
+            QTest::addRow("%d", indexes.at(i)) << indexes.at(i) << pages.at(i);
+    }
+    void showTab()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, page);
+        const int stops = m_stops;
+        m_w->ShowTab(index);
+        QCOMPARE(m_w->PCMain->currentWidget()->objectName(), page);
+        QCOMPARE(m_stops, stops + 1); // the preview is stopped; its error is swallowed
+    }
+
+    void workflowTree()
+    {
+        QTreeWidget* tree = m_w->TVWorkflow;
+        const auto clickEntry = [tree](int index) {
+            const QRect r = tree->visualItemRect(tree->topLevelItem(index));
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, r.center());
+        };
+        clickEntry(5);
+        QCOMPARE(m_w->PCMain->currentWidget()->objectName(), QStringLiteral("TSLynx"));
+        QCOMPARE(m_w->workflowIndex(), 5);
+        QCOMPARE(m_fx->sent(), QStringList());
+        clickEntry(7);
+        QCOMPARE(m_w->PCMain->currentWidget()->objectName(), QStringLiteral("TSZeitplan"));
+        QCOMPARE(m_fx->sent(), (QStringList{"D0 F6", "D0 0D"}));
+    }
+
+    void editorKeys()
+    {
+        QApplication::clipboard()->setText(QStringLiteral("keep"));
+        m_w->setLines({QStringLiteral("abc")});
+        m_w->MTextbox->setFocus();
+        QTest::keyClick(m_w->MTextbox, Qt::Key_C, Qt::ControlModifier); // nothing selected
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("keep"));
+        QTest::keyClick(m_w->MTextbox, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(m_w->MTextbox->textCursor().selectedText(), QStringLiteral("abc\u2029"));
+        QCOMPARE(m_w->lines(), QStringList{"abc"});
+        QTest::keyClick(m_w->MTextbox, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("abc\n"));
+        m_w->MTextbox->moveCursor(QTextCursor::Start);
+        QApplication::clipboard()->setText(QStringLiteral(">"));
+        QTest::keyClick(m_w->MTextbox, Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(m_w->lines(), QStringList{">abc"});
+    }
+
+    void timetableToPreview_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("index 14 of 20") << 20 << 14 << 12 << 8;
+        QTest::newRow("none selected") << 20 << -1 << 0 << 8;
+        QTest::newRow("five entries") << 5 << -1 << 0 << 5;
+        QTest::newRow("empty") << 0 << -1 << 0 << 0;
+    }
+    void timetableToPreview()
+    {
+        QFETCH(int, count);
+        QFETCH(int, selected);
+        QFETCH(int, first);
+        QFETCH(int, lines);
+        for (int i = 0; i < count; ++i) {
+            m_w->LVZeitplan->addTopLevelItem(new QTreeWidgetItem(
+                QStringList{QString::number(i + 1), QStringLiteral("2024-06-01-%1:00").arg(i), "Lauf"}));
+        }
+        if (selected >= 0)
+            m_w->LVZeitplan->topLevelItem(selected)->setSelected(true);
+        m_w->EdZPKopf->setText(QStringLiteral("Plan"));
+        click(*m_w, "BitBtn1");
+        QCOMPARE(m_w->EdKopfzeile->text(), QStringLiteral("Plan"));
+        const QStringList out = m_w->lines();
+        QCOMPARE(out.size(), lines);
+        if (lines > 0)
+            QCOMPARE(out.first(), QStringLiteral("%1:00 Lauf").arg(first, 2) + QString(20, QLatin1Char(' ')));
+    }
+
+    void listToPreview_data()
+    {
+        QTest::addColumn<int>("workflow");
+        QTest::addColumn<bool>("lynx");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("COSA start list") << 1 << false
+                                         << QStringList{"1 123 Anna Beispiel ABC         ",
+                                                        "2   7 Bo            XY          "};
+        QTest::newRow("COSA results") << 2 << false
+                                      << QStringList{"1 123 Anna Beispiel ABC    10,25",
+                                                     "2   7 Bo            XY       9,8"};
+        QTest::newRow("Lynx start list") << 5 << true
+                                         << QStringList{"1 123 Anna Beispiel ABC         ",
+                                                        "2   7 Bo            XY          "};
+        QTest::newRow("Lynx results") << 6 << true
+                                      << QStringList{"1 123 Anna Beispiel ABC    10,25",
+                                                     "2   7 Bo            XY       9,8"};
+    }
+    void listToPreview()
+    {
+        QFETCH(int, workflow);
+        QFETCH(bool, lynx);
+        QFETCH(QStringList, lines);
+        TStringGrid* grid = lynx ? m_w->SGLynx : m_w->SGLIF;
+        grid->setRowCount(3);
+        const QList<QStringList> rows{{"1", "123", "Anna Beispiel", "ABC", "10,25"}, {"2", "7", "Bo", "XY", "9,8"}};
+        for (int r = 0; r < rows.size(); ++r) {
+            for (int c = 0; c < 5; ++c)
+                grid->setCell(c, r + 1, rows.at(r).at(c));
+        }
+        m_w->TVWorkflow->setCurrentItem(m_w->TVWorkflow->topLevelItem(workflow));
+        (lynx ? m_w->EdLynxHeader : m_w->EdPnHeader)->setText(QStringLiteral("Kopf"));
+        click(*m_w, lynx ? "BBLynxStartResultsList" : "BBShowStartResultsList");
+        QCOMPARE(m_w->EdKopfzeile->text(), QStringLiteral("Kopf"));
+        QCOMPARE(m_w->lines(), lines);
+        QCOMPARE(m_w->MTextbox->textCursor().position(), 0);
+
+        // Unchecking "Pos." drops the column and its space; showing again resets the grid.
+        (lynx ? m_w->CBShowPositionLynx : m_w->CBShowPosition)->setChecked(false);
+        click(*m_w, lynx ? "BBLynxStartResultsList" : "BBShowStartResultsList");
+        QVERIFY(m_w->lines().first().startsWith(QStringLiteral("123 Anna")));
+        m_w->hide();
+        m_w->show();
+        QCOMPARE(grid->RowCount(), 2);
+        QCOMPARE(grid->cell(2, 1), QStringLiteral("Anna Beispiel"));
+    }
+
+    void clearGrid()
+    {
+        m_w->SGLIF->setRowCount(4);
+        m_w->SGLIF->setCell(2, 3, QStringLiteral("x"));
+        m_w->LifSBar[1]->setText(QStringLiteral("y"));
+        m_w->ClearGrid(7);
+        QCOMPARE(m_w->SGLIF->RowCount(), 4);
+        QCOMPARE(m_w->SGLIF->cell(2, 3), QString());
+        QCOMPARE(m_w->SGLIF->cell(2, 0), QStringLiteral("Name"));
+        QCOMPARE(m_w->LifSBar[1]->text(), QString());
+    }
+
+private:
+    void chooseColour(const char* swatch, const QColor& colour, bool accept)
+    {
+        QTimer::singleShot(0, m_w.get(), [this, colour, accept] {
+            m_w->ColorDialog->setCurrentColor(colour);
+            accept ? m_w->ColorDialog->accept() : m_w->ColorDialog->reject();
+        });
+        click(*m_w, swatch);
+    }
+
+    std::unique_ptr<PageFixture> m_fx;
+    std::unique_ptr<TFormTextbox> m_w;
+    int m_stops = 0;
+};
+
+QTEST_MAIN(TstTextbox)
+#include "tst_Textbox.moc"
