@@ -3,6 +3,8 @@
 #include "app/DModule.h"
 #include "app/PlaceholderWindows.h"
 #include "feeds/TimingMode.h"
+#include "media/JpgPicture.h"
+#include "media/Video.h"
 #include "pages/AmericanFootball.h"
 #include "pages/Clock.h"
 #include "pages/Socker.h"
@@ -53,8 +55,8 @@ public:
     TFormAmericanFootball FormAmericanFootball;
     TDM DM;
     TFormTextbox FormTextbox;
-    placeholder::TFormJpg FormJpg;
-    placeholder::TFormVideo FormVideo;
+    TFormJpg FormJpg;
+    TFormVideo FormVideo;
     placeholder::TFormSpielUndSatz FormSpielUndSatz;
     placeholder::TFormWertung FormWertung;
 

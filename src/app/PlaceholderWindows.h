@@ -30,8 +30,6 @@ protected:
         {}                                                                                                             \
     };
 
-BRISAL_PLACEHOLDER(TFormJpg, "Bild (JPG) anzeigen")
-BRISAL_PLACEHOLDER(TFormVideo, "Video anzeigen")
 BRISAL_PLACEHOLDER(TFormSpielUndSatz, "Spiel-/Satzstand")
 BRISAL_PLACEHOLDER(TFormWertung, "Auswertung Zwischenstand")
 
