@@ -1,6 +1,7 @@
 #include "textlist/Textbox.h"
 
 #include "app/DModule.h"
+#include "media/MediaPages.h"
 #include "pages/PageForm.h"
 #include "textlist/StringGrid.h"
 
@@ -32,8 +33,6 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
-#include <exception>
 
 namespace {
 
@@ -122,7 +121,8 @@ QPushButton* toPreviewButton(QWidget* parent, const QString& name, const QString
 } // namespace
 
 TFormTextbox::TFormTextbox(TDM& dm, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint), m_dm(dm)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint),
+      m_dm(dm), m_stopVideo([&dm] { dm.Media.Preview.StopVideo(); })
 {
     setObjectName(QStringLiteral("TFormTextbox"));
     setWindowTitle(QStringLiteral("Textliste"));
@@ -216,7 +216,7 @@ QWidget* TFormTextbox::buildPreview()
     Label3->setFont(monoFont());
     Label3->setWordWrap(true);
     Label3->setFixedWidth(kRulerWidth);
-    Label3->setAlignment(Qt::AlignTop | Qt::AlignRight);
+    Label3->setAlignment(Qt::AlignTop | Qt::AlignLeft);
 
     MTextbox = named(new QPlainTextEdit(LbBlackBackground), QStringLiteral("MTextbox"));
     MTextbox->setFont(monoFont());
@@ -536,7 +536,7 @@ void TFormTextbox::stopVideo()
         return;
     try {
         m_stopVideo();
-    } catch (const std::exception&) {
+    } catch (...) {
         // A preview that cannot be stopped must not keep the operator from switching pages.
     }
 }
@@ -601,14 +601,12 @@ void TFormTextbox::SBEraseClick()
 
 void TFormTextbox::SBLiveClick()
 {
-    stopVideo();
-    m_dm.sendToWall(wallcmd::liveVideoShow());
+    mediapage::liveVideo(m_dm);
 }
 
 void TFormTextbox::SBShowMJPEGClick()
 {
-    stopVideo();
-    m_dm.sendToWall(wallcmd::cameraShow());
+    mediapage::camera(m_dm);
 }
 
 wallcmd::TimeBarMode TFormTextbox::timeBarMode() const
@@ -711,6 +709,12 @@ bool TFormTextbox::MTextboxKeyPress(QKeyEvent* event)
     default:
         return false;
     }
+}
+
+void TFormTextbox::addTimetableEntry(const QString& time, const QString& competition)
+{
+    LVZeitplan->addTopLevelItem(
+        new QTreeWidgetItem(QStringList{QString::number(LVZeitplan->topLevelItemCount() + 1), time, competition}));
 }
 
 void TFormTextbox::popTimeTableClick()

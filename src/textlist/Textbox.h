@@ -76,6 +76,8 @@ public:
     void PnTextLinienfarbeClick();
     void PnFarbeBoxClick();
 
+    // Appends a timetable entry numbered after the entries already there.
+    void addTimetableEntry(const QString& time, const QString& competition);
     void popTimeTableClick();
     void BBShowStartResultsListClick();
     void BBLynxStartResultsListClick();
@@ -98,7 +100,8 @@ public:
     // The list layout into the preview, as the list pages and the standings use it.
     void listToPreview(const TStringGrid& grid, const QString& header, bool showPosition, bool showNumber);
 
-    // The local video preview's stop; errors it throws are swallowed. Unset: nothing to stop.
+    // Replaces the local video preview's stop (the data module's by default); errors it throws are
+    // swallowed.
     void setStopVideo(std::function<void()> stopVideo) { m_stopVideo = std::move(stopVideo); }
     // The video copy path of this window (empty until a video is staged).
     QString videoCopyPath;

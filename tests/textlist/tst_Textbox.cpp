@@ -277,10 +277,10 @@ private Q_SLOTS:
         QFETCH(int, selected);
         QFETCH(int, first);
         QFETCH(int, lines);
-        for (int i = 0; i < count; ++i) {
-            m_w->LVZeitplan->addTopLevelItem(new QTreeWidgetItem(
-                QStringList{QString::number(i + 1), QStringLiteral("2024-06-01-%1:00").arg(i), "Lauf"}));
-        }
+        for (int i = 0; i < count; ++i)
+            m_w->addTimetableEntry(QStringLiteral("2024-06-01-%1:00").arg(i), QStringLiteral("Lauf"));
+        if (count > 0)
+            QCOMPARE(m_w->LVZeitplan->topLevelItem(count - 1)->text(0), QString::number(count));
         if (selected >= 0)
             m_w->LVZeitplan->topLevelItem(selected)->setSelected(true);
         m_w->EdZPKopf->setText(QStringLiteral("Plan"));
@@ -349,6 +349,26 @@ private Q_SLOTS:
         QCOMPARE(m_w->SGLIF->cell(2, 3), QString());
         QCOMPARE(m_w->SGLIF->cell(2, 0), QStringLiteral("Name"));
         QCOMPARE(m_w->LifSBar[1]->text(), QString());
+    }
+
+    // Documentation picture: written only when BRISAL_SCREENSHOT_DIR names a folder.
+    void screenshot()
+    {
+        const QString dir = qEnvironmentVariable("BRISAL_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("BRISAL_SCREENSHOT_DIR not set");
+        m_w->SGLIF->setRowCount(4);
+        const QList<QStringList> rows{{"1", "123", "Anna Beispiel", "ABC", "10,25"},
+                                      {"2", "7", "Bo Berg", "XY", "9,8"},
+                                      {"3", "45", "Clara Muster", "LVN", "9,71"}};
+        for (int r = 0; r < rows.size(); ++r) {
+            for (int c = 0; c < 5; ++c)
+                m_w->SGLIF->setCell(c, r + 1, rows.at(r).at(c));
+        }
+        m_w->EdPnHeader->setText(QStringLiteral("100 m Frauen Finale"));
+        m_w->TVWorkflow->setCurrentItem(m_w->TVWorkflow->topLevelItem(2));
+        click(*m_w, "BBShowStartResultsList");
+        QVERIFY(m_w->grab().save(dir + QStringLiteral("/page-textbox.png")));
     }
 
 private:
