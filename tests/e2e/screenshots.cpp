@@ -3,6 +3,7 @@
 // into the folder given as its argument.
 #include "app/Application.h"
 #include "shell/ErrorReport.h"
+#include "support/ScreenShot.h"
 
 #include <QApplication>
 #include <QDir>
@@ -34,18 +35,10 @@ bool waitFor(const std::function<bool()>& condition, int timeoutMs)
     return condition();
 }
 
-// The whole screen with import, cut to the window with a small margin.
 bool shoot(QWidget& window, const QString& file)
 {
     settle(300);
-    QTemporaryDir dir;
-    const QString screen = dir.filePath(QStringLiteral("screen.png"));
-    if (QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), screen}) != 0)
-        return false;
-    const QRect area = window.frameGeometry().adjusted(-4, -4, 4, 4);
-    const bool ok = QImage(screen).copy(area).save(file);
-    std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(file));
-    return ok;
+    return testsupport::shootWindow(window, file);
 }
 
 } // namespace
@@ -53,12 +46,9 @@ bool shoot(QWidget& window, const QString& file)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT-FOLDER\n", argv[0]);
+    const QString out = testsupport::screenshotFolder(argc, argv);
+    if (out.isEmpty())
         return 2;
-    }
-    const QString out = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
-    QDir().mkpath(out);
     QTemporaryDir settings;
     RecordingReport report;
     ApplicationSetup setup;
