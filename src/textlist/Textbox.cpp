@@ -562,7 +562,12 @@ int TFormTextbox::pageOfWorkflow(int index)
 void TFormTextbox::ShowTab(int index)
 {
     stopVideo();
-    PCMain->setCurrentIndex(pageOfWorkflow(index));
+    const int page = pageOfWorkflow(index);
+    PCMain->setCurrentIndex(page);
+    // Enter takes the visible list into the preview.
+    BitBtn1->setDefault(page == TSZeitplan);
+    BBShowStartResultsList->setDefault(page == TSStartlist);
+    BBLynxStartResultsList->setDefault(page == TSLynx);
 }
 
 void TFormTextbox::TVWorkflowChange()

@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -224,6 +225,9 @@ private Q_SLOTS:
         m_w->ShowTab(index);
         QCOMPARE(m_w->PCMain->currentWidget()->objectName(), page);
         QCOMPARE(m_stops, stops + 1); // the preview is stopped; its error is swallowed
+        const auto* toPreview = m_w->PCMain->currentWidget()->findChild<QPushButton*>();
+        QCOMPARE(toPreview != nullptr && toPreview->isDefault(),
+                 page != QStringLiteral("TSBild") && page != QStringLiteral("TSVideo"));
     }
 
     void workflowTree()
