@@ -16,6 +16,7 @@ public:
     static bool available(); // pyftpdlib is installed
     bool start();            // true once the server accepts connections
     quint16 port() const { return m_port; }
+    QString home() const { return m_home.path(); }
     QString path(const QString& name) const { return m_home.filePath(name); }
     QByteArray content(const QString& name) const;
 
