@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QRandomGenerator>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -208,6 +209,18 @@ private Q_SLOTS:
         qInfo("%s", qPrintable(reason));
         QVERIFY(!QFile::exists(m_server->path(QStringLiteral("BrisalClient.avi"))));
         QCOMPARE(end.size(), 0);
+    }
+
+    // A wall computer that takes the connection and then says nothing ends the upload at the limit.
+    void silentServerEndsAtTheResponseLimit()
+    {
+        QTcpServer silent;
+        QVERIFY(silent.listen(QHostAddress::LocalHost));
+        m_ports.ftp = silent.serverPort();
+        m_upload->IdFTP1.ResponseTimeoutMs = 1000;
+        const QString local = m_staging.filePath(QStringLiteral("BrisalClient.avi"));
+        writeFile(local, randomBytes(10));
+        QVERIFY_THROWS_EXCEPTION(OperatorError, m_upload->SendVideoTo(QStringLiteral("127.0.0.1"), local));
     }
 
     void copyStreamedFile()
