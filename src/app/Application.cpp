@@ -11,9 +11,9 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
       FormZMT(DM, &FormMain), FormSocker(DM, &FormMain),
       FormAmericanFootball(DM, setup.clock ? *setup.clock : m_systemClock, setup.sound ? *setup.sound : m_systemSound,
                            &FormMain),
-      DM(setup.ports, setup.table, nullptr, setup.icmp), FormTextbox(DM, &FormMain), FormJpg(DM, report, &FormMain),
-      FormVideo(DM, report, &FormMain), FormSpielUndSatz(DM, &FormMain), FormWertung(DM, &FormMain),
-      TimingMode(FormMain, FormConfig, DM, FormZMT, report)
+      DM(setup.ports, setup.table, nullptr, setup.icmp), FormTextbox(DM, report, &FormMain),
+      FormJpg(DM, report, &FormMain), FormVideo(DM, report, &FormMain), FormSpielUndSatz(DM, &FormMain),
+      FormWertung(DM, &FormMain), TimingMode(FormMain, FormConfig, DM, FormZMT, report)
 {
     DM.setWallAddressSource([this] { return FormConfig.EdWallIpAddress->text(); });
     FormConfig.connectDataModule(DM, FormMain);

@@ -1,8 +1,10 @@
 #include "textlist/Textbox.h"
 
 #include "app/DModule.h"
+#include "media/Image.h"
 #include "media/MediaPages.h"
 #include "pages/PageForm.h"
+#include "shell/ErrorReport.h"
 #include "textlist/StringGrid.h"
 
 #include <QApplication>
@@ -11,6 +13,7 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDate>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -120,9 +123,9 @@ QPushButton* toPreviewButton(QWidget* parent, const QString& name, const QString
 
 } // namespace
 
-TFormTextbox::TFormTextbox(TDM& dm, QWidget* parent)
+TFormTextbox::TFormTextbox(TDM& dm, ErrorReport& report, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint),
-      m_dm(dm), m_stopVideo([&dm] { dm.Media.Preview.StopVideo(); })
+      m_dm(dm), m_report(report), m_stopVideo([&dm] { dm.Media.Preview.StopVideo(); })
 {
     setObjectName(QStringLiteral("TFormTextbox"));
     setWindowTitle(QStringLiteral("Textliste"));
@@ -172,6 +175,7 @@ TFormTextbox::TFormTextbox(TDM& dm, QWidget* parent)
     setLines(kDefaultLines);
     mirrorColours();
     videoCopyPath.clear();
+    dm.Media.Progress.addWindow(this, {PBar, PBarVideo});
 
     connect(SBSend, &QToolButton::clicked, this, &TFormTextbox::SBSendClick);
     connect(SBErase, &QToolButton::clicked, this, &TFormTextbox::SBEraseClick);
@@ -183,6 +187,16 @@ TFormTextbox::TFormTextbox(TDM& dm, QWidget* parent)
     connect(BitBtn1, &QPushButton::clicked, this, &TFormTextbox::popTimeTableClick);
     connect(BBShowStartResultsList, &QPushButton::clicked, this, &TFormTextbox::BBShowStartResultsListClick);
     connect(BBLynxStartResultsList, &QPushButton::clicked, this, &TFormTextbox::BBLynxStartResultsListClick);
+    connect(SBLoadPicture, &QToolButton::clicked, this, &TFormTextbox::SBLoadPictureClick);
+    connect(SBShowPicture, &QToolButton::clicked, this, &TFormTextbox::SBShowPictureClick);
+    connect(SBOpenVideo, &QToolButton::clicked, this, &TFormTextbox::SBOpenVideoClick);
+    connect(SBShowVideo, &QToolButton::clicked, this, &TFormTextbox::SBShowVideoClick);
+    connect(PCMain, &QTabWidget::currentChanged, this, [this](int page) {
+        if (page == TSBild)
+            TSBildShow();
+        else if (page == TSVideo)
+            TSVideoShow();
+    });
     connect(SBLive, &QToolButton::clicked, this, &TFormTextbox::SBLiveClick);
     connect(SBShowMJPEG, &QToolButton::clicked, this, &TFormTextbox::SBShowMJPEGClick);
     MTextbox->installEventFilter(this);
@@ -386,8 +400,7 @@ QWidget* TFormTextbox::buildBild()
     auto* title = named(new QLabel(QStringLiteral("Bild (JPG) anzeigen"), page), QStringLiteral("Label6"));
     auto* frame = named(new QWidget(page), QStringLiteral("PnPicture"));
     setFill(frame, Qt::black);
-    ImShowPicture = named(new QLabel(frame), QStringLiteral("ImShowPicture"));
-    ImShowPicture->setAlignment(Qt::AlignCenter);
+    ImShowPicture = named(new TImage(frame), QStringLiteral("ImShowPicture"));
     (new QVBoxLayout(frame))->addWidget(ImShowPicture);
     SBShowPicture = pagewidgets::button(page, QStringLiteral("SBShowPicture"), QStringLiteral("Anzeigen"),
                                         QStringLiteral("Bild anzeigen"));
@@ -602,6 +615,55 @@ void TFormTextbox::SBSendClick()
 void TFormTextbox::SBEraseClick()
 {
     m_dm.sendToWall(wallcmd::eraseTextList());
+}
+
+void TFormTextbox::SBLoadPictureClick()
+{
+    bool exists = false;
+    // An unreadable picture ends the action; the button keeps its state.
+    if (m_report.run([&] { exists = mediapage::loadPicture(Open, *ImShowPicture, this); }))
+        SBShowPicture->setEnabled(exists);
+}
+
+void TFormTextbox::SBShowPictureClick()
+{
+    // Disabled while the upload runs, so that it cannot be started twice.
+    SBShowPicture->setEnabled(false);
+    m_report.run([this] { mediapage::showPicture(m_dm, *ImShowPicture); });
+    SBShowPicture->setEnabled(true);
+}
+
+void TFormTextbox::TSBildShow()
+{
+    SBShowPicture->setEnabled(QFileInfo(Open.FileName).isFile());
+}
+
+void TFormTextbox::SBOpenVideoClick()
+{
+    const bool wasEnabled = SBShowVideo->isEnabled();
+    SBShowVideo->setEnabled(false);
+    bool chosen = false;
+    if (!m_report.run([&] { chosen = mediapage::openVideo(m_dm, Open, PnVideo, videoCopyPath, this); }))
+        return; // the copy failed: nothing new to show
+    if (chosen)
+        SBShowVideo->setEnabled(QFileInfo(videoCopyPath).isFile());
+    else
+        SBShowVideo->setEnabled(wasEnabled);
+}
+
+void TFormTextbox::SBShowVideoClick()
+{
+    stopVideo();
+    SBShowVideo->setEnabled(false);
+    // Without a staged copy nothing goes out and there stays nothing to show; a failed upload may be retried.
+    const bool ran = QFileInfo(videoCopyPath).isFile();
+    m_report.run([this] { mediapage::showVideo(m_dm, videoCopyPath); });
+    SBShowVideo->setEnabled(ran);
+}
+
+void TFormTextbox::TSVideoShow()
+{
+    SBShowVideo->setEnabled(QFileInfo(videoCopyPath).isFile());
 }
 
 void TFormTextbox::SBLiveClick()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "media/OpenDialog.h"
 #include "textlist/ListLayout.h"
 #include "wall_link/WallCommands.h"
 
@@ -8,6 +9,7 @@
 #include <array>
 #include <functional>
 
+class ErrorReport;
 class QButtonGroup;
 class QCheckBox;
 class QColorDialog;
@@ -25,13 +27,15 @@ class QToolButton;
 class QTreeWidget;
 class QWidget;
 class TDM;
+class TImage;
 class TStringGrid;
 
 // The text list window: composes the wall's text box page (header, separator line, box of fixed-width
 // lines, optional time bar) in a preview and sends it; its workflow tree and page stack bring timetables,
 // start and result lists (and pictures and videos) into the preview or onto the wall.
 //
-// Needs: the data module (the way to the wall, the wall's text size). The feeds and the standings write
+// Needs: the data module (the way to the wall, the wall's text size, upload and video preview) and the
+// general error report, which shows what ends a picture or video action. The feeds and the standings write
 // into the public controls below; sending stays the operator's action. Created once at start-up, then
 // only shown (modally) and hidden, so its content survives between openings.
 class TFormTextbox final : public QDialog
@@ -39,7 +43,7 @@ class TFormTextbox final : public QDialog
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFormTextbox)
 public:
-    explicit TFormTextbox(TDM& dm, QWidget* parent = nullptr);
+    TFormTextbox(TDM& dm, ErrorReport& report, QWidget* parent = nullptr);
 
     // Workflow entries, in tree order.
     enum Workflow
@@ -83,6 +87,12 @@ public:
     void BBLynxStartResultsListClick();
     // Empties the data rows of SGLIF (header and row count stay) and both panels of LifSBar.
     void ClearGrid(int unused = 0);
+    void SBLoadPictureClick();
+    void SBShowPictureClick();
+    void TSBildShow();
+    void SBOpenVideoClick();
+    void SBShowVideoClick();
+    void TSVideoShow();
     void SBLiveClick();
     void SBShowMJPEGClick();
 
@@ -103,8 +113,10 @@ public:
     // Replaces the local video preview's stop (the data module's by default); errors it throws are
     // swallowed.
     void setStopVideo(std::function<void()> stopVideo) { m_stopVideo = std::move(stopVideo); }
-    // The video copy path of this window (empty until a video is staged).
+    // The video copy path of this window (empty until a video is staged); the COSA feed sets it too.
     QString videoCopyPath;
+    // This window's own open dialog for pictures and videos.
+    TOpenDialog Open;
 
     // Preview
     QSplitter* Splitter1;
@@ -145,7 +157,7 @@ public:
     std::array<QLabel*, 2> LifSBar;
     // Bild
     QToolButton* SBLoadPicture;
-    QLabel* ImShowPicture;
+    TImage* ImShowPicture;
     QToolButton* SBShowPicture;
     QProgressBar* PBar;
     // Video
@@ -186,5 +198,6 @@ private:
     QWidget* buildLynx();
 
     TDM& m_dm;
+    ErrorReport& m_report;
     std::function<void()> m_stopVideo;
 };

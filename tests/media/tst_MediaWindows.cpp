@@ -1,17 +1,14 @@
-#include "FtpServer.h"
-#include "app/DModule.h"
+#include "MediaRig.h"
 #include "media/Image.h"
 #include "media/JpgPicture.h"
 #include "media/Video.h"
 #include "pages/PageFixture.h"
 #include "shell/ErrorReport.h"
 
-#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProgressBar>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -23,13 +20,6 @@ const QStringList kPicture{QStringLiteral("D0 05")};
 const QStringList kVideo{QStringLiteral("D0 F6"), QStringLiteral("D0 06")};
 const QStringList kLive{QStringLiteral("D0 F6"), QStringLiteral("D0 07")};
 const QStringList kCamera{QStringLiteral("D0 F6"), QStringLiteral("D0 0D")};
-
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(data), data.size());
-}
 } // namespace
 
 // The picture and video windows against a wall probe and a real FTP server, staging into a private
@@ -40,45 +30,25 @@ class TstMediaWindows final : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(m_staging.isValid() && m_chosen.isValid());
-        qputenv("TMPDIR", QFile::encodeName(m_staging.path()));
+        QVERIFY(m_rig.staging.isValid() && m_rig.chosen.isValid());
+        m_rig.stageHere();
         if (!FtpServer::available())
             QSKIP("pyftpdlib is not installed");
     }
     void init()
     {
-        for (const QString& name : QDir(m_staging.path()).entryList(QDir::Files))
-            QFile::remove(m_staging.filePath(name));
-        m_server = std::make_unique<FtpServer>(QStringLiteral("TORVEK"), QStringLiteral("mirtelo.kq"));
-        QVERIFY(m_server->start());
-        Ports ports;
-        ports.wallRx = testsupport::freeUdpPort();
-        ports.wallTx = m_probe.port();
-        ports.ftp = m_server->port();
-        m_dm = std::make_unique<TDM>(ports);
-        m_dm->UDPVesk.RxPort = ports.wallRx;
-        m_dm->UDPVesk.OpenSocket();
-        m_dm->setWallAddressSource([] { return QStringLiteral("127.0.0.1"); });
-        m_dm->Media.Open.chooser = [this](const TOpenDialog& d) {
-            m_dialogs << d.Title + QLatin1Char('|') + d.Filter;
-            return m_answer;
-        };
-        // What the wall had received when the data connection of an upload began.
-        connect(&m_dm->Media.Upload.IdFTP1, &TFtpClient::WorkBegin, this,
-                [this] { m_beforeUpload = m_probe.bodies(); });
+        QVERIFY(m_rig.start());
+        m_rig.answerDialogs(m_rig.dm->Media.Open);
         m_report = std::make_unique<RecordingReport>();
-        m_jpg = std::make_unique<TFormJpg>(*m_dm, *m_report);
-        m_video = std::make_unique<TFormVideo>(*m_dm, *m_report);
-        m_dialogs.clear();
-        m_beforeUpload = {QStringLiteral("<no upload>")};
+        m_jpg = std::make_unique<TFormJpg>(*m_rig.dm, *m_report);
+        m_video = std::make_unique<TFormVideo>(*m_rig.dm, *m_report);
+        m_rig.dialogs.clear();
     }
     void cleanup()
     {
         m_jpg.reset();
         m_video.reset();
-        m_dm.reset();
-        m_server.reset();
-        m_probe.clear();
+        m_rig.stop();
     }
 
     void windowsAndControls()
@@ -158,21 +128,21 @@ private Q_SLOTS:
     {
         QImage picture(80, 60, QImage::Format_RGB32);
         picture.fill(Qt::darkCyan);
-        QVERIFY(picture.save(m_chosen.filePath(QStringLiteral("Start.jpg")), "JPG"));
-        m_answer = m_chosen.filePath(QStringLiteral("Start.jpeg"));
+        QVERIFY(picture.save(m_rig.chosen.filePath(QStringLiteral("Start.jpg")), "JPG"));
+        m_rig.answer = m_rig.chosen.filePath(QStringLiteral("Start.jpeg"));
         showWindow(*m_jpg);
         click(*m_jpg, "SBLoadPicture");
-        QCOMPARE(m_dialogs, QStringList{QStringLiteral("Bild öffnen ...|Bilder *.jpg|*.jpg")});
-        QCOMPARE(m_dm->Media.Open.FileName, m_chosen.filePath(QStringLiteral("Start.jpg")));
+        QCOMPARE(m_rig.dialogs, QStringList{QStringLiteral("Bild öffnen ...|Bilder *.jpg|*.jpg")});
+        QCOMPARE(m_rig.dm->Media.Open.FileName, m_rig.chosen.filePath(QStringLiteral("Start.jpg")));
         QCOMPARE(child<TImage>(*m_jpg, "ImShowPicture")->picture().size(), QSize(80, 60));
 
         QSignalSpy bar(child<QProgressBar>(*m_jpg, "PBar"), &QProgressBar::valueChanged);
         QSignalSpy hiddenBar(child<QProgressBar>(*m_video, "PBarVideo"), &QProgressBar::valueChanged);
         click(*m_jpg, "SBSend");
-        QCOMPARE(m_beforeUpload, QStringList());
+        QCOMPARE(m_rig.beforeUpload, QStringList());
         QCOMPARE(sent(), kPicture);
         QImage uploaded;
-        QVERIFY(uploaded.loadFromData(m_server->content(QStringLiteral("BrisalClient.jpg")), "JPG"));
+        QVERIFY(uploaded.loadFromData(m_rig.server->content(QStringLiteral("BrisalClient.jpg")), "JPG"));
         QCOMPARE(uploaded.size(), QSize(80, 60));
         auto* send = child<QToolButton>(*m_jpg, "SBSend");
         QVERIFY(send->isEnabled() && !send->isChecked());
@@ -185,7 +155,7 @@ private Q_SLOTS:
 
     void missingPictureKeepsImage()
     {
-        m_answer = m_chosen.filePath(QStringLiteral("Fehlt.jpeg"));
+        m_rig.answer = m_rig.chosen.filePath(QStringLiteral("Fehlt.jpeg"));
         click(*m_jpg, "SBLoadPicture");
         QVERIFY(child<TImage>(*m_jpg, "ImShowPicture")->picture().isNull());
         QVERIFY(m_report->entries.isEmpty());
@@ -202,8 +172,9 @@ private Q_SLOTS:
     {
         QFETCH(bool, serverDown);
         if (serverDown) {
-            QVERIFY(QImage(8, 8, QImage::Format_RGB32).save(m_staging.filePath(QStringLiteral("BrisalClient.jpg"))));
-            m_server.reset();
+            QVERIFY(
+                QImage(8, 8, QImage::Format_RGB32).save(m_rig.staging.filePath(QStringLiteral("BrisalClient.jpg"))));
+            m_rig.server.reset();
         }
         showWindow(*m_jpg);
         click(*m_jpg, "SBSend");
@@ -218,20 +189,20 @@ private Q_SLOTS:
     void videoShownBeforeUpload()
     {
         QByteArray clip(300000, 'v');
-        writeFile(m_chosen.filePath(QStringLiteral("Clip.avi")), clip);
-        m_answer = m_chosen.filePath(QStringLiteral("Clip.avi"));
+        writeFile(m_rig.chosen.filePath(QStringLiteral("Clip.avi")), clip);
+        m_rig.answer = m_rig.chosen.filePath(QStringLiteral("Clip.avi"));
         showWindow(*m_video);
         click(*m_video, "SBOpenVideo");
-        QCOMPARE(m_dialogs, QStringList{QStringLiteral("Video öffnen ...|Videos *.*|*.*")});
-        const QString copy = m_staging.filePath(QStringLiteral("BrisalClient.avi"));
+        QCOMPARE(m_rig.dialogs, QStringList{QStringLiteral("Video öffnen ...|Videos *.*|*.*")});
+        const QString copy = m_rig.staging.filePath(QStringLiteral("BrisalClient.avi"));
         QCOMPARE(m_video->videoCopyPath(), copy);
         QVERIFY(QFile::exists(copy));
 
         QSignalSpy bar(child<QProgressBar>(*m_video, "PBarVideo"), &QProgressBar::valueChanged);
         click(*m_video, "SBSend");
-        QCOMPARE(m_beforeUpload, kVideo);
+        QCOMPARE(m_rig.beforeUpload, kVideo);
         QCOMPARE(sent(), kVideo);
-        QCOMPARE(m_server->content(QStringLiteral("BrisalClient.avi")), clip);
+        QCOMPARE(m_rig.server->content(QStringLiteral("BrisalClient.avi")), clip);
         QVERIFY(bar.contains(QVariantList{300000}));
         QCOMPARE(bar.last().first().toInt(), 0);
         auto* send = child<QToolButton>(*m_video, "SBSend");
@@ -251,17 +222,17 @@ private Q_SLOTS:
 
     void cancelledDialogKeepsVideo()
     {
-        writeFile(m_chosen.filePath(QStringLiteral("Clip.mp4")), "mp4");
-        m_answer = m_chosen.filePath(QStringLiteral("Clip.mp4"));
+        writeFile(m_rig.chosen.filePath(QStringLiteral("Clip.mp4")), "mp4");
+        m_rig.answer = m_rig.chosen.filePath(QStringLiteral("Clip.mp4"));
         click(*m_video, "SBOpenVideo");
-        m_answer.clear();
+        m_rig.answer.clear();
         click(*m_video, "SBOpenVideo");
-        QCOMPARE(m_video->videoCopyPath(), m_staging.filePath(QStringLiteral("BrisalClient.mp4")));
+        QCOMPARE(m_video->videoCopyPath(), m_rig.staging.filePath(QStringLiteral("BrisalClient.mp4")));
     }
 
     void videoCopyFailureReported()
     {
-        m_answer = m_chosen.filePath(QStringLiteral("Fehlt.avi"));
+        m_rig.answer = m_rig.chosen.filePath(QStringLiteral("Fehlt.avi"));
         click(*m_video, "SBOpenVideo");
         QCOMPARE(m_report->entries.size(), 1);
     }
@@ -272,20 +243,12 @@ private:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
     }
-    // What reached the wall since the last call.
-    QStringList sent() { return m_probe.drain(*m_dm); }
+    QStringList sent() { return m_rig.sent(); }
 
-    QTemporaryDir m_staging;
-    QTemporaryDir m_chosen;
-    WallProbe m_probe;
-    std::unique_ptr<FtpServer> m_server;
-    std::unique_ptr<TDM> m_dm;
+    MediaRig m_rig;
     std::unique_ptr<RecordingReport> m_report;
     std::unique_ptr<TFormJpg> m_jpg;
     std::unique_ptr<TFormVideo> m_video;
-    QString m_answer;
-    QStringList m_dialogs;
-    QStringList m_beforeUpload;
 };
 
 QTEST_MAIN(TstMediaWindows)

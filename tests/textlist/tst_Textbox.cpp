@@ -1,4 +1,5 @@
 #include "pages/PageFixture.h"
+#include "shell/ErrorReport.h"
 #include "textlist/StringGrid.h"
 #include "textlist/Textbox.h"
 
@@ -41,7 +42,7 @@ private Q_SLOTS:
     void init()
     {
         m_fx = std::make_unique<PageFixture>();
-        m_w = std::make_unique<TFormTextbox>(*m_fx->dm);
+        m_w = std::make_unique<TFormTextbox>(*m_fx->dm, m_report);
         m_w->setStopVideo([this] {
             ++m_stops;
             throw std::runtime_error("no preview");
@@ -386,6 +387,7 @@ private:
     }
 
     std::unique_ptr<PageFixture> m_fx;
+    RecordingReport m_report;
     std::unique_ptr<TFormTextbox> m_w;
     int m_stops = 0;
 };
