@@ -557,6 +557,7 @@ void TFormMain::FormClose()
 {
     if (!m_dm)
         return;
+    m_dm->Media.Preview.stopQuietly();
     m_dm->UDPVesk.CloseSocket();
     m_dm->UDPCosa.CloseSocket();
     m_dm->UDPJson.CloseSocket();
