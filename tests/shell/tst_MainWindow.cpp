@@ -375,8 +375,10 @@ void tst_MainWindow::closing()
     client.config().findChild<QRadioButton*>(radio)->setChecked(true);
     client.waits.clear();
     client.wall.clear();
+    client.dm().Media.Preview.LoadVideo(QStringLiteral("/no/such/clip.avi"), nullptr);
     menuAction(client.main(), "SBExit")->trigger();
     QVERIFY(!client.main().isVisible());
+    QVERIFY(client.dm().Media.Player.source().isEmpty()); // the preview let go of its file
     QCOMPARE(client.waits, waits);
     QVERIFY(!client.dm().UDPVesk.Active());
     QVERIFY(!client.dm().UDPCosa.Active());

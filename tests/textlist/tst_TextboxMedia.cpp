@@ -73,10 +73,14 @@ private Q_SLOTS:
         QVERIFY(showPicture()->isEnabled());
         QVERIFY(m_report->entries.isEmpty());
 
-        // Back on the page after another one: still something to show.
+        // Back on the page after another one: enabled while the chosen file is there.
         m_w->ShowTab(TFormTextbox::CosaZeitplan);
         m_w->ShowTab(TFormTextbox::BildZeigen);
         QVERIFY(showPicture()->isEnabled());
+        QVERIFY(QFile::remove(m_rig.chosen.filePath(QStringLiteral("Start.jpg"))));
+        m_w->ShowTab(TFormTextbox::CosaZeitplan);
+        m_w->ShowTab(TFormTextbox::BildZeigen);
+        QVERIFY(!showPicture()->isEnabled());
     }
 
     // "Anzeigen" follows whether the dialog's name names an existing file.
