@@ -29,7 +29,21 @@ bool TCrypter::Execute()
         return false;
     if (DataStr.size() > kMaxLength || KeyStr.size() > kMaxLength)
         return false;
-    return Action == TAction::crEncrypt ? scramble() : unscramble();
+    const bool encrypt = Action == TAction::crEncrypt;
+    // The sender draws a fresh key; a receiver without one falls back to the table's first bytes.
+    if (KeyStr.isEmpty())
+        KeyStr = encrypt ? randomKey() : QByteArray(reinterpret_cast<const char*>(m_table.data()), kKeyLength);
+    if (DataStr.isEmpty())
+        return true;
+    switch (KeyType & 0x7F) {
+    case 0:
+        return true;
+    case 1:
+        DataStr = encrypt ? scrambled() : unscrambled();
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TCrypter::permutationFor(int n, quint8 start, quint8* out) const
@@ -42,53 +56,27 @@ void TCrypter::permutationFor(int n, quint8 start, quint8* out) const
     }
 }
 
-bool TCrypter::scramble()
+QByteArray TCrypter::scrambled() const
 {
-    if (KeyStr.isEmpty())
-        KeyStr = randomKey();
-    if (DataStr.isEmpty())
-        return true;
-    switch (KeyType & 0x7F) {
-    case 0:
-        return true;
-    case 1: {
-        const int n = static_cast<int>(DataStr.size());
-        quint8 perm[256];
-        permutationFor(n, static_cast<quint8>(KeyStr[0]), perm);
-        QByteArray out(n, '\0');
-        for (int k = 0; k < n; ++k)
-            out[k] = DataStr[perm[k]];
-        xorWithKey(out, KeyStr);
-        DataStr = out;
-        return true;
-    }
-    default:
-        return false;
-    }
+    const int n = static_cast<int>(DataStr.size());
+    quint8 perm[256];
+    permutationFor(n, static_cast<quint8>(KeyStr[0]), perm);
+    QByteArray out(n, '\0');
+    for (int k = 0; k < n; ++k)
+        out[k] = DataStr[perm[k]];
+    xorWithKey(out, KeyStr);
+    return out;
 }
 
-bool TCrypter::unscramble()
+QByteArray TCrypter::unscrambled() const
 {
-    if (KeyStr.isEmpty())
-        KeyStr = QByteArray(reinterpret_cast<const char*>(m_table.data()), kKeyLength);
-    if (DataStr.isEmpty())
-        return true;
-    switch (KeyType & 0x7F) {
-    case 0:
-        return true;
-    case 1: {
-        const int n = static_cast<int>(DataStr.size());
-        quint8 perm[256];
-        permutationFor(n, static_cast<quint8>(KeyStr[0]), perm);
-        QByteArray mixed = DataStr;
-        xorWithKey(mixed, KeyStr);
-        QByteArray out(n, '\0');
-        for (int k = 0; k < n; ++k)
-            out[perm[k]] = mixed[k];
-        DataStr = out;
-        return true;
-    }
-    default:
-        return false;
-    }
+    const int n = static_cast<int>(DataStr.size());
+    quint8 perm[256];
+    permutationFor(n, static_cast<quint8>(KeyStr[0]), perm);
+    QByteArray mixed = DataStr;
+    xorWithKey(mixed, KeyStr);
+    QByteArray out(n, '\0');
+    for (int k = 0; k < n; ++k)
+        out[perm[k]] = mixed[k];
+    return out;
 }

@@ -33,8 +33,8 @@ public:
     static QByteArray randomKey();
 
 private:
-    bool scramble();
-    bool unscramble();
+    QByteArray scrambled() const;
+    QByteArray unscrambled() const;
     void permutationFor(int n, quint8 start, quint8* out) const;
 
     PermutationTable m_table;
