@@ -1,0 +1,38 @@
+#include "feeds/CosaMessages.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+// The input is cut into datagrams at every 0x00 byte. The receiver must stay bounded and every payload
+// it completes, like any byte sequence at all, must parse into a message of bounded size.
+namespace {
+
+void checkBounded(const cosa::Message& m)
+{
+    if (m.lines.size() > cosa::kMaxFreeLines || m.rows.size() > 3 * cosa::kMaxEntries ||
+        m.gridRows < static_cast<int>(m.rows.size()) || m.gridRows < 0) {
+        std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    cosa::CosaReceiver receiver;
+    for (const QByteArray& datagram : input.split('\0')) {
+        for (const QByteArray& payload : receiver.feed(datagram)) {
+            if (payload.size() < 2 || !payload.endsWith(';')) {
+                std::abort();
+            }
+            checkBounded(cosa::parseMessage(payload));
+        }
+        if (receiver.buffer().size() > cosa::CosaReceiver::kMaxMessageBytes) {
+            std::abort();
+        }
+    }
+    checkBounded(cosa::parseMessage(input));
+    return 0;
+}

@@ -1,0 +1,236 @@
+#include "feeds/CosaMessages.h"
+
+#include "wall_link/Cp1252.h"
+
+#include <algorithm>
+
+namespace cosa {
+
+namespace {
+
+const QByteArray kStart = QByteArrayLiteral("CDC;");
+const QByteArray kEnd = QByteArrayLiteral(";CDC");
+
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+QByteArray trimBlankBytes(const QByteArray& bytes)
+{
+    qsizetype begin = 0;
+    qsizetype end = bytes.size();
+    while (begin < end && (bytes[begin] == ' ' || bytes[begin] == '\t'))
+        ++begin;
+    while (end > begin && (bytes[end - 1] == ' ' || bytes[end - 1] == '\t'))
+        --end;
+    return bytes.mid(begin, end - begin);
+}
+
+QString listHeader(const QString& title1, const QString& title2)
+{
+    if (!title1.isEmpty() && !title2.isEmpty())
+        return title1 + QStringLiteral("; ") + title2;
+    return title1;
+}
+
+int boundedCount(int count)
+{
+    return std::min(count, kMaxEntries);
+}
+
+} // namespace
+
+QList<QByteArray> CosaReceiver::feed(const QByteArray& datagram)
+{
+    QList<QByteArray> done;
+    for (const char byte : datagram) {
+        m_buffer.append(byte);
+        if (!m_buffer.startsWith(kStart)) {
+            // Outside a frame only a start marker at the end matters.
+            if (m_buffer.endsWith(kStart))
+                m_buffer = kStart;
+            else if (m_buffer.size() > kStart.size() - 1)
+                m_buffer.remove(0, m_buffer.size() - (kStart.size() - 1));
+            continue;
+        }
+        if (m_buffer.size() > kStart.size() && m_buffer.endsWith(kEnd)) {
+            QByteArray payload = m_buffer.mid(kStart.size());
+            const qsizetype end = payload.indexOf(kEnd);
+            if (end >= 0)
+                payload.truncate(end);
+            payload = trimBlankBytes(payload) + ';';
+            if (payload.size() > 1)
+                done.append(payload);
+            m_buffer.clear();
+        } else if (m_buffer.size() > kMaxMessageBytes) {
+            // A message without an end must not keep the stream waiting for ever.
+            m_buffer.clear();
+        }
+    }
+    return done;
+}
+
+QString decodeUtf8(const QByteArray& bytes)
+{
+    QString text;
+    text.reserve(bytes.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        const unsigned c = p[i];
+        char32_t code = 0;
+        int length = 0;
+        if (c < 0x80) {
+            code = c;
+            length = 1;
+        } else if (c >= 0xC2 && c <= 0xDF) {
+            code = c & 0x1F;
+            length = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            code = c & 0x0F;
+            length = 3;
+        } else {
+            return {};
+        }
+        if (i + length > n)
+            return {};
+        for (int k = 1; k < length; ++k) {
+            const unsigned d = p[i + k];
+            if ((d & 0xC0) != 0x80)
+                return {};
+            code = (code << 6) | (d & 0x3F);
+        }
+        // Overlong three-byte forms and surrogates are not well-formed.
+        if (length == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF)))
+            return {};
+        text.append(QChar(static_cast<char16_t>(code)));
+        i += length;
+    }
+    // Through the wall's code page, so that what it lacks is already '?' in the window.
+    return cp1252::decode(cp1252::encode(text));
+}
+
+QString trimBlanks(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QString trimControls(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].unicode() <= 0x20)
+        ++begin;
+    while (end > begin && text[end - 1].unicode() <= 0x20)
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+FieldReader::FieldReader(const QString& payload) : m_rest(payload) {}
+
+QString FieldReader::next(bool upper)
+{
+    if (m_rest.isEmpty())
+        return {};
+    QString field;
+    const qsizetype cut = m_rest.indexOf(QLatin1Char(';'));
+    if (cut >= 0) {
+        field = m_rest.left(cut);
+        m_rest = m_rest.mid(cut + 1);
+    } else {
+        field = m_rest;
+        m_rest.clear();
+    }
+    field = trimBlanks(field);
+    m_rest = trimBlanks(m_rest);
+    if (upper) {
+        for (QChar& c : field) {
+            if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+                c = QChar(c.unicode() - 'a' + 'A');
+        }
+    }
+    return field;
+}
+
+int FieldReader::nextCount()
+{
+    bool ok = false;
+    const int value = next(true).toInt(&ok, 10);
+    return ok ? value : 0;
+}
+
+Message parseMessage(const QByteArray& payload)
+{
+    Message m;
+    FieldReader f(decodeUtf8(payload));
+    const QString keyword = f.next(true);
+    if (keyword == QLatin1String("BLNK") || keyword == QLatin1String("HOME")) {
+        m.kind = Kind::Blank;
+    } else if (keyword == QLatin1String("FREE")) {
+        m.kind = Kind::Free;
+        const int n = f.nextCount();
+        m.showPage = n > 0;
+        // Lines beyond the preview's nine are read and dropped, so reading can stop there.
+        for (int i = 0; i < n && m.lines.size() < kMaxFreeLines; ++i)
+            m.lines.append(f.next());
+    } else if (keyword == QLatin1String("PICT") || keyword == QLatin1String("VIDEO")) {
+        m.kind = keyword == QLatin1String("PICT") ? Kind::Picture : Kind::Video;
+        m.fileName = f.next();
+    } else if (keyword == QLatin1String("SCED")) {
+        m.kind = Kind::Schedule;
+        const int n = f.nextCount();
+        m.showPage = n > 0;
+        // Once the payload is used up every further entry reads empty and adds nothing.
+        for (int i = 0; i < n && !f.atEnd(); ++i) {
+            const QString time = f.next();
+            if (!time.isEmpty())
+                m.schedule.append({time, f.next()});
+        }
+    } else if (keyword == QLatin1String("STRT") || keyword == QLatin1String("RSLT")) {
+        const bool start = keyword == QLatin1String("STRT");
+        m.kind = start ? Kind::StartList : Kind::ResultList;
+        const QString title1 = f.next();
+        const QString title2 = f.next();
+        m.header = listHeader(title1, title2);
+        const int n = boundedCount(f.nextCount());
+        m.showPage = n > 0;
+        m.gridRows = std::max(n, 0);
+        for (int i = 0; i < n; ++i) {
+            QStringList row;
+            row << f.next();
+            if (start) {
+                row << f.next() << trimControls(f.next()) << trimControls(f.next()) << QString();
+            } else {
+                row << QString() << trimControls(f.next()) << trimControls(f.next()) << f.next();
+            }
+            m.rows.append(row);
+        }
+    } else if (keyword == QLatin1String("MEDL")) {
+        m.kind = Kind::MedalList;
+        const QString title1 = f.next();
+        const QString title2 = f.next();
+        m.header = listHeader(title1, title2);
+        const int counts[3] = {boundedCount(f.nextCount()), boundedCount(f.nextCount()), boundedCount(f.nextCount())};
+        const QString medals[3] = {QStringLiteral("G"), QStringLiteral("S"), QStringLiteral("B")};
+        m.showPage = true;
+        // Negative counts write no rows and must not shrink the grid below the rows written.
+        for (int k = 0; k < 3; ++k) {
+            for (int i = 0; i < counts[k]; ++i) {
+                QStringList row{medals[k], QString()};
+                row << trimControls(f.next()) << trimControls(f.next()) << f.next();
+                m.rows.append(row);
+            }
+        }
+        m.gridRows = static_cast<int>(m.rows.size());
+    }
+    return m;
+}
+
+} // namespace cosa
