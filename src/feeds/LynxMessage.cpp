@@ -1,0 +1,174 @@
+#include "feeds/LynxMessage.h"
+
+#include "feeds/CrypterPC1.h"
+#include "wall_link/Cp1252.h"
+
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+#include <string>
+
+namespace lynx {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+enum class Parse
+{
+    Complete,
+    Incomplete, // the text ends before its first value does: later datagrams may complete it
+    Invalid     // no later datagram can make this text a value
+};
+
+// Takes the first complete value of text; what follows it is ignored, a leading byte-order mark skipped.
+Parse parseFirst(const QByteArray& text, Json& value)
+{
+    std::istringstream stream(text.toStdString());
+    try {
+        stream >> value;
+        return Parse::Complete;
+    } catch (const Json::parse_error& e) {
+        return e.byte > static_cast<std::size_t>(text.size()) ? Parse::Incomplete : Parse::Invalid;
+    } catch (...) {
+        return Parse::Invalid;
+    }
+}
+
+// Feed strings are UTF-8; the client's texts are Windows-1252, so characters it lacks become '?'.
+QString toText(const Json& value)
+{
+    const auto& utf8 = value.get_ref<const std::string&>();
+    return cp1252::decode(cp1252::encode(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))));
+}
+
+const Json* member(const Json& object, const char* name)
+{
+    const auto it = object.find(name);
+    return it == object.end() ? nullptr : &*it;
+}
+
+QString notAString(const Json& value)
+{
+    return QStringLiteral("type must be string, but is %1").arg(QString::fromLatin1(value.type_name()));
+}
+
+// The message itself, or the decryption of its "JSCrypt" member up to the first zero byte.
+QByteArray unwrap(const Json& outer, const QByteArray& text)
+{
+    if (!outer.is_object())
+        return text;
+    const Json* crypt = member(outer, "JSCrypt");
+    if (crypt == nullptr || !crypt->is_string())
+        return text;
+    const auto& letters = crypt->get_ref<const std::string&>();
+    if (letters.empty() || letters.size() > static_cast<std::size_t>(kMaxCryptLetters))
+        return text;
+    const QByteArray plain =
+        TCrypterPC1::decrypt(kKeyText, QByteArray(letters.data(), static_cast<qsizetype>(letters.size())));
+    const qsizetype end = plain.indexOf('\0');
+    return end < 0 ? plain : plain.left(end);
+}
+
+bool senderPasses(const QString& id, const QString& prefix)
+{
+    constexpr qsizetype kIdDigits = 8;
+    if (prefix.isEmpty() || id.size() <= kIdDigits)
+        return true;
+    return id.toUpper().chopped(kIdDigits) == prefix;
+}
+
+// Reads "TL" in member order. Shapes other than the documented ones are skipped.
+Message readList(const Json& message)
+{
+    Message result;
+    const Json* list = member(message, "TL");
+    if (list == nullptr || !list->is_object())
+        return result;
+    for (const auto& [name, value] : list->items()) {
+        ListPart part;
+        if (name == "Header" && value.is_array()) {
+            part.kind = ListPart::Kind::Header;
+            for (const Json& element : value) {
+                if (!element.is_string()) {
+                    result.error = notAString(element);
+                    result.parts.append(part);
+                    return result;
+                }
+                part.header.append(toText(element));
+            }
+        } else if (name == "Lines" && value.is_object()) {
+            part.kind = ListPart::Kind::Lines;
+            for (const auto& line : value) {
+                part.lines.append(QStringList());
+                if (!line.is_array())
+                    continue;
+                for (const Json& element : line) {
+                    if (!element.is_string()) {
+                        result.error = notAString(element);
+                        result.parts.append(part);
+                        return result;
+                    }
+                    part.lines.last().append(toText(element));
+                }
+            }
+        } else {
+            continue;
+        }
+        result.parts.append(part);
+    }
+    return result;
+}
+
+std::optional<Message> accept(const QByteArray& text, const QString& prefix)
+{
+    Json message;
+    if (text.isEmpty() || parseFirst(text, message) != Parse::Complete || !message.is_object())
+        return std::nullopt;
+    const Json* jids = member(message, "JIDS");
+    if (jids == nullptr || !jids->is_string() || jids->get_ref<const std::string&>().empty())
+        return std::nullopt;
+    const Json* sdij = member(message, "SDIJ");
+    if (sdij != nullptr) {
+        if (!sdij->is_string() || sdij->get_ref<const std::string&>().empty() || *sdij != *jids)
+            return std::nullopt;
+        if (!senderPasses(toText(*jids), prefix))
+            return std::nullopt;
+    }
+    return readList(message);
+}
+
+} // namespace
+
+std::optional<Message> TLynxCollector::receive(const QByteArray& datagram, const QString& prefix)
+{
+    if (datagram.size() <= 4)
+        return std::nullopt;
+    // Bounded: a text that has not become a message by now never will.
+    if (m_collected.size() + datagram.size() > kMaxCollected)
+        m_collected.clear();
+    if (datagram.size() > kMaxCollected)
+        return std::nullopt;
+    m_collected.append(datagram);
+
+    Json outer;
+    const Parse parse = parseFirst(m_collected, outer);
+    if (parse == Parse::Incomplete)
+        return std::nullopt;
+    // A complete value is handled once; text that can never complete is dropped. Either way the next
+    // datagram starts afresh.
+    const QByteArray text = std::exchange(m_collected, QByteArray());
+    if (parse == Parse::Invalid)
+        return std::nullopt;
+    try {
+        return accept(unwrap(outer, text), prefix.trimmed().toUpper());
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+QByteArray encryptMessage(const QByteArray& message)
+{
+    return QByteArrayLiteral("{\"JSCrypt\":\"") + TCrypterPC1::encrypt(kKeyText, message) + QByteArrayLiteral("\"}");
+}
+
+} // namespace lynx
