@@ -13,13 +13,15 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
                            &FormMain),
       DM(setup.ports, setup.table, nullptr, setup.icmp), FormTextbox(DM, report, &FormMain),
       FormJpg(DM, report, &FormMain), FormVideo(DM, report, &FormMain), FormSpielUndSatz(DM, &FormMain),
-      FormWertung(DM, &FormMain), TimingMode(FormMain, FormConfig, DM, FormZMT, report)
+      FormWertung(DM, &FormMain), TimingMode(FormMain, FormConfig, DM, FormZMT, report),
+      CosaFeed(DM, FormTextbox, report)
 {
     DM.setWallAddressSource([this] { return FormConfig.EdWallIpAddress->text(); });
     FormConfig.connectDataModule(DM, FormMain);
     FormMain.connectParts({FormConfig, DM, FormWatch, FormZMT, FormSocker, FormAmericanFootball, FormTextbox, FormJpg,
                            FormVideo, FormSpielUndSatz});
     FormMain.setTimingMode([this] { TimingMode.run(); });
+    QObject::connect(&DM.UDPCosa, &TUDPVesk::OnReceive, &CosaFeed, &TCosaFeed::UDPCosaReceive);
     // The COSA endpoint keeps the endpoint's own error box.
     QObject::connect(&DM.UDPCosa, &TUDPVesk::OnError, &DM, [&report](int, const QString& msg) {
         report.showMessage(ErrorReport::Icon::Critical, QStringLiteral("UDPVesk"), QStringLiteral("Error:\r") + msg);

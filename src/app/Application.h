@@ -2,6 +2,7 @@
 
 #include "app/DModule.h"
 #include "app/PlaceholderWindows.h"
+#include "feeds/CosaFeed.h"
 #include "feeds/TimingMode.h"
 #include "media/JpgPicture.h"
 #include "media/Video.h"
@@ -62,4 +63,6 @@ public:
 
     // "Zeitmesstechnik": the serial timing input wired to the timing display.
     TTimingMode TimingMode;
+    // The liveboard feed on UDPCosa, writing into the text list window.
+    TCosaFeed CosaFeed;
 };
