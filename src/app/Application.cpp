@@ -14,7 +14,8 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
       DM(setup.ports, setup.table, nullptr, setup.icmp), FormTextbox(DM, report, &FormMain),
       FormJpg(DM, report, &FormMain), FormVideo(DM, report, &FormMain), FormSpielUndSatz(DM, &FormMain),
       FormWertung(DM, &FormMain), TimingMode(FormMain, FormConfig, DM, FormZMT, report),
-      CosaFeed(DM, FormTextbox, report)
+      CosaFeed(DM, FormTextbox, report),
+      LynxFeed(FormTextbox, report, [this] { return FormConfig.EdJsonIdPrefix->text(); })
 {
     DM.setWallAddressSource([this] { return FormConfig.EdWallIpAddress->text(); });
     FormConfig.connectDataModule(DM, FormMain);
@@ -22,6 +23,7 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
                            FormVideo, FormSpielUndSatz});
     FormMain.setTimingMode([this] { TimingMode.run(); });
     QObject::connect(&DM.UDPCosa, &TUDPVesk::OnReceive, &CosaFeed, &TCosaFeed::UDPCosaReceive);
+    LynxFeed.connectEndpoint(DM.UDPJson);
     // The COSA endpoint keeps the endpoint's own error box.
     QObject::connect(&DM.UDPCosa, &TUDPVesk::OnError, &DM, [&report](int, const QString& msg) {
         report.showMessage(ErrorReport::Icon::Critical, QStringLiteral("UDPVesk"), QStringLiteral("Error:\r") + msg);

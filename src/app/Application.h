@@ -3,6 +3,7 @@
 #include "app/DModule.h"
 #include "app/PlaceholderWindows.h"
 #include "feeds/CosaFeed.h"
+#include "feeds/LynxFeed.h"
 #include "feeds/TimingMode.h"
 #include "media/JpgPicture.h"
 #include "media/Video.h"
@@ -65,4 +66,6 @@ public:
     TTimingMode TimingMode;
     // The liveboard feed on UDPCosa, writing into the text list window.
     TCosaFeed CosaFeed;
+    // The FinishLynx feed on UDPJson, writing into the text list window's FinishLynx page.
+    TLynxFeed LynxFeed;
 };

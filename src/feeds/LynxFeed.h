@@ -1,0 +1,39 @@
+#pragma once
+
+#include "feeds/LynxMessage.h"
+
+#include <QObject>
+
+#include <functional>
+
+class ErrorReport;
+class TFormTextbox;
+class TUDPVesk;
+
+// The FinishLynx receiver: joins the datagrams of UDPJson into messages and writes each accepted list into
+// the FinishLynx page of the text list window (EdLynxHeader, SGLynx), whether that window is shown or not.
+// Nothing goes to the wall and the page is not switched.
+class TLynxFeed final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TLynxFeed)
+public:
+    // prefix: the expected sender prefix, read anew for every datagram.
+    TLynxFeed(TFormTextbox& window, ErrorReport& report, std::function<QString()> prefix,
+              QObject* parent = nullptr);
+
+    void connectEndpoint(TUDPVesk& endpoint);
+
+    // OnReceive of UDPJson; sender address and port are not used.
+    void UDPJsonReceive(const QString& host, quint16 port, const QByteArray& buffer);
+
+    const lynx::TLynxCollector& collector() const { return m_collector; }
+
+private:
+    void show(const lynx::Message& message);
+
+    TFormTextbox& m_window;
+    ErrorReport& m_report;
+    std::function<QString()> m_prefix;
+    lynx::TLynxCollector m_collector;
+};

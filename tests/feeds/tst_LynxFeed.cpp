@@ -1,0 +1,171 @@
+#include "app/DModule.h"
+#include "feeds/LynxFeed.h"
+#include "shell/ErrorReport.h"
+#include "support/TestSupport.h"
+#include "textlist/StringGrid.h"
+#include "textlist/Textbox.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <QUdpSocket>
+
+#include <memory>
+
+namespace {
+
+QByteArray message(const QByteArray& id, const QByteArray& list)
+{
+    return R"({"JIDS":")" + id + R"(","TL":)" + list + R"(,"SDIJ":")" + id + R"("})";
+}
+
+const QByteArray kTwoLines = R"({"Header":["A","B"],"Lines":{"1":["1","x","7","Müller","LV1","10,1"],)"
+                             R"("2":["2","y","8","Name 2","LV2","10,2"]}})";
+
+// Data rows of the grid, cells joined with '|', rows with '/'.
+QString rows(const TStringGrid& grid)
+{
+    QStringList lines;
+    for (int row = 1; row < grid.RowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < grid.ColCount(); ++column)
+            cells << grid.cell(column, row);
+        lines << cells.join(QLatin1Char('|'));
+    }
+    return lines.join(QLatin1Char('/'));
+}
+
+} // namespace
+
+class TestLynxFeed : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void messagesFillThePage_data();
+    void messagesFillThePage();
+    void laterMessageReplacesLines();
+    void badCellIsReportedAfterWhatCameBefore();
+
+private:
+    // Sends each datagram over loopback and waits until the endpoint has taken it.
+    void send(const QList<QByteArray>& datagrams);
+
+    Ports m_ports;
+    std::unique_ptr<TDM> m_dm;
+    RecordingReport m_report;
+    std::unique_ptr<TFormTextbox> m_window;
+    std::unique_ptr<TLynxFeed> m_feed;
+    QString m_prefix = QStringLiteral("QTX");
+    int m_received = 0;
+};
+
+void TestLynxFeed::init()
+{
+    m_ports.json = testsupport::freeUdpPort();
+    m_ports.wallRx = testsupport::freeUdpPort();
+    m_dm = std::make_unique<TDM>(m_ports);
+    m_window = std::make_unique<TFormTextbox>(*m_dm, m_report);
+    m_window->show(); // the window's reset on showing comes first, as in the program
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_feed = std::make_unique<TLynxFeed>(*m_window, m_report, [this] { return m_prefix; });
+    m_feed->connectEndpoint(m_dm->UDPJson);
+    connect(&m_dm->UDPJson, &TUDPVesk::OnReceive, this, [this] { ++m_received; });
+    m_dm->UDPJson.OpenSocket();
+    QVERIFY(m_dm->UDPJson.Active());
+}
+
+void TestLynxFeed::cleanup()
+{
+    m_feed.reset();
+    m_window.reset();
+    m_dm.reset();
+    m_report.entries.clear();
+    m_prefix = QStringLiteral("QTX");
+    m_received = 0;
+}
+
+void TestLynxFeed::send(const QList<QByteArray>& datagrams)
+{
+    QUdpSocket sender;
+    for (const QByteArray& datagram : datagrams) {
+        const int before = m_received;
+        QCOMPARE(sender.writeDatagram(datagram, QHostAddress::LocalHost, m_ports.json), datagram.size());
+        QTRY_COMPARE(m_received, before + 1);
+    }
+}
+
+void TestLynxFeed::messagesFillThePage_data()
+{
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<QList<QByteArray>>("datagrams");
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<QString>("rows");
+
+    const QString untouchedHeader = QStringLiteral("Startliste");
+    const QString untouchedRows = QStringLiteral("||||");
+    const QString twoLines = QStringLiteral("1|7|Müller|LV1|10,1/2|8|Name 2|LV2|10,2/||||");
+    const QByteArray full = message("QTX12345678", kTwoLines);
+
+    QTest::newRow("two lines") << "QTX" << QList<QByteArray>{full} << "A; B" << twoLines;
+    QTest::newRow("three datagrams")
+        << "QTX" << QList<QByteArray>{full.left(25), full.mid(25, 60), full.mid(85)} << "A; B" << twoLines;
+    QTest::newRow("encrypted") << "QTX" << QList<QByteArray>{lynx::encryptMessage(full)} << "A; B" << twoLines;
+    QTest::newRow("foreign sender") << "QTX" << QList<QByteArray>{message("ABC12345678", kTwoLines)}
+                                    << untouchedHeader << untouchedRows;
+    QTest::newRow("empty prefix") << " " << QList<QByteArray>{message("ABC12345678", kTwoLines)} << "A; B"
+                                  << twoLines;
+    QTest::newRow("header only") << "QTX" << QList<QByteArray>{message("1", R"({"Header":["Lauf 3"]})")} << "Lauf 3"
+                                 << untouchedRows;
+    QTest::newRow("short line") << "QTX" << QList<QByteArray>{message("1", R"({"Lines":{"a":["1","x","7"]}})")}
+                                << untouchedHeader << "1|7|||";
+    QTest::newRow("long line widens the grid")
+        << "QTX" << QList<QByteArray>{message("1", R"({"Lines":{"a":["1","x","7","N","L","R","Extra"]}})")}
+        << untouchedHeader << "1|7|N|L|R|Extra";
+    QTest::newRow("rows grow two at a time")
+        << "QTX"
+        << QList<QByteArray>{message("1", R"({"Lines":{"a":["1"],"b":["2"],"c":["3"]}})")} << untouchedHeader
+        << "1||||/2||||/3||||";
+    QTest::newRow("four bytes ignored") << "QTX" << QList<QByteArray>{"{}{}"} << untouchedHeader << untouchedRows;
+    QTest::newRow("garbage ignored") << "QTX" << QList<QByteArray>{"\xff\xfe garbage", "[1,2]", full.left(40)}
+                                     << untouchedHeader << untouchedRows;
+}
+
+void TestLynxFeed::messagesFillThePage()
+{
+    QFETCH(QString, prefix);
+    QFETCH(QList<QByteArray>, datagrams);
+    QFETCH(QString, header);
+    QFETCH(QString, rows);
+
+    m_prefix = prefix;
+    const int page = m_window->PCMain->currentIndex();
+    send(datagrams);
+    QCOMPARE(m_window->EdLynxHeader->text(), header);
+    QCOMPARE(::rows(*m_window->SGLynx), rows);
+    QCOMPARE(m_window->PCMain->currentIndex(), page); // the page is not switched
+    QCOMPARE(m_report.entries.size(), 0);
+}
+
+void TestLynxFeed::laterMessageReplacesLines()
+{
+    send({message("1", kTwoLines), message("2", R"({"Lines":{"a":["9","x","5"]}})")});
+    QCOMPARE(m_window->EdLynxHeader->text(), QStringLiteral("A; B"));
+    QCOMPARE(rows(*m_window->SGLynx), QStringLiteral("9|5|||/||||/||||"));
+    QVERIFY(m_feed->collector().collected().isEmpty());
+}
+
+void TestLynxFeed::badCellIsReportedAfterWhatCameBefore()
+{
+    send({message("1", R"({"Header":["T"],"Lines":{"a":["1","x","7"],"b":["2",3,"8"]}})")});
+    QCOMPARE(m_window->EdLynxHeader->text(), QStringLiteral("T"));
+    QCOMPARE(rows(*m_window->SGLynx), QStringLiteral("1|7|||/2||||/||||"));
+    QCOMPARE(m_report.entries.size(), 1);
+    QVERIFY(m_report.entries.first().text.contains(QStringLiteral("string")));
+    // The feed goes on with the next message.
+    send({message("2", R"({"Header":["U"]})")});
+    QCOMPARE(m_window->EdLynxHeader->text(), QStringLiteral("U"));
+}
+
+QTEST_MAIN(TestLynxFeed)
+#include "tst_LynxFeed.moc"
