@@ -74,13 +74,13 @@ struct ScheduleEntry
 struct Message
 {
     Kind kind = Kind::Ignored;
-    bool showPage = false;               // the window switches to the message's page
-    QStringList lines;                   // Free: at most kMaxFreeLines
-    QString fileName;                    // Picture, Video
-    QList<ScheduleEntry> schedule;       // Schedule
-    QString header;                      // lists
-    int gridRows = 0;                    // lists: data rows the grid must hold (0: leave the row count)
-    QList<QStringList> rows;             // lists: Pos., Nr., Name, LV, Leistung
+    bool showPage = false;         // the window switches to the message's page
+    QStringList lines;             // Free: at most kMaxFreeLines
+    QString fileName;              // Picture, Video
+    QList<ScheduleEntry> schedule; // Schedule
+    QString header;                // lists
+    int gridRows = 0;              // lists: data rows the grid must hold (0: leave the row count)
+    QList<QStringList> rows;       // lists: Pos., Nr., Name, LV, Leistung
 };
 
 constexpr int kMaxFreeLines = 9;

@@ -112,8 +112,8 @@ private Q_SLOTS:
             << QByteArray("FREE;12;1;2;3;4;5;6;7;8;9;10;11;12") << zeitplan
             << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9"} << altTable << "alt" << altGrid;
         QTest::newRow("free zero") << QByteArray("FREE;0;a") << bild << alt << altTable << "alt" << altGrid;
-        QTest::newRow("small keyword with blanks") << QByteArray(" free\t;1;klein") << zeitplan
-                                                   << QStringList{"klein"} << altTable << "alt" << altGrid;
+        QTest::newRow("small keyword with blanks")
+            << QByteArray(" free\t;1;klein") << zeitplan << QStringList{"klein"} << altTable << "alt" << altGrid;
         QTest::newRow("utf8") << QByteArray("FREE;1;M\xc3\xbcller \xe2\x82\xac \xe2\x86\x92") << zeitplan
                               << QStringList{"Müller € ?"} << altTable << "alt" << altGrid;
         QTest::newRow("malformed utf8") << QByteArray("FREE;1;M\xfcller") << bild << alt << altTable << "alt"
@@ -128,18 +128,16 @@ private Q_SLOTS:
                               << "Vorlauf; Lauf 1" << QStringList{"3|12|Muster|LV1|"};
         QTest::newRow("strt zero changes the header only")
             << QByteArray("STRT;Vorlauf;Lauf 1;0") << bild << alt << altTable << "Vorlauf; Lauf 1" << altGrid;
-        QTest::newRow("strt title 1 empty") << QByteArray("STRT;;Lauf 1;0") << bild << alt << altTable << ""
-                                            << altGrid;
-        QTest::newRow("rslt") << QByteArray("RSLT;100 m;Finale;2;1; Muster\x01;LV1;10,1;2;Beispiel;LV2;10,2")
-                              << liste << alt << altTable << "100 m; Finale"
+        QTest::newRow("strt title 1 empty") << QByteArray("STRT;;Lauf 1;0") << bild << alt << altTable << "" << altGrid;
+        QTest::newRow("rslt") << QByteArray("RSLT;100 m;Finale;2;1; Muster\x01;LV1;10,1;2;Beispiel;LV2;10,2") << liste
+                              << alt << altTable << "100 m; Finale"
                               << QStringList{"1||Muster|LV1|10,1", "2||Beispiel|LV2|10,2"};
-        QTest::newRow("medl") << QByteArray("MEDL;100 m;;1;0;2;A;X;10,1;B;Y;10,3;C;Z;10,4") << liste << alt
-                              << altTable << "100 m" << QStringList{"G||A|X|10,1", "B||B|Y|10,3", "B||C|Z|10,4"};
-        QTest::newRow("medl negative count holds every row")
-            << QByteArray("MEDL;T;;2;-1;0;A;X;1;B;Y;2") << liste << alt << altTable << "T"
-            << QStringList{"G||A|X|1", "G||B|Y|2"};
-        QTest::newRow("medl all zero clears") << QByteArray("MEDL;T;U;0;0;0") << liste << alt << altTable << "T; U"
-                                              << QStringList{"||||"};
+        QTest::newRow("medl") << QByteArray("MEDL;100 m;;1;0;2;A;X;10,1;B;Y;10,3;C;Z;10,4") << liste << alt << altTable
+                              << "100 m" << QStringList{"G||A|X|10,1", "B||B|Y|10,3", "B||C|Z|10,4"};
+        QTest::newRow("medl negative count holds every row") << QByteArray("MEDL;T;;2;-1;0;A;X;1;B;Y;2") << liste << alt
+                                                             << altTable << "T" << QStringList{"G||A|X|1", "G||B|Y|2"};
+        QTest::newRow("medl all zero clears")
+            << QByteArray("MEDL;T;U;0;0;0") << liste << alt << altTable << "T; U" << QStringList{"||||"};
     }
     void keywords()
     {
@@ -211,6 +209,12 @@ private Q_SLOTS:
         QCOMPARE(m_w->ImShowPicture->picture().size(), QSize(40, 30));
         QVERIFY(m_w->SBShowPicture->isEnabled());
         QCOMPARE(m_fx->sent(), QStringList()); // nothing goes to the wall by itself
+
+        // A name without an extension gets ".jpg".
+        m_w->ImShowPicture->setPicture(QImage());
+        m_feed->UDPCosaReceive(QString(), 0, frame("PICT;" + m_files.filePath(QStringLiteral("Sieger")).toUtf8()));
+        QCOMPARE(m_w->ImShowPicture->picture().size(), QSize(40, 30));
+        QVERIFY(m_w->SBShowPicture->isEnabled());
 
         // A name that does not exist only turns the button off.
         m_w->ShowTab(TFormTextbox::CosaZeitplan);

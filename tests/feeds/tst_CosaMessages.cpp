@@ -103,8 +103,8 @@ private Q_SLOTS:
                               << R{};
         QTest::newRow("home small") << QByteArray(" home ;") << k(Kind::Blank) << false << QStringList() << QString()
                                     << 0 << R{};
-        QTest::newRow("unknown") << QByteArray("XYZ;1;") << k(Kind::Ignored) << false << QStringList() << QString()
-                                 << 0 << R{};
+        QTest::newRow("unknown") << QByteArray("XYZ;1;") << k(Kind::Ignored) << false << QStringList() << QString() << 0
+                                 << R{};
         QTest::newRow("malformed utf8") << QByteArray("BLNK;\xff;") << k(Kind::Ignored) << false << QStringList()
                                         << QString() << 0 << R{};
         QTest::newRow("free") << QByteArray("FREE;3;Hallo;Welt;!;") << k(Kind::Free) << true
@@ -112,24 +112,24 @@ private Q_SLOTS:
         QTest::newRow("free twelve") << QByteArray("FREE;12;1;2;3;4;5;6;7;8;9;10;11;12;") << k(Kind::Free) << true
                                      << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9"} << QString() << 0
                                      << R{};
-        QTest::newRow("free missing lines") << QByteArray("FREE;2;a;") << k(Kind::Free) << true
-                                            << QStringList{"a", ""} << QString() << 0 << R{};
+        QTest::newRow("free missing lines")
+            << QByteArray("FREE;2;a;") << k(Kind::Free) << true << QStringList{"a", ""} << QString() << 0 << R{};
         QTest::newRow("free huge count") << QByteArray("FREE;2147483647;a;") << k(Kind::Free) << true
                                          << QStringList{"a", "", "", "", "", "", "", "", ""} << QString() << 0 << R{};
         QTest::newRow("free zero") << QByteArray("FREE;0;a;") << k(Kind::Free) << false << QStringList() << QString()
                                    << 0 << R{};
-        QTest::newRow("free not a count") << QByteArray("FREE;zwei;a;") << k(Kind::Free) << false << QStringList()
-                                          << QString() << 0 << R{};
+        QTest::newRow("free not a count")
+            << QByteArray("FREE;zwei;a;") << k(Kind::Free) << false << QStringList() << QString() << 0 << R{};
         QTest::newRow("strt") << QByteArray("STRT;Vorlauf;Lauf 1;1;3;12;Muster;LV1;") << k(Kind::StartList) << true
                               << QStringList() << QStringLiteral("Vorlauf; Lauf 1") << 1
                               << R{{"3", "12", "Muster", "LV1", ""}};
         QTest::newRow("strt zero") << QByteArray("STRT;Vorlauf;Lauf 1;0;") << k(Kind::StartList) << false
                                    << QStringList() << QStringLiteral("Vorlauf; Lauf 1") << 0 << R{};
-        QTest::newRow("strt title 1 empty") << QByteArray("STRT;;Lauf 1;0;") << k(Kind::StartList) << false
-                                            << QStringList() << QString() << 0 << R{};
-        QTest::newRow("strt missing fields") << QByteArray("strt;T;;2;1;7;") << k(Kind::StartList) << true
-                                             << QStringList() << QStringLiteral("T") << 2
-                                             << R{{"1", "7", "", "", ""}, {"", "", "", "", ""}};
+        QTest::newRow("strt title 1 empty")
+            << QByteArray("STRT;;Lauf 1;0;") << k(Kind::StartList) << false << QStringList() << QString() << 0 << R{};
+        QTest::newRow("strt missing fields")
+            << QByteArray("strt;T;;2;1;7;") << k(Kind::StartList) << true << QStringList() << QStringLiteral("T") << 2
+            << R{{"1", "7", "", "", ""}, {"", "", "", "", ""}};
         QTest::newRow("strt huge count") << QByteArray("STRT;T;;99999999;") << k(Kind::StartList) << true
                                          << QStringList() << QStringLiteral("T") << kMaxEntries
                                          << R(kMaxEntries, QStringList{"", "", "", "", ""});
@@ -138,13 +138,14 @@ private Q_SLOTS:
                               << R{{"1", "", "Muster", "LV1", "10,1"}, {"2", "", "Beispiel", "LV2", "10,2"}};
         QTest::newRow("medl") << QByteArray("MEDL;100 m;;1;0;2;A;X;10,1;B;Y;10,3;C;Z;10,4;") << k(Kind::MedalList)
                               << true << QStringList() << QStringLiteral("100 m") << 3
-                              << R{{"G", "", "A", "X", "10,1"}, {"B", "", "B", "Y", "10,3"},
+                              << R{{"G", "", "A", "X", "10,1"},
+                                   {"B", "", "B", "Y", "10,3"},
                                    {"B", "", "C", "Z", "10,4"}};
         QTest::newRow("medl negative") << QByteArray("MEDL;T;;2;-5;0;A;X;1;B;Y;2;") << k(Kind::MedalList) << true
                                        << QStringList() << QStringLiteral("T") << 2
                                        << R{{"G", "", "A", "X", "1"}, {"G", "", "B", "Y", "2"}};
-        QTest::newRow("medl all zero") << QByteArray("MEDL;T;U;0;0;0;") << k(Kind::MedalList) << true
-                                       << QStringList() << QStringLiteral("T; U") << 0 << R{};
+        QTest::newRow("medl all zero") << QByteArray("MEDL;T;U;0;0;0;") << k(Kind::MedalList) << true << QStringList()
+                                       << QStringLiteral("T; U") << 0 << R{};
     }
     void parse()
     {
@@ -169,7 +170,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("payload");
         QTest::addColumn<QList<ScheduleEntry>>("entries");
         using E = QList<ScheduleEntry>;
-        QTest::newRow("two") << QByteArray("SCED;2;10:00;100 m;10:30;200 m;") << E{{"10:00", "100 m"}, {"10:30", "200 m"}};
+        QTest::newRow("two") << QByteArray("SCED;2;10:00;100 m;10:30;200 m;")
+                             << E{{"10:00", "100 m"}, {"10:30", "200 m"}};
         QTest::newRow("empty time consumes one") << QByteArray("SCED;2;;100 m;10:30;") << E{{"100 m", "10:30"}};
         QTest::newRow("huge count") << QByteArray("SCED;2000000000;9:00;x;") << E{{"9:00", "x"}};
         QTest::newRow("zero") << QByteArray("SCED;0;9:00;x;") << E{};
