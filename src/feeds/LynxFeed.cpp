@@ -19,8 +19,7 @@ int columnOf(qsizetype index)
 
 TLynxFeed::TLynxFeed(TFormTextbox& window, ErrorReport& report, std::function<QString()> prefix, QObject* parent)
     : QObject(parent), m_window(window), m_report(report), m_prefix(std::move(prefix))
-{
-}
+{}
 
 void TLynxFeed::connectEndpoint(TUDPVesk& endpoint)
 {

@@ -19,8 +19,7 @@ class TLynxFeed final : public QObject
     Q_DISABLE_COPY_MOVE(TLynxFeed)
 public:
     // prefix: the expected sender prefix, read anew for every datagram.
-    TLynxFeed(TFormTextbox& window, ErrorReport& report, std::function<QString()> prefix,
-              QObject* parent = nullptr);
+    TLynxFeed(TFormTextbox& window, ErrorReport& report, std::function<QString()> prefix, QObject* parent = nullptr);
 
     void connectEndpoint(TUDPVesk& endpoint);
 

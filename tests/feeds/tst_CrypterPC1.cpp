@@ -20,8 +20,7 @@ void TestCrypterPC1::decryptsKnownVectors_data()
     QTest::addColumn<QByteArray>("plain");
     // Computed with a separate transcription of the published 128-bit routine.
     QTest::newRow("word") << QByteArray("mirtelo.kq") << QByteArray("hpelhbdnel") << QByteArray("Hallo");
-    QTest::newRow("id member") << QByteArray("mirtelo.kq")
-                               << QByteArray("embmeiongnehbpoddohcaimijopkmifakcpebgjbmped")
+    QTest::newRow("id member") << QByteArray("mirtelo.kq") << QByteArray("embmeiongnehbpoddohcaimijopkmifakcpebgjbmped")
                                << QByteArray(R"({"JIDS":"QTX12345678"})");
 }
 
@@ -43,7 +42,10 @@ void TestCrypterPC1::roundTrip_data()
         all.append(static_cast<char>(b));
     QTest::newRow("every byte") << QByteArray("mirtelo.kq") << all;
     QTest::newRow("empty") << QByteArray("mirtelo.kq") << QByteArray();
-    QTest::newRow("full 16-byte key") << QByteArray("0123456789abcdef") << QByteArray("Gr\xfc\xdf" "e\0x", 7);
+    QTest::newRow("full 16-byte key") << QByteArray("0123456789abcdef")
+                                      << QByteArray("Gr\xfc\xdf"
+                                                    "e\0x",
+                                                    7);
     QTest::newRow("key longer than 16 is cut") << QByteArray("0123456789abcdefXYZ") << QByteArray("text");
     QTest::newRow("empty key") << QByteArray() << QByteArray(R"({"TL":{}})");
 }

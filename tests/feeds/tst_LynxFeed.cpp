@@ -108,13 +108,12 @@ void TestLynxFeed::messagesFillThePage_data()
     const QByteArray full = message("QTX12345678", kTwoLines);
 
     QTest::newRow("two lines") << "QTX" << QList<QByteArray>{full} << "A; B" << twoLines;
-    QTest::newRow("three datagrams")
-        << "QTX" << QList<QByteArray>{full.left(25), full.mid(25, 60), full.mid(85)} << "A; B" << twoLines;
+    QTest::newRow("three datagrams") << "QTX" << QList<QByteArray>{full.left(25), full.mid(25, 60), full.mid(85)}
+                                     << "A; B" << twoLines;
     QTest::newRow("encrypted") << "QTX" << QList<QByteArray>{lynx::encryptMessage(full)} << "A; B" << twoLines;
-    QTest::newRow("foreign sender") << "QTX" << QList<QByteArray>{message("ABC12345678", kTwoLines)}
-                                    << untouchedHeader << untouchedRows;
-    QTest::newRow("empty prefix") << " " << QList<QByteArray>{message("ABC12345678", kTwoLines)} << "A; B"
-                                  << twoLines;
+    QTest::newRow("foreign sender") << "QTX" << QList<QByteArray>{message("ABC12345678", kTwoLines)} << untouchedHeader
+                                    << untouchedRows;
+    QTest::newRow("empty prefix") << " " << QList<QByteArray>{message("ABC12345678", kTwoLines)} << "A; B" << twoLines;
     QTest::newRow("header only") << "QTX" << QList<QByteArray>{message("1", R"({"Header":["Lauf 3"]})")} << "Lauf 3"
                                  << untouchedRows;
     QTest::newRow("short line") << "QTX" << QList<QByteArray>{message("1", R"({"Lines":{"a":["1","x","7"]}})")}
@@ -123,8 +122,7 @@ void TestLynxFeed::messagesFillThePage_data()
         << "QTX" << QList<QByteArray>{message("1", R"({"Lines":{"a":["1","x","7","N","L","R","Extra"]}})")}
         << untouchedHeader << "1|7|N|L|R|Extra";
     QTest::newRow("rows grow two at a time")
-        << "QTX"
-        << QList<QByteArray>{message("1", R"({"Lines":{"a":["1"],"b":["2"],"c":["3"]}})")} << untouchedHeader
+        << "QTX" << QList<QByteArray>{message("1", R"({"Lines":{"a":["1"],"b":["2"],"c":["3"]}})")} << untouchedHeader
         << "1||||/2||||/3||||";
     QTest::newRow("four bytes ignored") << "QTX" << QList<QByteArray>{"{}{}"} << untouchedHeader << untouchedRows;
     QTest::newRow("garbage ignored") << "QTX" << QList<QByteArray>{"\xff\xfe garbage", "[1,2]", full.left(40)}

@@ -59,19 +59,19 @@ void TestLynxMessage::datagrams_data()
 
     const QString qtx = QStringLiteral(" qtx ");
     QTest::newRow("plain message") << QList<QByteArray>{kFull} << qtx << QStringList{kShown} << true;
-    QTest::newRow("split in three")
-        << QList<QByteArray>{kFull.left(30), kFull.mid(30, 40), kFull.mid(70)} << qtx
-        << QStringList{"-", "-", kShown} << true;
-    QTest::newRow("split inside a two-byte character")
-        << QList<QByteArray>{R"({"JIDS":"x","TL":{"Header":["Gr)" "\xc3", "\xbc" R"(ße"]},"SDIJ":"x"})"} << qtx
-        << QStringList{"-", QStringLiteral("H:Grüße")} << true;
+    QTest::newRow("split in three") << QList<QByteArray>{kFull.left(30), kFull.mid(30, 40), kFull.mid(70)} << qtx
+                                    << QStringList{"-", "-", kShown} << true;
+    QTest::newRow("split inside a two-byte character") << QList<QByteArray>{R"({"JIDS":"x","TL":{"Header":["Gr)"
+                                                                            "\xc3",
+                                                                            "\xbc"
+                                                                            R"(ße"]},"SDIJ":"x"})"}
+                                                       << qtx << QStringList{"-", QStringLiteral("H:Grüße")} << true;
     QTest::newRow("foreign sender") << QList<QByteArray>{message("ABC12345678", kList, "ABC12345678")} << qtx
                                     << QStringList{"-"} << true;
     QTest::newRow("prefix in small letters on the wire")
         << QList<QByteArray>{message("qtx12345678", kList, "qtx12345678")} << qtx << QStringList{kShown} << true;
     QTest::newRow("no prefix takes any sender")
-        << QList<QByteArray>{message("ABC12345678", kList, "ABC12345678")} << QString() << QStringList{kShown}
-        << true;
+        << QList<QByteArray>{message("ABC12345678", kList, "ABC12345678")} << QString() << QStringList{kShown} << true;
     QTest::newRow("short id takes any prefix")
         << QList<QByteArray>{message("12345678", kList, "12345678")} << qtx << QStringList{kShown} << true;
     QTest::newRow("closing id differs, next read alone")
@@ -89,24 +89,23 @@ void TestLynxMessage::datagrams_data()
                                      << true;
     QTest::newRow("four bytes ignored") << QList<QByteArray>{kFull.left(10), "}}}}", kFull.mid(10)} << qtx
                                         << QStringList{"-", "-", kShown} << true;
-    QTest::newRow("trailing text ignored") << QList<QByteArray>{kFull + "garbage {"} << qtx << QStringList{kShown}
-                                           << true;
-    QTest::newRow("byte-order mark skipped") << QList<QByteArray>{"\xEF\xBB\xBF" + kFull} << qtx
-                                             << QStringList{kShown} << true;
+    QTest::newRow("trailing text ignored")
+        << QList<QByteArray>{kFull + "garbage {"} << qtx << QStringList{kShown} << true;
+    QTest::newRow("byte-order mark skipped")
+        << QList<QByteArray>{"\xEF\xBB\xBF" + kFull} << qtx << QStringList{kShown} << true;
     QTest::newRow("syntax error dropped, next read alone")
         << QList<QByteArray>{R"({"JIDS" 1 })", kFull} << qtx << QStringList{"-", kShown} << true;
     QTest::newRow("invalid UTF-8 dropped") << QList<QByteArray>{R"({"JIDS":"x","TL":{"Header":["\xff\xfe"]}})", kFull}
                                            << qtx << QStringList{"-", kShown} << true;
     QTest::newRow("incomplete kept") << QList<QByteArray>{kFull.left(50)} << qtx << QStringList{"-"} << false;
-    QTest::newRow("member order kept")
-        << QList<QByteArray>{message("x", R"({"Lines":{"b":["2"],"a":["1"]},"Other":1,"Header":["Z"]})", "x")} << qtx
-        << QStringList{"L:2/1 H:Z"} << true;
+    QTest::newRow("member order kept") << QList<QByteArray>{message(
+                                              "x", R"({"Lines":{"b":["2"],"a":["1"]},"Other":1,"Header":["Z"]})", "x")}
+                                       << qtx << QStringList{"L:2/1 H:Z"} << true;
     QTest::newRow("header only") << QList<QByteArray>{message("x", R"({"Header":["Only"]})", "x")} << qtx
                                  << QStringList{"H:Only"} << true;
     QTest::newRow("empty list") << QList<QByteArray>{message("x", "{}", "x")} << qtx << QStringList{""} << true;
     QTest::newRow("unsupported shapes skipped")
-        << QList<QByteArray>{message("x", R"({"Header":"T","Lines":[["1"]]})", "x")} << qtx << QStringList{""}
-        << true;
+        << QList<QByteArray>{message("x", R"({"Header":"T","Lines":[["1"]]})", "x")} << qtx << QStringList{""} << true;
     QTest::newRow("line that is not an array stays empty")
         << QList<QByteArray>{message("x", R"({"Lines":{"a":"1","b":["2"]}})", "x")} << qtx << QStringList{"L:/2"}
         << true;
@@ -120,8 +119,7 @@ void TestLynxMessage::datagrams_data()
         << QList<QByteArray>{message("x", R"({"Header":["Łódź €"]})", "x")} << qtx
         << QStringList{QStringLiteral("H:?ód? €")} << true;
 
-    QTest::newRow("encrypted") << QList<QByteArray>{lynx::encryptMessage(kFull)} << qtx << QStringList{kShown}
-                               << true;
+    QTest::newRow("encrypted") << QList<QByteArray>{lynx::encryptMessage(kFull)} << qtx << QStringList{kShown} << true;
     const QByteArray crypt = lynx::encryptMessage(kFull);
     QTest::newRow("encrypted, split") << QList<QByteArray>{crypt.left(100), crypt.mid(100)} << qtx
                                       << QStringList{"-", kShown} << true;
@@ -129,8 +127,8 @@ void TestLynxMessage::datagrams_data()
         << QList<QByteArray>{lynx::encryptMessage(message("ABC12345678", kList, "ABC12345678"))} << qtx
         << QStringList{"-"} << true;
     QTest::newRow("encrypted with trailing zero bytes")
-        << QList<QByteArray>{lynx::encryptMessage(kFull + QByteArray(3, '\0') + "junk")} << qtx
-        << QStringList{kShown} << true;
+        << QList<QByteArray>{lynx::encryptMessage(kFull + QByteArray(3, '\0') + "junk")} << qtx << QStringList{kShown}
+        << true;
     QTest::newRow("encrypted garbage dropped")
         << QList<QByteArray>{R"({"JSCrypt":"abcdefghijklmnop"})", kFull} << qtx << QStringList{"-", kShown} << true;
     QTest::newRow("encrypted, empty plain text")
