@@ -4,6 +4,7 @@
 #include "app/Application.h"
 #include "shell/ErrorReport.h"
 #include "support/FakeClock.h"
+#include "support/RecordingSound.h"
 #include "support/TestSupport.h"
 
 #include <QSettings>
@@ -12,14 +13,6 @@
 #include <QTimer>
 
 #include <memory>
-
-// A silent alert for the football page.
-class QuietSound final : public AlertSound
-{
-public:
-    void alert() override {}
-    void tone(int, int) override {}
-};
 
 // The whole program as the composition root builds it: free ports, a private settings folder, an
 // answering test wall behind the default address 127.0.0.1, and a recorder as the error report.
@@ -73,7 +66,7 @@ struct ClientFixture
     AnsweringWall wall;
     RecordingReport report;
     FakeClock clock;
-    QuietSound sound;
+    RecordingSound sound; // silent
     QList<int> waits;
     std::unique_ptr<BrisalClientApp> app;
 };
