@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/DModule.h"
+#include "wall_link/WallLink.h"
 
 #include <QUdpSocket>
 
 #include <memory>
 
-// A UDP socket standing in for the wall on loopback, and a data module whose wall link sends to it.
+// A UDP socket standing in for the wall on loopback, and a wall link that sends to it.
 struct BenchWall
 {
     BenchWall()
@@ -18,11 +18,10 @@ struct BenchWall
         ports.wallRx = freePort.localPort();
         freePort.close();
         ports.wallTx = wall.localPort();
-        dm = std::make_unique<TDM>(ports);
-        dm->setWallAddressSource([] { return QStringLiteral("127.0.0.1"); });
-        dm->UDPVesk.OpenSocket();
+        link = std::make_unique<WallLink>(ports);
+        link->open();
     }
 
     QUdpSocket wall;
-    std::unique_ptr<TDM> dm;
+    std::unique_ptr<WallLink> link;
 };

@@ -1,9 +1,9 @@
 // Serial timing: from a frame's end byte written into a pty to the time display body leaving the wall
-// socket, through the real path (socat line, TSerialTiming, TFormZMT with "Anzeigen" down, TDM, UDP).
+// socket, through the real path (socat line, TSerialTiming, TFormZMT with "Anzeigen" down, the wall link, UDP).
 #include "../tests/feeds/SocatPair.h"
 #include "BenchWall.h"
-#include "app/DModule.h"
 #include "feeds/SerialFrames.h"
+#include "feeds/SerialTiming.h"
 #include "pages/ZMT.h"
 #include "wall_link/Frame.h"
 #include "wall_link/WallCommands.h"
@@ -57,15 +57,15 @@ static void BM_PtyToSocket(benchmark::State& state)
     }
     BenchWall bench;
     QUdpSocket& wall = bench.wall;
-    TDM& dm = *bench.dm;
-    TFormZMT zmt(dm);
+    TSerialTiming timing;
+    TFormZMT zmt(*bench.link);
     zmt.show();
     zmt.findChild<QToolButton*>(QStringLiteral("SBSend"))->click();
-    dm.SerialTiming.setDisplay([&zmt] { return zmt.isVisible(); },
-                               [&zmt](const QString& text, bool force) { zmt.HandleTimeMessage(text, force); });
-    dm.SerialTiming.setProtocolSource([] { return 0; });
-    dm.SerialTiming.setDeviceMapping([&line](int) { return line.deviceA(); });
-    if (!dm.SerialTiming.openPort({1, QStringLiteral("9600"), QStringLiteral("8"), QStringLiteral("1"), 0})) {
+    timing.setDisplay([&zmt] { return zmt.isVisible(); },
+                      [&zmt](const QString& text, bool force) { zmt.HandleTimeMessage(text, force); });
+    timing.setProtocolSource([] { return 0; });
+    timing.setDeviceMapping([&line](int) { return line.deviceA(); });
+    if (!timing.openPort({1, QStringLiteral("9600"), QStringLiteral("8"), QStringLiteral("1"), 0})) {
         state.SkipWithError("cannot open the pty");
         return;
     }
@@ -96,7 +96,7 @@ static void BM_PtyToSocket(benchmark::State& state)
             }
         }
     }
-    dm.SerialTiming.closePort();
+    timing.closePort();
 }
 BENCHMARK(BM_PtyToSocket)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(2000);
 

@@ -41,7 +41,7 @@ static void BM_SequenceToWire(benchmark::State& state)
 {
     BenchWall bench;
     QUdpSocket& wall = bench.wall;
-    TDM& dm = *bench.dm;
+    WallLink& link = *bench.link;
     const bool textList = state.range(0) == 1;
     const QStringList lines{QStringLiteral("1. Muster Max      10,23"), QStringLiteral("2. Beispiel Eva   10,31")};
     char buffer[512];
@@ -49,7 +49,7 @@ static void BM_SequenceToWire(benchmark::State& state)
         const wallcmd::Bodies bodies =
             textList ? wallcmd::textListShow(wallcmd::TimeBarMode::Off, {}, QStringLiteral("100 m"), lines, 8)
                      : wallcmd::soccerShow(QStringLiteral("Heim"), QStringLiteral("Gäste"), 2, 0);
-        dm.sendToWall(bodies);
+        link.send(bodies);
         for (qsizetype got = 0; got < bodies.size();) {
             if (wall.waitForReadyRead(1000))
                 while (wall.hasPendingDatagrams()) {

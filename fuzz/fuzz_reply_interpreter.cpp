@@ -1,6 +1,6 @@
-// The wall link's reply path in the data module: a datagram (or, with the first byte odd, a plain body)
-// goes through unframing and the reply interpreter. Whatever arrives, the link state stays sound.
-#include "app/DModule.h"
+// The wall link's reply path: a datagram (or, with the first byte odd, a plain body) goes through
+// unframing and the reply interpreter. Whatever arrives, the link state stays sound.
+#include "wall_link/WallLink.h"
 
 #include <QCoreApplication>
 
@@ -13,21 +13,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static char name[] = "fuzz_reply_interpreter";
     static char* argv[] = {name, nullptr};
     static QCoreApplication app(argc, argv);
-    static TDM dm(Ports{});
+    static WallLink link(Ports{});
     if (size == 0)
         return 0;
     const QByteArray input(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1));
-    dm.setLinkLight(TLedBtnColor::LedRed);
+    link.queryLifeSign(); // the endpoint is closed: the query only sets the state to waiting
     if (data[0] & 1)
-        dm.UDPVeskReceive(QStringLiteral("127.0.0.1"), 57001, input);
+        link.receive(QStringLiteral("127.0.0.1"), 57001, input);
     else
-        dm.interpretReply(input);
+        link.interpretReply(input);
     const bool status = !(data[0] & 1) && input.startsWith(QByteArrayLiteral("\x10\xFD"));
-    if (status && dm.linkLight() != TLedBtnColor::LedGreen)
+    if (status && link.state() != LinkState::Up)
         __builtin_trap();
-    if (dm.wallColumns() < 0 || dm.wallColumns() > 255 || dm.wallRows() < 0 || dm.wallRows() > 255)
+    const WallTextSize size = link.textSize();
+    if (size.columns < 0 || size.columns > 255 || size.rows < 0 || size.rows > 255)
         __builtin_trap();
-    if (dm.detailsRequested()) // only the operator asks for details
+    if (link.detailsRequested()) // only the operator asks for details
         __builtin_trap();
     return 0;
 }

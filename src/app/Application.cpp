@@ -5,27 +5,53 @@
 #include <QLineEdit>
 
 BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& report)
-    : FormMain(setup.main, report), FormConfig(&FormMain),
+    : m_systemIcmp(setup.icmp ? nullptr : std::make_unique<SystemIcmpEcho>()), ports(setup.ports),
+      Link(setup.ports, setup.table), ZELTools(setup.icmp ? *setup.icmp : *m_systemIcmp), Media(Sleeper, ports),
+      FormMain(setup.main, report), FormConfig(&FormMain),
       FormWatch(
-          DM, setup.clock ? *setup.clock : m_systemClock, [this] { return FormConfig.EdWatchText->text(); }, &FormMain),
-      FormZMT(DM, &FormMain), FormSocker(DM, &FormMain),
-      FormAmericanFootball(DM, setup.clock ? *setup.clock : m_systemClock, setup.sound ? *setup.sound : m_systemSound,
+          Link, setup.clock ? *setup.clock : m_systemClock, [this] { return FormConfig.EdWatchText->text(); },
+          &FormMain),
+      FormZMT(Link, &FormMain), FormSocker(Link, &FormMain),
+      FormAmericanFootball(Link, setup.clock ? *setup.clock : m_systemClock, setup.sound ? *setup.sound : m_systemSound,
                            &FormMain),
-      DM(setup.ports, setup.table, nullptr, setup.icmp), FormTextbox(DM, report, &FormMain),
-      FormJpg(DM, report, &FormMain), FormVideo(DM, report, &FormMain), FormSpielUndSatz(DM, &FormMain),
-      FormWertung(DM, &FormMain), TimingMode(FormMain, FormConfig, DM, FormZMT, report),
-      CosaFeed(DM, FormTextbox, report),
+      FormTextbox(Link, Media, report, &FormMain), FormJpg(Link, Media, report, &FormMain),
+      FormVideo(Link, Media, report, &FormMain), FormSpielUndSatz(&FormMain), FormWertung(&FormMain),
+      TimingMode(FormMain, FormConfig, Link, ZELTools, SerialTiming, FormZMT, report),
+      CosaFeed(Media, FormTextbox, report),
       LynxFeed(FormTextbox, report, [this] { return FormConfig.EdJsonIdPrefix->text(); })
 {
-    DM.setWallAddressSource([this] { return FormConfig.EdWallIpAddress->text(); });
-    FormConfig.connectDataModule(DM, FormMain);
-    FormMain.connectParts({FormConfig, DM, FormWatch, FormZMT, FormSocker, FormAmericanFootball, FormTextbox, FormJpg,
-                           FormVideo, FormSpielUndSatz});
+    Sleeper.setObjectName(QStringLiteral("Sleeper"));
+    Sleeper.setInterval(60);
+    UDPCosa.setObjectName(QStringLiteral("UDPCosa"));
+    UDPCosa.RxPort = ports.cosa;
+    UDPCosa.TxPort = 11990;
+    UDPJson.setObjectName(QStringLiteral("UDPJson"));
+    UDPJson.RxPort = ports.json;
+    UDPJson.TxPort = ports.json;
+
+    FormConfig.connectLink(Link, FormMain);
+    FormMain.connectParts({FormConfig,
+                           Link,
+                           Sleeper,
+                           {UDPCosa, UDPJson},
+                           Media.Preview,
+                           FormWatch,
+                           FormZMT,
+                           FormSocker,
+                           FormAmericanFootball,
+                           FormTextbox,
+                           FormJpg,
+                           FormVideo,
+                           FormSpielUndSatz});
     FormMain.setTimingMode([this] { TimingMode.run(); });
-    QObject::connect(&DM.UDPCosa, &TUDPVesk::OnReceive, &CosaFeed, &TCosaFeed::UDPCosaReceive);
-    LynxFeed.connectEndpoint(DM.UDPJson);
-    // The COSA endpoint keeps the endpoint's own error box.
-    QObject::connect(&DM.UDPCosa, &TUDPVesk::OnError, &DM, [&report](int, const QString& msg) {
+    QObject::connect(&UDPCosa, &TUDPVesk::OnReceive, &CosaFeed, &TCosaFeed::UDPCosaReceive);
+    LynxFeed.connectEndpoint(UDPJson);
+    // The FinishLynx endpoint's errors are link errors for the operator; the COSA endpoint keeps its own
+    // error box.
+    QObject::connect(&UDPJson, &TUDPVesk::OnError, &FormMain, [this](int, const QString& msg) {
+        FormMain.showLinkError(QStringLiteral("Socketfehler: ") + msg);
+    });
+    QObject::connect(&UDPCosa, &TUDPVesk::OnError, &UDPCosa, [&report](int, const QString& msg) {
         report.showMessage(ErrorReport::Icon::Critical, QStringLiteral("UDPVesk"), QStringLiteral("Error:\r") + msg);
     });
 }

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "app/DModule.h"
 #include "app/PlaceholderWindows.h"
 #include "feeds/CosaFeed.h"
 #include "feeds/LynxFeed.h"
+#include "feeds/SerialTiming.h"
 #include "feeds/TimingMode.h"
 #include "media/JpgPicture.h"
+#include "media/MediaModule.h"
 #include "media/Video.h"
 #include "pages/AmericanFootball.h"
 #include "pages/Clock.h"
@@ -16,11 +17,17 @@
 #include "shell/Config.h"
 #include "shell/Main.h"
 #include "textlist/Textbox.h"
+#include "wall_link/IcmpPing.h"
 #include "wall_link/PermutationTable.h"
 #include "wall_link/Ports.h"
+#include "wall_link/Sleeper.h"
+#include "wall_link/UDPVesk.h"
+#include "wall_link/WallLink.h"
+#include "wall_link/ZELTools.h"
+
+#include <memory>
 
 class ErrorReport;
-class IcmpEcho;
 
 struct ApplicationSetup
 {
@@ -32,10 +39,10 @@ struct ApplicationSetup
     AlertSound* sound = nullptr;                        // nullptr: the system's alert sound and tone
 };
 
-// The composition root: every window and the data module, created once in the fixed start-up order
-// (the members' order below) and wired together. Nothing here runs before the event loop: the main
-// window's show event and start timer do the first work. Tests build the same graph with free ports and
-// a private settings folder.
+// The composition root: the communication parts first, then every window in the program's fixed order
+// (the members' order below), each handed the narrow parts it needs, and the wiring between them.
+// Nothing here runs before the event loop: the main window's show event and start timer do the first
+// work. Tests build the same graph with free ports and a private settings folder.
 class BrisalClientApp final
 {
     Q_DISABLE_COPY_MOVE(BrisalClientApp)
@@ -46,16 +53,26 @@ public:
 private:
     SystemClock m_systemClock;
     SystemAlertSound m_systemSound;
+    std::unique_ptr<IcmpEcho> m_systemIcmp;
 
 public:
-    // Creation order. Windows created before the data module only keep a reference to it.
+    // Communication parts.
+    Ports ports;
+    TSleeper Sleeper;
+    WallLink Link;
+    TUDPVesk UDPCosa;
+    TUDPVesk UDPJson;
+    TZELTools ZELTools;
+    TSerialTiming SerialTiming;
+    TMediaModule Media;
+
+    // Windows, in creation order.
     TFormMain FormMain;
     TFormConfig FormConfig;
     TFormWatch FormWatch;
     TFormZMT FormZMT;
     TFormSocker FormSocker;
     TFormAmericanFootball FormAmericanFootball;
-    TDM DM;
     TFormTextbox FormTextbox;
     TFormJpg FormJpg;
     TFormVideo FormVideo;
@@ -64,8 +81,8 @@ public:
 
     // "Zeitmesstechnik": the serial timing input wired to the timing display.
     TTimingMode TimingMode;
-    // The liveboard feed on UDPCosa, writing into the text list window.
+    // The liveboard feed on UDPCosa, filling the text list window.
     TCosaFeed CosaFeed;
-    // The FinishLynx feed on UDPJson, writing into the text list window's FinishLynx page.
+    // The FinishLynx feed on UDPJson, filling the text list window's FinishLynx page.
     TLynxFeed LynxFeed;
 };

@@ -5,8 +5,7 @@
 
 namespace placeholder {
 
-PageWindow::PageWindow(TDM& dm, const QString& className, const QString& caption, QWidget* parent)
-    : QDialog(parent), m_dm(dm)
+PageWindow::PageWindow(const QString& className, const QString& caption, QWidget* parent) : QDialog(parent)
 {
     setObjectName(className);
     setWindowTitle(caption);

@@ -2,12 +2,9 @@
 
 #include <QDialog>
 
-class TDM;
-
-// Stand-ins for page windows that are not built yet: each is an empty dialog with its class name as
-// object name and its caption, so the start-up order, the main window's page rule and the link-error
-// reaction work end to end. Replace one by including the real window and changing its member type in
-// Application.h.
+// The game-and-set page and the intermediate standings as empty dialogs with their class names as
+// object names and their captions, so the start-up order, the main window's page rule and the
+// link-error reaction treat them like every other window.
 namespace placeholder {
 
 class PageWindow : public QDialog
@@ -15,18 +12,15 @@ class PageWindow : public QDialog
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(PageWindow)
 public:
-    PageWindow(TDM& dm, const QString& className, const QString& caption, QWidget* parent);
-
-protected:
-    TDM& m_dm;
+    PageWindow(const QString& className, const QString& caption, QWidget* parent);
 };
 
 #define BRISAL_PLACEHOLDER(ClassName, Caption)                                                                         \
     class ClassName final : public PageWindow                                                                          \
     {                                                                                                                  \
     public:                                                                                                            \
-        explicit ClassName(TDM& dm, QWidget* parent = nullptr)                                                         \
-            : PageWindow(dm, QStringLiteral(#ClassName), QStringLiteral(Caption), parent)                              \
+        explicit ClassName(QWidget* parent = nullptr)                                                                  \
+            : PageWindow(QStringLiteral(#ClassName), QStringLiteral(Caption), parent)                                  \
         {}                                                                                                             \
     };
 

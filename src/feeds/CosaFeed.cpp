@@ -1,8 +1,7 @@
 #include "feeds/CosaFeed.h"
 
-#include "app/DModule.h"
 #include "media/Image.h"
-#include "media/MediaUpload.h"
+#include "media/MediaModule.h"
 #include "shell/ErrorReport.h"
 #include "textlist/StringGrid.h"
 #include "textlist/Textbox.h"
@@ -33,8 +32,8 @@ QString withJpgExtension(const QString& name)
 
 } // namespace
 
-TCosaFeed::TCosaFeed(TDM& dm, TFormTextbox& form, ErrorReport& report, QObject* parent)
-    : QObject(parent), m_dm(dm), m_form(form), m_report(report)
+TCosaFeed::TCosaFeed(TMediaModule& media, TFormTextbox& form, ErrorReport& report, QObject* parent)
+    : QObject(parent), m_media(media), m_form(form), m_report(report)
 {}
 
 void TCosaFeed::UDPCosaReceive(const QString& /*host*/, quint16 /*port*/, const QByteArray& buffer)
@@ -105,15 +104,15 @@ void TCosaFeed::showVideo(const QString& fileName)
     m_form.SBShowVideo->setEnabled(false);
     if (fileName.isEmpty() || !QFileInfo(fileName).isFile())
         return;
-    m_dm.Media.Preview.stopQuietly();
+    m_media.Preview.stopQuietly();
     m_form.ShowTab(TFormTextbox::VideoZeigen);
     const QString copy = TMediaUpload::videoCopyPath(fileName);
     if (!m_report.run([&] { TMediaUpload::CopyStreamedFile(fileName, copy); }))
         return;
     m_form.videoCopyPath = copy;
     try {
-        m_dm.Media.Preview.LoadVideo(copy, m_form.PnVideo);
-        m_dm.Media.Preview.PlayVideo(m_form.PnVideo);
+        m_media.Preview.LoadVideo(copy, m_form.PnVideo);
+        m_media.Preview.PlayVideo(m_form.PnVideo);
         m_form.SBShowVideo->setEnabled(true);
     } catch (...) {
         // Without a preview the operator cannot check the video; the button stays off.

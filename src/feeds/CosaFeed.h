@@ -5,22 +5,22 @@
 #include <QObject>
 
 class ErrorReport;
-class TDM;
+class TMediaModule;
 class TFormTextbox;
 
-// The liveboard feed of the data module: collects messages arriving on UDPCosa and fills the text list
-// window's controls with them, switching it to the matching page. Only the blank command reaches the
-// wall by itself; everything else waits for the operator. Messages arriving while the window is hidden
-// are dropped, as are malformed ones.
+// The liveboard feed: collects messages arriving on UDPCosa and fills the text list window's controls
+// with them, switching it to the matching page. Only the blank command reaches the wall by itself;
+// everything else waits for the operator. Messages arriving while the window is hidden are dropped, as
+// are malformed ones.
 //
-// Needs the data module (the way to the wall and the local video preview), the text list window and the
-// general error report, which shows a picture or video that cannot be read.
+// Needs the local video preview, the text list window and the general error report, which shows a
+// picture or video that cannot be read.
 class TCosaFeed final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TCosaFeed)
 public:
-    TCosaFeed(TDM& dm, TFormTextbox& form, ErrorReport& report, QObject* parent = nullptr);
+    TCosaFeed(TMediaModule& media, TFormTextbox& form, ErrorReport& report, QObject* parent = nullptr);
 
     // OnReceive of UDPCosa; the sender is not looked at.
     void UDPCosaReceive(const QString& host, quint16 port, const QByteArray& buffer);
@@ -32,7 +32,7 @@ private:
     void showVideo(const QString& fileName);
     void showList(const cosa::Message& message, bool clearAlways);
 
-    TDM& m_dm;
+    TMediaModule& m_media;
     TFormTextbox& m_form;
     ErrorReport& m_report;
     cosa::CosaReceiver m_receiver;

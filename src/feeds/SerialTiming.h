@@ -9,7 +9,7 @@
 
 #include <functional>
 
-// The data module's serial timing input: the port APD, the frame buffer and the two frame handlers.
+// The serial timing input: the port APD, the frame buffer and the two frame handlers.
 // The port is opened only by the timing mode and closed when the timing display goes away; every
 // complete frame becomes a time text for the timing display while that display is visible.
 class TSerialTiming final : public QObject

@@ -3,7 +3,9 @@
 #include <QString>
 
 class ErrorReport;
-class TDM;
+class TSerialTiming;
+class TZELTools;
+class WallLink;
 class TFormConfig;
 class TFormMain;
 class TFormZMT;
@@ -16,7 +18,8 @@ class TTimingMode final
 {
     Q_DISABLE_COPY_MOVE(TTimingMode)
 public:
-    TTimingMode(TFormMain& main, TFormConfig& config, TDM& dm, TFormZMT& zmt, ErrorReport& report);
+    TTimingMode(TFormMain& main, TFormConfig& config, WallLink& link, const TZELTools& tools, TSerialTiming& timing,
+                TFormZMT& zmt, ErrorReport& report);
 
     // SBZMTClick up to, not including, the release of SBZMT.
     void run();
@@ -28,7 +31,9 @@ private:
 
     TFormMain& m_main;
     TFormConfig& m_config;
-    TDM& m_dm;
+    WallLink& m_link;
+    const TZELTools& m_tools;
+    TSerialTiming& m_timing;
     TFormZMT& m_zmt;
     ErrorReport& m_report;
     bool m_running = false;

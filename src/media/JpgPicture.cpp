@@ -1,7 +1,7 @@
 #include "media/JpgPicture.h"
 
-#include "app/DModule.h"
 #include "media/Image.h"
+#include "media/MediaModule.h"
 #include "media/MediaPages.h"
 #include "media/MediaWindow.h"
 #include "shell/ErrorReport.h"
@@ -12,8 +12,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TFormJpg::TFormJpg(TDM& dm, ErrorReport& report, QWidget* parent)
-    : TPageForm(dm, QStringLiteral("TFormJpg"), QStringLiteral("Bild (JPG) anzeigen"), parent), m_report(report)
+TFormJpg::TFormJpg(WallSink& wall, TMediaModule& media, ErrorReport& report, QWidget* parent)
+    : TPageForm(wall, QStringLiteral("TFormJpg"), QStringLiteral("Bild (JPG) anzeigen"), parent), m_media(media),
+      m_report(report)
 {
     QToolButton* load = mediawindow::openButton(this, QStringLiteral("SBLoadPicture"), QStringLiteral("Bild öffnen"));
 
@@ -35,7 +36,7 @@ TFormJpg::TFormJpg(TDM& dm, ErrorReport& report, QWidget* parent)
     m_sbSend->setIcon(pageGlyph(PageGlyph::Picture));
     mediawindow::assemble(this, load, QStringLiteral("Bild (JPG) anzeigen"), frame, PBar, erase, {live, m_sbSend});
 
-    dm.Media.Progress.addWindow(this, {PBar});
+    media.Progress.addWindow(this, {PBar});
 
     connect(load, &QToolButton::clicked, this, &TFormJpg::SBLoadPictureClick);
     connect(m_sbSend, &QToolButton::clicked, this, &TFormJpg::SBSendClick);
@@ -45,20 +46,20 @@ TFormJpg::TFormJpg(TDM& dm, ErrorReport& report, QWidget* parent)
 
 void TFormJpg::SBLoadPictureClick()
 {
-    m_report.run([this] { mediapage::loadPicture(m_dm.Media.Open, *ImShowPicture, this); });
+    m_report.run([this] { mediapage::loadPicture(m_media.Open, *ImShowPicture, this); });
 }
 
 void TFormJpg::SBSendClick()
 {
     m_sbSend->setEnabled(false);
-    m_report.run([this] { mediapage::showPicture(m_dm, *ImShowPicture); });
+    m_report.run([this] { mediapage::showPicture(m_wall, m_media, *ImShowPicture); });
     m_sbSend->setEnabled(true);
     pagewidgets::release(m_sbSend);
 }
 
 void TFormJpg::SBLiveClick()
 {
-    mediapage::liveVideo(m_dm);
+    mediapage::liveVideo(m_wall, m_media);
 }
 
 void TFormJpg::FormHide()

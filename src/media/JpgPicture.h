@@ -3,6 +3,7 @@
 #include "pages/PageForm.h"
 
 class ErrorReport;
+class TMediaModule;
 class QProgressBar;
 class QToolButton;
 class TImage;
@@ -10,14 +11,14 @@ class TImage;
 // The picture window: a JPEG chosen here is previewed, uploaded to the wall computer and shown on the
 // wall; "LiveVideo" switches the wall to its video grabber. Hiding the window blanks the wall.
 //
-// Needs: the data module (wall link, upload, open dialog, preview) and the general error report, which
+// Needs: the wall, the media parts (upload, open dialog, preview) and the general error report, which
 // shows what ends an action (a failed upload, an unreadable file).
 class TFormJpg final : public TPageForm
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFormJpg)
 public:
-    TFormJpg(TDM& dm, ErrorReport& report, QWidget* parent = nullptr);
+    TFormJpg(WallSink& wall, TMediaModule& media, ErrorReport& report, QWidget* parent = nullptr);
 
     void SBLoadPictureClick();
     void SBSendClick();
@@ -30,6 +31,7 @@ protected:
     void FormHide() override;
 
 private:
+    TMediaModule& m_media;
     ErrorReport& m_report;
     QToolButton* m_sbSend = nullptr;
 };

@@ -9,7 +9,7 @@
 class TSleeper;
 struct Ports;
 
-// The data module's media part: the upload with its FTP client IdFTP1, the progress display on the
+// The media parts the windows share: the upload with its FTP client, the progress display on the
 // windows' bars, the one local video preview, and the open dialog the picture and video windows share.
 class TMediaModule final
 {

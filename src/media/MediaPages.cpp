@@ -1,10 +1,9 @@
 #include "media/MediaPages.h"
 
-#include "app/DModule.h"
 #include "media/Image.h"
 #include "media/MediaModule.h"
 #include "media/OpenDialog.h"
-#include "wall_link/WallCommands.h"
+#include "wall_link/WallSink.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -47,13 +46,13 @@ bool loadPicture(TOpenDialog& open, TImage& image, QWidget* parent)
     return !open.FileName.isEmpty() && QFileInfo(open.FileName).isFile();
 }
 
-void showPicture(TDM& dm, const TImage& image)
+void showPicture(WallSink& wall, TMediaModule& media, const TImage& image)
 {
-    dm.Media.Upload.SendStreamTo(dm.wallAddress(), image.picture(), TMediaUpload::kPictureName);
-    dm.sendToWall(wallcmd::pictureShow());
+    media.Upload.SendStreamTo(wall.address(), image.picture(), TMediaUpload::kPictureName);
+    wall.send(wallcmd::pictureShow());
 }
 
-bool openVideo(TDM& dm, TOpenDialog& open, QWidget* surface, QString& copyPath, QWidget* parent)
+bool openVideo(TMediaModule& media, TOpenDialog& open, QWidget* surface, QString& copyPath, QWidget* parent)
 {
     open.Title = QStringLiteral("Video öffnen ...");
     open.FileName.clear();
@@ -61,37 +60,37 @@ bool openVideo(TDM& dm, TOpenDialog& open, QWidget* surface, QString& copyPath, 
     if (!open.Execute(parent))
         return false;
     WaitCursor wait;
-    dm.Media.Preview.stopQuietly();
+    media.Preview.stopQuietly();
     copyPath = TMediaUpload::videoCopyPath(open.FileName);
     TMediaUpload::CopyStreamedFile(open.FileName, copyPath);
     try {
-        dm.Media.Preview.LoadVideo(copyPath, surface);
-        dm.Media.Preview.PlayVideo(surface);
+        media.Preview.LoadVideo(copyPath, surface);
+        media.Preview.PlayVideo(surface);
     } catch (...) {
         // No preview: the copy is staged all the same and can be shown on the wall.
     }
     return true;
 }
 
-bool showVideo(TDM& dm, const QString& copyPath)
+bool showVideo(WallSink& wall, TMediaModule& media, const QString& copyPath)
 {
     if (copyPath.isEmpty() || !QFileInfo(copyPath).isFile())
         return false;
-    dm.sendToWall(wallcmd::videoShow());
-    dm.Media.Upload.SendVideoTo(dm.wallAddress(), copyPath);
+    wall.send(wallcmd::videoShow());
+    media.Upload.SendVideoTo(wall.address(), copyPath);
     return true;
 }
 
-void liveVideo(TDM& dm)
+void liveVideo(WallSink& wall, TMediaModule& media)
 {
-    dm.Media.Preview.stopQuietly();
-    dm.sendToWall(wallcmd::liveVideoShow());
+    media.Preview.stopQuietly();
+    wall.send(wallcmd::liveVideoShow());
 }
 
-void camera(TDM& dm)
+void camera(WallSink& wall, TMediaModule& media)
 {
-    dm.Media.Preview.stopQuietly();
-    dm.sendToWall(wallcmd::cameraShow());
+    media.Preview.stopQuietly();
+    wall.send(wallcmd::cameraShow());
 }
 
 } // namespace mediapage

@@ -3,9 +3,10 @@
 #include <QString>
 
 class QWidget;
-class TDM;
+class TMediaModule;
 class TImage;
 class TOpenDialog;
+class WallSink;
 
 // The actions behind the picture and video buttons, shared by every window that offers them. Uploads
 // and file errors are thrown (OperatorError) for the caller's error report; preview errors are swallowed
@@ -20,16 +21,16 @@ inline const QString kVideoFilter = QStringLiteral("Videos *.*|*.*");
 // image as it was. True when the dialog's file name names an existing file.
 bool loadPicture(TOpenDialog& open, TImage& image, QWidget* parent = nullptr);
 // Uploads the image as "BrisalClient.jpg", then switches the wall to the picture page.
-void showPicture(TDM& dm, const TImage& image);
+void showPicture(WallSink& wall, TMediaModule& media, const TImage& image);
 
 // Asks for a video, stops the preview, stages the chosen file as copyPath (set before the copy, so it
 // names the staged file even when the copy fails) and plays it in surface. False after "cancel".
-bool openVideo(TDM& dm, TOpenDialog& open, QWidget* surface, QString& copyPath, QWidget* parent = nullptr);
+bool openVideo(TMediaModule& media, TOpenDialog& open, QWidget* surface, QString& copyPath, QWidget* parent = nullptr);
 // Switches the wall to the video page and uploads copyPath, when that file exists; returns whether it
 // did. The caller stops the preview first.
-bool showVideo(TDM& dm, const QString& copyPath);
+bool showVideo(WallSink& wall, TMediaModule& media, const QString& copyPath);
 // The wall's video grabber and its network camera: the preview stops, nothing is uploaded.
-void liveVideo(TDM& dm);
-void camera(TDM& dm);
+void liveVideo(WallSink& wall, TMediaModule& media);
+void camera(WallSink& wall, TMediaModule& media);
 
 } // namespace mediapage

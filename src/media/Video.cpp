@@ -1,6 +1,6 @@
 #include "media/Video.h"
 
-#include "app/DModule.h"
+#include "media/MediaModule.h"
 #include "media/MediaPages.h"
 #include "media/MediaWindow.h"
 #include "shell/ErrorReport.h"
@@ -11,8 +11,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TFormVideo::TFormVideo(TDM& dm, ErrorReport& report, QWidget* parent)
-    : TPageForm(dm, QStringLiteral("TFormVideo"), QStringLiteral("Video anzeigen"), parent), m_report(report)
+TFormVideo::TFormVideo(WallSink& wall, TMediaModule& media, ErrorReport& report, QWidget* parent)
+    : TPageForm(wall, QStringLiteral("TFormVideo"), QStringLiteral("Video anzeigen"), parent), m_media(media),
+      m_report(report)
 {
     QToolButton* open = mediawindow::openButton(this, QStringLiteral("SBOpenVideo"), QStringLiteral("Bild öffnen"));
 
@@ -40,7 +41,7 @@ TFormVideo::TFormVideo(TDM& dm, ErrorReport& report, QWidget* parent)
     mediawindow::assemble(this, open, QStringLiteral("Video anzeigen"), frame, PBarVideo, erase,
                           {live, camera, m_sbSend});
 
-    dm.Media.Progress.addWindow(this, {PBarVideo});
+    media.Progress.addWindow(this, {PBarVideo});
 
     connect(open, &QToolButton::clicked, this, &TFormVideo::SBOpenVideoClick);
     connect(m_sbSend, &QToolButton::clicked, this, &TFormVideo::SBSendClick);
@@ -51,14 +52,14 @@ TFormVideo::TFormVideo(TDM& dm, ErrorReport& report, QWidget* parent)
 
 void TFormVideo::SBOpenVideoClick()
 {
-    m_report.run([this] { mediapage::openVideo(m_dm, m_dm.Media.Open, PnVideo, m_videoCopyPath, this); });
+    m_report.run([this] { mediapage::openVideo(m_media, m_media.Open, PnVideo, m_videoCopyPath, this); });
 }
 
 void TFormVideo::SBSendClick()
 {
-    m_dm.Media.Preview.stopQuietly();
+    m_media.Preview.stopQuietly();
     m_sbSend->setEnabled(false);
-    m_report.run([this] { mediapage::showVideo(m_dm, m_videoCopyPath); });
+    m_report.run([this] { mediapage::showVideo(m_wall, m_media, m_videoCopyPath); });
     m_sbSend->setEnabled(true);
     pagewidgets::release(m_sbSend);
 }
@@ -66,17 +67,17 @@ void TFormVideo::SBSendClick()
 void TFormVideo::SBEraseClick()
 {
     TPageForm::SBEraseClick();
-    m_dm.Media.Preview.stopQuietly();
+    m_media.Preview.stopQuietly();
 }
 
 void TFormVideo::SBLiveClick()
 {
-    mediapage::liveVideo(m_dm);
+    mediapage::liveVideo(m_wall, m_media);
 }
 
 void TFormVideo::SBShowMJPEGClick()
 {
-    mediapage::camera(m_dm);
+    mediapage::camera(m_wall, m_media);
 }
 
 void TFormVideo::FormHide()

@@ -3,6 +3,7 @@
 #include "pages/PageForm.h"
 
 class ErrorReport;
+class TMediaModule;
 class QProgressBar;
 class QToolButton;
 
@@ -10,13 +11,13 @@ class QToolButton;
 // wall and uploaded; the grabber and camera buttons switch the wall to its live sources. The main window
 // opens it for videos, live video and the camera alike. Hiding the window blanks the wall.
 //
-// Needs: the data module (wall link, upload, open dialog, preview) and the general error report.
+// Needs: the wall, the media parts (upload, open dialog, preview) and the general error report.
 class TFormVideo final : public TPageForm
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFormVideo)
 public:
-    TFormVideo(TDM& dm, ErrorReport& report, QWidget* parent = nullptr);
+    TFormVideo(WallSink& wall, TMediaModule& media, ErrorReport& report, QWidget* parent = nullptr);
 
     void SBOpenVideoClick();
     void SBSendClick();
@@ -34,6 +35,7 @@ protected:
     void FormHide() override;
 
 private:
+    TMediaModule& m_media;
     ErrorReport& m_report;
     QToolButton* m_sbSend = nullptr;
     QString m_videoCopyPath;

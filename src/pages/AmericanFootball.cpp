@@ -1,9 +1,9 @@
 #include "pages/AmericanFootball.h"
 
-#include "app/DModule.h"
 #include "pages/AlertSound.h"
 #include "pages/Clock.h"
 #include "wall_link/WallCommands.h"
+#include "wall_link/WallSink.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -38,8 +38,8 @@ QLabel* heading(QWidget* parent, const QString& text)
 }
 } // namespace
 
-TFormAmericanFootball::TFormAmericanFootball(TDM& dm, const Clock& clock, AlertSound& sound, QWidget* parent)
-    : TScorePage(dm, QStringLiteral("TFormAmericanFootball"), QStringLiteral("Spielstand / Spielzeit"), {14, 999},
+TFormAmericanFootball::TFormAmericanFootball(WallSink& wall, const Clock& clock, AlertSound& sound, QWidget* parent)
+    : TScorePage(wall, QStringLiteral("TFormAmericanFootball"), QStringLiteral("Spielstand / Spielzeit"), {14, 999},
                  parent),
       m_clock(clock), m_sound(sound)
 {
@@ -185,7 +185,7 @@ void TFormAmericanFootball::showRunning(bool running)
 
 void TFormAmericanFootball::sendClock()
 {
-    m_dm.sendToWall(wallcmd::footballClock(m_sbRunWatch->isChecked(), display()));
+    m_wall.send(wallcmd::footballClock(m_sbRunWatch->isChecked(), display()));
 }
 
 void TFormAmericanFootball::FormShow()
@@ -224,8 +224,8 @@ void TFormAmericanFootball::SBSendClick()
         state = wallcmd::GameClock::Standing;
     else if (m_sbRunWatch->isChecked())
         state = wallcmd::GameClock::Running;
-    m_dm.sendToWall(wallcmd::footballShow(m_edVereinLinks->text(), m_edVereinRechts->text(), m_udToreLinks->value(),
-                                          m_udToreRechts->value(), state, display()));
+    m_wall.send(wallcmd::footballShow(m_edVereinLinks->text(), m_edVereinRechts->text(), m_udToreLinks->value(),
+                                      m_udToreRechts->value(), state, display()));
 }
 
 void TFormAmericanFootball::EdClockChange()

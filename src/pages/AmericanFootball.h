@@ -16,14 +16,14 @@ class QToolButton;
 // duration or up to it. Every change of the running clock goes to the wall at once, green while it
 // runs, red while it stands; the end of the count stops the clock with an alert and a 400 Hz tone.
 //
-// Needs: the data module; the clock (its monotonic scale times the game clock); the alert sound.
+// Needs: the wall; the clock (its monotonic scale times the game clock); the alert sound.
 // The settings store reads and writes the count direction through countDirectionIndex().
 class TFormAmericanFootball final : public TScorePage
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFormAmericanFootball)
 public:
-    TFormAmericanFootball(TDM& dm, const Clock& clock, AlertSound& sound, QWidget* parent = nullptr);
+    TFormAmericanFootball(WallSink& wall, const Clock& clock, AlertSound& sound, QWidget* parent = nullptr);
 
     // Item index of CBTimeCountDirection: 0 "rückwärts", 1 "vorwärts", -1 none (an index outside the
     // list selects none; showing the window then selects "rückwärts").

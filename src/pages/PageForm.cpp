@@ -1,7 +1,7 @@
 #include "pages/PageForm.h"
 
-#include "app/DModule.h"
 #include "wall_link/WallCommands.h"
+#include "wall_link/WallSink.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -14,10 +14,10 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-TPageForm::TPageForm(TDM& dm, const QString& className, const QString& caption, QWidget* parent)
+TPageForm::TPageForm(WallSink& wall, const QString& className, const QString& caption, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowSystemMenuHint),
-      m_dm(dm)
+      m_wall(wall)
 {
     setObjectName(className);
     setWindowTitle(caption);
@@ -26,7 +26,7 @@ TPageForm::TPageForm(TDM& dm, const QString& className, const QString& caption, 
 
 void TPageForm::SBEraseClick()
 {
-    m_dm.sendToWall(wallcmd::erase());
+    m_wall.send(wallcmd::erase());
 }
 
 void TPageForm::fixFrame()

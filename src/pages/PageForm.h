@@ -6,7 +6,7 @@ class QAbstractButton;
 class QLabel;
 class QSpinBox;
 class QToolButton;
-class TDM;
+class WallSink;
 
 // Base of the page windows: a fixed dialog frame created once and afterwards only shown (modally, by
 // the main window) and hidden. FormShow and FormHide run on every showing and hiding the program does,
@@ -16,7 +16,7 @@ class TPageForm : public QDialog
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TPageForm)
 public:
-    TPageForm(TDM& dm, const QString& className, const QString& caption, QWidget* parent);
+    TPageForm(WallSink& wall, const QString& className, const QString& caption, QWidget* parent);
 
     // "Löschen": blanks the wall.
     void SBEraseClick();
@@ -31,7 +31,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-    TDM& m_dm;
+    WallSink& m_wall;
 };
 
 // Building blocks shared by the pages, so that captions, names and looks are made in one place.

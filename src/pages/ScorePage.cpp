@@ -23,8 +23,8 @@ QLineEdit* nameBox(QWidget* parent, const QString& name, const QString& text, in
 }
 } // namespace
 
-TScorePage::TScorePage(TDM& dm, const QString& className, const QString& caption, Limits limits, QWidget* parent)
-    : TPageForm(dm, className, caption, parent)
+TScorePage::TScorePage(WallSink& wall, const QString& className, const QString& caption, Limits limits, QWidget* parent)
+    : TPageForm(wall, className, caption, parent)
 {
     using namespace pagewidgets;
     m_edVereinLinks = nameBox(this, QStringLiteral("EdVereinLinks"), QStringLiteral("Heim"), limits.nameLength);

@@ -19,7 +19,7 @@ public:
         int maxScore;
     };
 
-    TScorePage(TDM& dm, const QString& className, const QString& caption, Limits limits, QWidget* parent);
+    TScorePage(WallSink& wall, const QString& className, const QString& caption, Limits limits, QWidget* parent);
 
     // Keep the panels showing the up/down values; nothing is sent.
     void UDToreLinksChangingEx(int value);

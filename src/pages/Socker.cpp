@@ -1,7 +1,7 @@
 #include "pages/Socker.h"
 
-#include "app/DModule.h"
 #include "wall_link/WallCommands.h"
+#include "wall_link/WallSink.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,8 +11,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TFormSocker::TFormSocker(TDM& dm, QWidget* parent)
-    : TScorePage(dm, QStringLiteral("TFormSocker"), QStringLiteral("Spielstand"), {12, 99}, parent)
+TFormSocker::TFormSocker(WallSink& wall, QWidget* parent)
+    : TScorePage(wall, QStringLiteral("TFormSocker"), QStringLiteral("Spielstand"), {12, 99}, parent)
 {
     using namespace pagewidgets;
 
@@ -55,6 +55,6 @@ TFormSocker::TFormSocker(TDM& dm, QWidget* parent)
 
 void TFormSocker::SBSendClick()
 {
-    m_dm.sendToWall(wallcmd::soccerShow(m_edVereinLinks->text(), m_edVereinRechts->text(), m_udToreLinks->value(),
-                                        m_udToreRechts->value()));
+    m_wall.send(wallcmd::soccerShow(m_edVereinLinks->text(), m_edVereinRechts->text(), m_udToreLinks->value(),
+                                    m_udToreRechts->value()));
 }

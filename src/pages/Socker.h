@@ -5,14 +5,14 @@
 // The soccer score page: two team names and their goals, sent on "Anzeigen", blanked on "Löschen" and
 // whenever the window is hidden.
 //
-// Needs: the data module (the way to the wall). Created once at start-up, then only shown and hidden,
+// Needs: the wall. Created once at start-up, then only shown and hidden,
 // so the names and goals survive between openings.
 class TFormSocker final : public TScorePage
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFormSocker)
 public:
-    explicit TFormSocker(TDM& dm, QWidget* parent = nullptr);
+    explicit TFormSocker(WallSink& wall, QWidget* parent = nullptr);
 
     void SBSendClick();
 };

@@ -1,8 +1,8 @@
 #include "pages/Watch.h"
 
-#include "app/DModule.h"
 #include "pages/Clock.h"
 #include "wall_link/WallCommands.h"
+#include "wall_link/WallSink.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -11,8 +11,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TFormWatch::TFormWatch(TDM& dm, const Clock& clock, std::function<QString()> watchText, QWidget* parent)
-    : TPageForm(dm, QStringLiteral("TFormWatch"), QStringLiteral("Uhrzeit- Anzeige"), parent), m_clock(clock),
+TFormWatch::TFormWatch(WallSink& wall, const Clock& clock, std::function<QString()> watchText, QWidget* parent)
+    : TPageForm(wall, QStringLiteral("TFormWatch"), QStringLiteral("Uhrzeit- Anzeige"), parent), m_clock(clock),
       m_watchText(std::move(watchText))
 {
     using namespace pagewidgets;
@@ -78,6 +78,5 @@ void TFormWatch::WatchTimerTimer()
     const bool digital = m_sbSend->isChecked();
     const bool analog = m_sbAnalogWatch->isChecked();
     if (digital || analog)
-        m_dm.sendToWall(
-            wallcmd::clockSecond(time, digital && m_watchText ? m_watchText() : QString(), digital, analog));
+        m_wall.send(wallcmd::clockSecond(time, digital && m_watchText ? m_watchText() : QString(), digital, analog));
 }

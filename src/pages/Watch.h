@@ -13,14 +13,14 @@ class QToolButton;
 // The clock page: shows the local time and, while a mode button is down, puts it on the wall once per
 // new second, either as the time display with a small text line below it or as the analog clock.
 //
-// Needs: the data module; the clock for the time of day; and the small text line, read at every send
+// Needs: the wall; the clock for the time of day; and the small text line, read at every send
 // (the composition root hands in the configuration dialog's EdWatchText).
 class TFormWatch final : public TPageForm
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFormWatch)
 public:
-    TFormWatch(TDM& dm, const Clock& clock, std::function<QString()> watchText, QWidget* parent = nullptr);
+    TFormWatch(WallSink& wall, const Clock& clock, std::function<QString()> watchText, QWidget* parent = nullptr);
 
     void WatchTimerTimer();
     // The link error handling releases the show button before it closes the window.

@@ -1,7 +1,7 @@
 #include "pages/ZMT.h"
 
-#include "app/DModule.h"
 #include "wall_link/WallCommands.h"
+#include "wall_link/WallSink.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,8 +12,8 @@ namespace {
 const QString kZero = QStringLiteral("00:00:00");
 }
 
-TFormZMT::TFormZMT(TDM& dm, QWidget* parent)
-    : TPageForm(dm, QStringLiteral("TFormZMT"), QStringLiteral("Zeitmesstechnik"), parent)
+TFormZMT::TFormZMT(WallSink& wall, QWidget* parent)
+    : TPageForm(wall, QStringLiteral("TFormZMT"), QStringLiteral("Zeitmesstechnik"), parent)
 {
     using namespace pagewidgets;
 
@@ -53,7 +53,7 @@ void TFormZMT::HandleTimeMessage(const QString& text, bool force)
         return;
     m_pnWatch->setText(text);
     if (m_sbSend->isChecked())
-        m_dm.sendToWall(wallcmd::timingTime(text));
+        m_wall.send(wallcmd::timingTime(text));
 }
 
 void TFormZMT::SBSendClick()

@@ -8,14 +8,14 @@ class QToolButton;
 // The timing display page: shows the running time handed in by the serial timing feed and, while
 // "Anzeigen" is down, forwards each new time to the wall's time display page.
 //
-// Needs: the data module. The serial timing feed calls HandleTimeMessage on the user-interface thread
+// Needs: the wall. The serial timing feed calls HandleTimeMessage on the user-interface thread
 // while the window is shown.
 class TFormZMT final : public TPageForm
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFormZMT)
 public:
-    explicit TFormZMT(TDM& dm, QWidget* parent = nullptr);
+    explicit TFormZMT(WallSink& wall, QWidget* parent = nullptr);
 
     // Shows text and sends it while sending is on; a text equal to the one shown is ignored unless
     // force is set (an empty text with force blanks the display).

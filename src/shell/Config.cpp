@@ -1,6 +1,6 @@
 #include "shell/Config.h"
 
-#include "app/DModule.h"
+#include "wall_link/WallLink.h"
 #include "wall_link/ZELTools.h"
 
 #include <QCheckBox>
@@ -259,10 +259,11 @@ QWidget* TFormConfig::buildUdpPage()
     return page;
 }
 
-void TFormConfig::connectDataModule(TDM& dm, const QWidget& mainWindow)
+void TFormConfig::connectLink(WallLink& link, const QWidget& mainWindow)
 {
-    m_dm = &dm;
+    m_link = &link;
     m_mainWindow = &mainWindow;
+    m_link->setAddress(EdWallIpAddress->text());
 }
 
 void TFormConfig::EdWallIpAddressChange()
@@ -270,8 +271,11 @@ void TFormConfig::EdWallIpAddressChange()
     QPalette p = EdWallIpAddress->palette();
     p.setColor(QPalette::Text, TZELTools::IsIpAddress(EdWallIpAddress->text()) ? QColor(Qt::black) : QColor(Qt::red));
     EdWallIpAddress->setPalette(p);
-    if (m_dm && m_mainWindow && m_mainWindow->isVisible())
-        m_dm->TimerPingTimer();
+    if (!m_link)
+        return;
+    m_link->setAddress(EdWallIpAddress->text());
+    if (m_mainWindow && m_mainWindow->isVisible())
+        m_link->queryLifeSign();
 }
 
 void TFormConfig::CBSerialProtocolChange()
@@ -286,6 +290,6 @@ void TFormConfig::CBSerialProtocolChange()
 
 void TFormConfig::SBServerStartupSettingsClick()
 {
-    if (m_dm)
-        m_dm->sendToWall(wallcmd::startupTexts(EdServerLargeText->text(), EdServerSmallText->text()));
+    if (m_link)
+        m_link->send(wallcmd::startupTexts(EdServerLargeText->text(), EdServerSmallText->text()));
 }

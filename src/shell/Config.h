@@ -9,7 +9,7 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class QWidget;
-class TDM;
+class WallLink;
 
 // The configuration dialog. Its controls are the live home of the operator's settings: every part of
 // the program reads the control it needs at the moment it needs it; the settings store copies them to
@@ -21,8 +21,8 @@ class TFormConfig final : public QDialog
 public:
     explicit TFormConfig(QWidget* parent = nullptr);
 
-    // Created before the data module; the composition root connects it once everything exists.
-    void connectDataModule(TDM& dm, const QWidget& mainWindow);
+    // The wall link takes every address the box holds, at once; the composition root connects it.
+    void connectLink(WallLink& link, const QWidget& mainWindow);
 
     // Address changed (typed or set by the settings store): black when it is a dotted IPv4 address, red
     // otherwise; while the main window is visible a life-sign query goes to the new text at once.
@@ -66,6 +66,6 @@ private:
     QWidget* buildStartupPage();
     QWidget* buildUdpPage();
 
-    TDM* m_dm = nullptr;
+    WallLink* m_link = nullptr;
     const QWidget* m_mainWindow = nullptr;
 };

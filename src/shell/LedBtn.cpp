@@ -55,3 +55,16 @@ QPixmap TLedBtn::picture(const QString& resourceName)
     Q_UNUSED(registered)
     return QPixmap(QStringLiteral(":/lamps/") + resourceName);
 }
+
+TLedBtnColor lampColour(LinkState state)
+{
+    switch (state) {
+    case LinkState::Up:
+        return TLedBtnColor::LedGreen;
+    case LinkState::Waiting:
+        return TLedBtnColor::LedRed;
+    case LinkState::Unknown:
+        break;
+    }
+    return TLedBtnColor::LedGray;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wall_link/LinkState.h"
+
 #include <QToolButton>
 
 enum class TLedBtnColor
@@ -13,6 +15,10 @@ enum class TLedBtnColor
     LedCyan,
     LedWhite
 };
+
+// The lamp's colour for the state of the wall link: gray before the first query, red while one is
+// unanswered, green once the wall has answered.
+TLedBtnColor lampColour(LinkState state);
 
 // A flat button whose picture is a coloured lamp, taken from the program's resources by colour name.
 class TLedBtn final : public QToolButton

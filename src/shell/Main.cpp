@@ -1,6 +1,6 @@
 #include "shell/Main.h"
 
-#include "app/DModule.h"
+#include "media/VideoPreview.h"
 #include "pages/AmericanFootball.h"
 #include "pages/Socker.h"
 #include "pages/Watch.h"
@@ -10,6 +10,9 @@
 #include "shell/ErrorReport.h"
 #include "shell/PageGlyphs.h"
 #include "shell/Version.h"
+#include "wall_link/Sleeper.h"
+#include "wall_link/UDPVesk.h"
+#include "wall_link/WallLink.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -202,8 +205,8 @@ void TFormMain::buildMenu()
     QAction* server = help->addAction(QStringLiteral("Über &Server"));
     server->setObjectName(QStringLiteral("berServer1"));
     connect(server, &QAction::triggered, this, [this] {
-        if (m_dm)
-            m_dm->berServer1Click();
+        if (m_link)
+            m_link->requestDetails();
     });
     action(help, QStringLiteral("ber1"), QStringLiteral("Ü&ber"), &TFormMain::ber1Click);
 }
@@ -211,7 +214,11 @@ void TFormMain::buildMenu()
 void TFormMain::connectParts(const Parts& parts)
 {
     m_config = &parts.config;
-    m_dm = &parts.dm;
+    m_link = &parts.link;
+    m_sleeper = &parts.sleeper;
+    m_cosa = &parts.feeds.cosa;
+    m_json = &parts.feeds.json;
+    m_preview = &parts.preview;
     m_watch = &parts.watch;
     m_zmt = &parts.zmt;
     m_socker = &parts.socker;
@@ -221,11 +228,12 @@ void TFormMain::connectParts(const Parts& parts)
     m_video = &parts.video;
     m_spielUndSatz = &parts.spielUndSatz;
 
-    LedBtnPing->setActiveLight(m_dm->linkLight());
-    connect(m_dm, &TDM::linkLightChanged, LedBtnPing, &TLedBtn::setActiveLight);
-    connect(LedBtnPing, &QToolButton::clicked, m_dm, &TDM::GLPingClick);
-    connect(m_dm, &TDM::serverDetailsReceived, this, &TFormMain::showServerDetails);
-    connect(m_dm, &TDM::linkFailed, this, &TFormMain::showLinkError);
+    LedBtnPing->setActiveLight(lampColour(m_link->state()));
+    connect(m_link, &WallLink::stateChanged, LedBtnPing,
+            [this](LinkState state) { LedBtnPing->setActiveLight(lampColour(state)); });
+    connect(LedBtnPing, &QToolButton::clicked, m_link, &WallLink::startSupervision);
+    connect(m_link, &WallLink::serverDetailsReceived, this, &TFormMain::showServerDetails);
+    connect(m_link, &WallLink::linkFailed, this, &TFormMain::showLinkError);
 }
 
 void TFormMain::FormCreate()
@@ -252,9 +260,9 @@ void TFormMain::showEvent(QShowEvent* event)
 
 void TFormMain::FormShow()
 {
-    if (!m_dm)
+    if (!m_link)
         return;
-    m_dm->UDPVesk.OpenSocket();
+    m_link->open();
     reopenFeeds();
     move(40, 40);
     for (QDialog* page : std::initializer_list<QDialog*>{m_socker, m_americanFootball, m_watch, m_zmt})
@@ -265,22 +273,22 @@ void TFormMain::StartTimerTimer()
 {
     StartTimer->deleteLater();
     StartTimer = nullptr;
-    if (!m_dm)
+    if (!m_link)
         return;
     m_report.run([this] { ReadFromIni(); });
     move(commandline::applyPlacement(m_options.arguments, pos()));
     if (isVisible())
-        m_dm->TimerPingTimer();
+        m_link->queryLifeSign();
 }
 
 void TFormMain::reopenFeeds()
 {
-    m_dm->UDPCosa.CloseSocket();
+    m_cosa->CloseSocket();
     if (m_config->CBUseCosaServer->isChecked())
-        m_dm->UDPCosa.OpenSocket();
-    m_dm->UDPJson.CloseSocket();
+        m_cosa->OpenSocket();
+    m_json->CloseSocket();
     if (m_config->CBUseUdpLynx->isChecked())
-        m_dm->UDPJson.OpenSocket();
+        m_json->OpenSocket();
 }
 
 void TFormMain::ReadFromIni()
@@ -321,13 +329,13 @@ void TFormMain::ReadFromIni()
         break;
     }
     c.CBUseCosaServer->setChecked(number(QStringLiteral("UseCosaServer"), QStringLiteral("1"), 1) != 0);
-    m_dm->UDPCosa.CloseSocket();
+    m_cosa->CloseSocket();
     if (c.CBUseCosaServer->isChecked())
-        m_dm->UDPCosa.OpenSocket();
+        m_cosa->OpenSocket();
     c.CBUseUdpLynx->setChecked(number(QStringLiteral("UseUdpLynxSever"), QStringLiteral("1"), 1) != 0);
-    m_dm->UDPJson.CloseSocket();
+    m_json->CloseSocket();
     if (c.CBUseUdpLynx->isChecked())
-        m_dm->UDPJson.OpenSocket();
+        m_json->OpenSocket();
     const bool timing = c.CBSerialPort->currentIndex() > 0;
     SBZMT->setEnabled(timing);
     LbZMT->setEnabled(timing);
@@ -377,18 +385,18 @@ void TFormMain::WriteToIni()
 void TFormMain::openPage(QToolButton* button, QDialog* page, bool waitLonger)
 {
     // A click that arrives while another page is being opened (during a wait) is not a second request.
-    if (m_opening || !m_dm) {
+    if (m_opening || !m_link) {
         button->setChecked(false);
         return;
     }
     m_opening = true;
     button->setChecked(true);
     if (LedBtnPing->ActiveLight() != TLedBtnColor::LedGreen) {
-        m_dm->GLPingClick();
-        m_dm->Sleeper.Sleep(kLinkWaitMs);
+        m_link->startSupervision();
+        m_sleeper->Sleep(kLinkWaitMs);
     }
     if (waitLonger)
-        m_dm->Sleeper.Sleep(kLinkWaitMs);
+        m_sleeper->Sleep(kLinkWaitMs);
     if (LedBtnPing->ActiveLight() == TLedBtnColor::LedGreen) {
         SBarPanel->clear();
         page->move(page->x(), y());
@@ -534,7 +542,7 @@ void TFormMain::closeEvent(QCloseEvent* event)
 
 bool TFormMain::FormCloseQuery()
 {
-    if (!m_dm || !m_config)
+    if (!m_link || !m_config)
         return true;
     m_closing = true;
     if (!m_report.run([this] { WriteToIni(); })) {
@@ -542,12 +550,12 @@ bool TFormMain::FormCloseQuery()
         return false;
     }
     if (m_config->RBServerClose->isChecked()) {
-        m_dm->sendToWall(wallcmd::closeServer());
-        m_dm->Sleeper.Sleep(kCloseServerWaitMs);
+        m_link->send(wallcmd::closeServer());
+        m_sleeper->Sleep(kCloseServerWaitMs);
     }
     if (m_config->RBServerShutdown->isChecked()) {
-        m_dm->sendToWall(wallcmd::shutdownServer());
-        m_dm->Sleeper.Sleep(kShutdownWaitMs);
+        m_link->send(wallcmd::shutdownServer());
+        m_sleeper->Sleep(kShutdownWaitMs);
     }
     m_closing = false;
     return true;
@@ -555,12 +563,12 @@ bool TFormMain::FormCloseQuery()
 
 void TFormMain::FormClose()
 {
-    if (!m_dm)
+    if (!m_link)
         return;
-    m_dm->Media.Preview.stopQuietly();
-    m_dm->UDPVesk.CloseSocket();
-    m_dm->UDPCosa.CloseSocket();
-    m_dm->UDPJson.CloseSocket();
+    m_preview->stopQuietly();
+    m_link->close();
+    m_cosa->CloseSocket();
+    m_json->CloseSocket();
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event)

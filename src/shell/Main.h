@@ -18,7 +18,10 @@ class QLabel;
 class QTimer;
 class QToolButton;
 class QVBoxLayout;
-class TDM;
+class TSleeper;
+class TUDPVesk;
+class TVideoPreview;
+class WallLink;
 class TFormAmericanFootball;
 class TFormConfig;
 class TFormSocker;
@@ -41,11 +44,22 @@ public:
         QString settingsRoot;                                 // empty: the platform's per-user settings store
     };
 
-    // The windows and the data module created after the main window; handed in once they all exist.
+    // The feed endpoints the settings switch on and off.
+    struct FeedEndpoints
+    {
+        TUDPVesk& cosa;
+        TUDPVesk& json;
+    };
+
+    // The communication parts and the windows created after the main window; handed in once they all
+    // exist.
     struct Parts
     {
         TFormConfig& config;
-        TDM& dm;
+        WallLink& link;
+        TSleeper& sleeper;
+        FeedEndpoints feeds;
+        TVideoPreview& preview;
         TFormWatch& watch;
         TFormZMT& zmt;
         TFormSocker& socker;
@@ -143,7 +157,11 @@ private:
     bool m_closing = false;
 
     TFormConfig* m_config = nullptr;
-    TDM* m_dm = nullptr;
+    WallLink* m_link = nullptr;
+    TSleeper* m_sleeper = nullptr;
+    TUDPVesk* m_cosa = nullptr;
+    TUDPVesk* m_json = nullptr;
+    TVideoPreview* m_preview = nullptr;
     TFormWatch* m_watch = nullptr;
     TFormZMT* m_zmt = nullptr;
     TFormSocker* m_socker = nullptr;

@@ -1,11 +1,12 @@
 #include "textlist/Textbox.h"
 
-#include "app/DModule.h"
 #include "media/Image.h"
+#include "media/MediaModule.h"
 #include "media/MediaPages.h"
 #include "pages/PageForm.h"
 #include "shell/ErrorReport.h"
 #include "textlist/StringGrid.h"
+#include "wall_link/WallSink.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -123,9 +124,9 @@ QPushButton* toPreviewButton(QWidget* parent, const QString& name, const QString
 
 } // namespace
 
-TFormTextbox::TFormTextbox(TDM& dm, ErrorReport& report, QWidget* parent)
+TFormTextbox::TFormTextbox(WallSink& wall, TMediaModule& media, ErrorReport& report, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint),
-      m_dm(dm), m_report(report), m_stopVideo([&dm] { dm.Media.Preview.StopVideo(); })
+      m_wall(wall), m_media(media), m_report(report), m_stopVideo([&media] { media.Preview.StopVideo(); })
 {
     setObjectName(QStringLiteral("TFormTextbox"));
     setWindowTitle(QStringLiteral("Textliste"));
@@ -175,7 +176,7 @@ TFormTextbox::TFormTextbox(TDM& dm, ErrorReport& report, QWidget* parent)
     setLines(kDefaultLines);
     mirrorColours();
     videoCopyPath.clear();
-    dm.Media.Progress.addWindow(this, {PBar, PBarVideo});
+    media.Progress.addWindow(this, {PBar, PBarVideo});
 
     connect(SBSend, &QToolButton::clicked, this, &TFormTextbox::SBSendClick);
     connect(SBErase, &QToolButton::clicked, this, &TFormTextbox::SBEraseClick);
@@ -518,8 +519,8 @@ void TFormTextbox::FormShow()
     prepareGrid(*SGLynx);
 
     // Rulers over the wall's text size, so that the operator sees where a line leaves the wall.
-    const int columns = m_dm.wallColumns();
-    const int rows = m_dm.wallRows();
+    const int columns = m_wall.textSize().columns;
+    const int rows = m_wall.textSize().rows;
     Label1->setText(QStringLiteral("1234567890").repeated(columns / 10 + 1).left(columns));
     Label3->setText(QStringLiteral("1 2 3 4 5 6 7 8 9 0 ").repeated(rows / 10 + 1).left(2 * rows));
     const int width = Label1->fontMetrics().horizontalAdvance(Label1->text()) + kEditorExtraWidth;
@@ -609,12 +610,12 @@ int TFormTextbox::workflowIndex() const
 
 void TFormTextbox::SBSendClick()
 {
-    m_dm.sendToWall(wallcmd::textListShow(timeBarMode(), colours(), EdKopfzeile->text(), lines(), m_dm.wallRows()));
+    m_wall.send(wallcmd::textListShow(timeBarMode(), colours(), EdKopfzeile->text(), lines(), m_wall.textSize().rows));
 }
 
 void TFormTextbox::SBEraseClick()
 {
-    m_dm.sendToWall(wallcmd::eraseTextList());
+    m_wall.send(wallcmd::eraseTextList());
 }
 
 void TFormTextbox::SBLoadPictureClick()
@@ -629,7 +630,7 @@ void TFormTextbox::SBShowPictureClick()
 {
     // Disabled while the upload runs, so that it cannot be started twice.
     SBShowPicture->setEnabled(false);
-    m_report.run([this] { mediapage::showPicture(m_dm, *ImShowPicture); });
+    m_report.run([this] { mediapage::showPicture(m_wall, m_media, *ImShowPicture); });
     SBShowPicture->setEnabled(true);
 }
 
@@ -643,7 +644,7 @@ void TFormTextbox::SBOpenVideoClick()
     const bool wasEnabled = SBShowVideo->isEnabled();
     SBShowVideo->setEnabled(false);
     bool chosen = false;
-    if (!m_report.run([&] { chosen = mediapage::openVideo(m_dm, Open, PnVideo, videoCopyPath, this); }))
+    if (!m_report.run([&] { chosen = mediapage::openVideo(m_media, Open, PnVideo, videoCopyPath, this); }))
         return; // the copy failed: nothing new to show
     if (chosen)
         SBShowVideo->setEnabled(QFileInfo(videoCopyPath).isFile());
@@ -657,7 +658,7 @@ void TFormTextbox::SBShowVideoClick()
     SBShowVideo->setEnabled(false);
     // Without a staged copy nothing goes out and there stays nothing to show; a failed upload may be retried.
     const bool ran = QFileInfo(videoCopyPath).isFile();
-    m_report.run([this] { mediapage::showVideo(m_dm, videoCopyPath); });
+    m_report.run([this] { mediapage::showVideo(m_wall, m_media, videoCopyPath); });
     SBShowVideo->setEnabled(ran);
 }
 
@@ -668,12 +669,12 @@ void TFormTextbox::TSVideoShow()
 
 void TFormTextbox::SBLiveClick()
 {
-    mediapage::liveVideo(m_dm);
+    mediapage::liveVideo(m_wall, m_media);
 }
 
 void TFormTextbox::SBShowMJPEGClick()
 {
-    mediapage::camera(m_dm);
+    mediapage::camera(m_wall, m_media);
 }
 
 wallcmd::TimeBarMode TFormTextbox::timeBarMode() const
@@ -804,7 +805,7 @@ void TFormTextbox::listToPreview(const TStringGrid& grid, const QString& header,
     options.showPosition = showPosition;
     options.showNumber = showNumber;
     options.withResults = !listlayout::isStartListEntry(workflowIndex());
-    options.wallColumns = m_dm.wallColumns();
+    options.wallColumns = m_wall.textSize().columns;
     options.currentRow = grid.Row();
     setLines(listlayout::listLines(grid.cells(), options));
     MTextbox->moveCursor(QTextCursor::Start);

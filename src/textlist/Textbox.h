@@ -26,7 +26,8 @@ class QTabWidget;
 class QToolButton;
 class QTreeWidget;
 class QWidget;
-class TDM;
+class TMediaModule;
+class WallSink;
 class TImage;
 class TStringGrid;
 
@@ -34,7 +35,7 @@ class TStringGrid;
 // lines, optional time bar) in a preview and sends it; its workflow tree and page stack bring timetables,
 // start and result lists (and pictures and videos) into the preview or onto the wall.
 //
-// Needs: the data module (the way to the wall, the wall's text size, upload and video preview) and the
+// Needs: the wall (the way to it and its text size), the media parts (upload, video preview) and the
 // general error report, which shows what ends a picture or video action. The feeds and the standings write
 // into the public controls below; sending stays the operator's action. Created once at start-up, then
 // only shown (modally) and hidden, so its content survives between openings.
@@ -43,7 +44,7 @@ class TFormTextbox final : public QDialog
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFormTextbox)
 public:
-    TFormTextbox(TDM& dm, ErrorReport& report, QWidget* parent = nullptr);
+    TFormTextbox(WallSink& wall, TMediaModule& media, ErrorReport& report, QWidget* parent = nullptr);
 
     // Workflow entries, in tree order.
     enum Workflow
@@ -110,7 +111,7 @@ public:
     // The list layout into the preview, as the list pages and the standings use it.
     void listToPreview(const TStringGrid& grid, const QString& header, bool showPosition, bool showNumber);
 
-    // Replaces the local video preview's stop (the data module's by default); errors it throws are
+    // Replaces the local video preview's stop (the media parts' by default); errors it throws are
     // swallowed.
     void setStopVideo(std::function<void()> stopVideo) { m_stopVideo = std::move(stopVideo); }
     // The video copy path of this window (empty until a video is staged); the COSA feed sets it too.
@@ -197,7 +198,8 @@ private:
     QWidget* buildVideo();
     QWidget* buildLynx();
 
-    TDM& m_dm;
+    WallSink& m_wall;
+    TMediaModule& m_media;
     ErrorReport& m_report;
     std::function<void()> m_stopVideo;
 };

@@ -62,7 +62,7 @@ int main(int argc, char** argv)
     main.show();
     bool ok = shoot(main, out + QStringLiteral("/main-window-gray.png"));
 
-    client.DM.TimerPingTimer();
+    client.Link.queryLifeSign();
     if (!waitFor([&] { return main.LedBtnPing->ActiveLight() == TLedBtnColor::LedGreen; }, 5000)) {
         std::fprintf(stderr, "screenshots: the wall on 127.0.0.1:57001 does not answer\n");
         return 1;

@@ -15,7 +15,7 @@ private Q_SLOTS:
         TFormTextbox& w = fx.app->FormTextbox;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        const quint16 port = fx.dm().UDPCosa.RxPort;
+        const quint16 port = fx.app->UDPCosa.RxPort;
 
         QUdpSocket sender;
         sender.writeDatagram("CDC;FREE;2;Hallo;", QHostAddress::LocalHost, port);

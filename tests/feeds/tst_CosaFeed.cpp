@@ -4,7 +4,9 @@
 #include "pages/PageFixture.h"
 #include "shell/ErrorReport.h"
 #include "textlist/StringGrid.h"
+#include "support/TestSupport.h"
 #include "textlist/Textbox.h"
+#include "wall_link/UDPVesk.h"
 
 #include <QFile>
 #include <QImage>
@@ -44,7 +46,7 @@ public:
     bool fail = false;
 };
 
-QByteArray frame(const QByteArray& payload)
+QByteArray cosaFrame(const QByteArray& payload)
 {
     return "CDC;" + payload + ";CDC";
 }
@@ -64,13 +66,13 @@ private Q_SLOTS:
     }
     void init()
     {
-        m_fx = std::make_unique<PageFixture>();
-        m_fx->dm->Media.Preview.setLibrary(m_player);
-        m_w = std::make_unique<TFormTextbox>(*m_fx->dm, m_report);
-        m_feed = std::make_unique<TCosaFeed>(*m_fx->dm, *m_w, m_report);
-        m_fx->dm->UDPCosa.RxPort = testsupport::freeUdpPort();
-        m_fx->dm->UDPCosa.OpenSocket();
-        connect(&m_fx->dm->UDPCosa, &TUDPVesk::OnReceive, m_feed.get(), &TCosaFeed::UDPCosaReceive);
+        m_fx = std::make_unique<MediaPageFixture>();
+        m_fx->media.Preview.setLibrary(m_player);
+        m_w = std::make_unique<TFormTextbox>(m_fx->wall, m_fx->media, m_report);
+        m_feed = std::make_unique<TCosaFeed>(m_fx->media, *m_w, m_report);
+        m_endpoint.RxPort = testsupport::freeUdpPort();
+        m_endpoint.OpenSocket();
+        connect(&m_endpoint, &TUDPVesk::OnReceive, m_feed.get(), &TCosaFeed::UDPCosaReceive);
         m_w->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
         // A known state that every message is measured against.
@@ -85,6 +87,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
+        m_endpoint.CloseSocket();
         m_feed.reset();
         m_w.reset();
         m_fx.reset();
@@ -147,7 +150,7 @@ private Q_SLOTS:
         QFETCH(QStringList, timetable);
         QFETCH(QString, header);
         QFETCH(QStringList, grid);
-        m_feed->UDPCosaReceive(QString(), 0, frame(payload));
+        m_feed->UDPCosaReceive(QString(), 0, cosaFrame(payload));
         QCOMPARE(m_w->PCMain->currentIndex(), page);
         QCOMPARE(m_w->lines(), lines);
         QCOMPARE(timetableOf(), timetable);
@@ -162,12 +165,12 @@ private Q_SLOTS:
     {
         send({"xx CD", "C;FREE;2;a", ";b;CDC"});
         QTRY_COMPARE(m_w->lines(), (QStringList{"a", "b"}));
-        send({frame("FREE;1;erste") + frame("SCED;1;9:00;zweite")});
+        send({cosaFrame("FREE;1;erste") + cosaFrame("SCED;1;9:00;zweite")});
         QTRY_COMPARE(timetableOf(), QStringList{"1|9:00|zweite"});
         QCOMPARE(m_w->lines(), QStringList{"erste"});
 
         const QByteArray filler(30000, 'y');
-        send({"CDC;FREE;1;endlos", filler, filler, filler, ";CDC", frame("FREE;1;danach")});
+        send({"CDC;FREE;1;endlos", filler, filler, filler, ";CDC", cosaFrame("FREE;1;danach")});
         QTRY_COMPARE(m_w->lines(), QStringList{"danach"});
     }
 
@@ -181,15 +184,16 @@ private Q_SLOTS:
     void blankReachesTheWall()
     {
         QFETCH(QByteArray, payload);
-        send({frame(payload)});
-        QVERIFY(m_fx->probe.waitForCount(1));
-        QCOMPARE(m_fx->sent(), QStringList{"D0 00"});
+        send({cosaFrame(payload)});
+        QStringList sent;
+        QTRY_VERIFY(!(sent += m_fx->sent()).isEmpty());
+        QCOMPARE(sent, QStringList{"D0 00"});
     }
 
     void hiddenWindowDropsMessages()
     {
         m_w->hide();
-        m_feed->UDPCosaReceive(QString(), 0, frame("BLNK") + frame("FREE;1;neu") + frame("STRT;T;;1;1;2;N;L"));
+        m_feed->UDPCosaReceive(QString(), 0, cosaFrame("BLNK") + cosaFrame("FREE;1;neu") + cosaFrame("STRT;T;;1;1;2;N;L"));
         m_w->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
         QCOMPARE(m_fx->sent(), QStringList());
@@ -204,7 +208,7 @@ private Q_SLOTS:
         image.fill(Qt::red);
         QVERIFY(image.save(m_files.filePath(QStringLiteral("Sieger.jpg")), "JPG"));
         m_w->ShowTab(TFormTextbox::CosaZeitplan);
-        m_feed->UDPCosaReceive(QString(), 0, frame("PICT;" + m_files.filePath(QStringLiteral("Sieger.bmp")).toUtf8()));
+        m_feed->UDPCosaReceive(QString(), 0, cosaFrame("PICT;" + m_files.filePath(QStringLiteral("Sieger.bmp")).toUtf8()));
         QCOMPARE(m_w->PCMain->currentIndex(), int(TFormTextbox::TSBild));
         QCOMPARE(m_w->ImShowPicture->picture().size(), QSize(40, 30));
         QVERIFY(m_w->SBShowPicture->isEnabled());
@@ -212,13 +216,13 @@ private Q_SLOTS:
 
         // A name without an extension gets ".jpg".
         m_w->ImShowPicture->setPicture(QImage());
-        m_feed->UDPCosaReceive(QString(), 0, frame("PICT;" + m_files.filePath(QStringLiteral("Sieger")).toUtf8()));
+        m_feed->UDPCosaReceive(QString(), 0, cosaFrame("PICT;" + m_files.filePath(QStringLiteral("Sieger")).toUtf8()));
         QCOMPARE(m_w->ImShowPicture->picture().size(), QSize(40, 30));
         QVERIFY(m_w->SBShowPicture->isEnabled());
 
         // A name that does not exist only turns the button off.
         m_w->ShowTab(TFormTextbox::CosaZeitplan);
-        m_feed->UDPCosaReceive(QString(), 0, frame("PICT;" + m_files.filePath(QStringLiteral("Fehlt")).toUtf8()));
+        m_feed->UDPCosaReceive(QString(), 0, cosaFrame("PICT;" + m_files.filePath(QStringLiteral("Fehlt")).toUtf8()));
         QVERIFY(!m_w->SBShowPicture->isEnabled());
         QCOMPARE(m_w->PCMain->currentIndex(), int(TFormTextbox::TSZeitplan));
 
@@ -227,7 +231,7 @@ private Q_SLOTS:
         QVERIFY(broken.open(QIODevice::WriteOnly));
         broken.write("kein Bild");
         broken.close();
-        m_feed->UDPCosaReceive(QString(), 0, frame("PICT;" + broken.fileName().toUtf8()));
+        m_feed->UDPCosaReceive(QString(), 0, cosaFrame("PICT;" + broken.fileName().toUtf8()));
         QVERIFY(!m_w->SBShowPicture->isEnabled());
         QCOMPARE(m_report.entries.size(), 1);
     }
@@ -241,7 +245,7 @@ private Q_SLOTS:
         file.close();
         const QString copy = m_staging.filePath(QStringLiteral("BrisalClient.mp4"));
 
-        m_feed->UDPCosaReceive(QString(), 0, frame("VIDEO;" + source.toUtf8()));
+        m_feed->UDPCosaReceive(QString(), 0, cosaFrame("VIDEO;" + source.toUtf8()));
         QCOMPARE(m_w->PCMain->currentIndex(), int(TFormTextbox::TSVideo));
         QCOMPARE(m_w->videoCopyPath, copy);
         QFile staged(copy);
@@ -252,13 +256,13 @@ private Q_SLOTS:
         QVERIFY(m_w->SBShowVideo->isEnabled());
         QCOMPARE(m_fx->sent(), QStringList());
 
-        m_feed->UDPCosaReceive(QString(), 0, frame("VIDEO;" + m_files.filePath(QStringLiteral("fehlt.mp4")).toUtf8()));
+        m_feed->UDPCosaReceive(QString(), 0, cosaFrame("VIDEO;" + m_files.filePath(QStringLiteral("fehlt.mp4")).toUtf8()));
         QVERIFY(!m_w->SBShowVideo->isEnabled());
 
         // A preview that cannot play leaves the button off; the copy is staged all the same.
         m_player.fail = true;
         m_w->videoCopyPath.clear();
-        m_feed->UDPCosaReceive(QString(), 0, frame("VIDEO;" + source.toUtf8()));
+        m_feed->UDPCosaReceive(QString(), 0, cosaFrame("VIDEO;" + source.toUtf8()));
         QVERIFY(!m_w->SBShowVideo->isEnabled());
         QCOMPARE(m_w->videoCopyPath, copy);
         QVERIFY(m_report.entries.isEmpty());
@@ -268,7 +272,7 @@ private:
     void send(const QList<QByteArray>& datagrams)
     {
         for (const QByteArray& d : datagrams)
-            QCOMPARE(m_sender.writeDatagram(d, QHostAddress::LocalHost, m_fx->dm->UDPCosa.RxPort), d.size());
+            QCOMPARE(m_sender.writeDatagram(d, QHostAddress::LocalHost, m_endpoint.RxPort), d.size());
     }
     QStringList timetableOf() const
     {
@@ -296,7 +300,8 @@ private:
     RecordingPlayer m_player;
     RecordingReport m_report;
     QUdpSocket m_sender;
-    std::unique_ptr<PageFixture> m_fx;
+    std::unique_ptr<MediaPageFixture> m_fx;
+    TUDPVesk m_endpoint;
     std::unique_ptr<TFormTextbox> m_w;
     std::unique_ptr<TCosaFeed> m_feed;
 };

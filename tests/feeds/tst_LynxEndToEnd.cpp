@@ -16,10 +16,10 @@ private Q_SLOTS:
         ClientFixture fx;
         fx.start();
         fx.waitForStartTimer();
-        QTRY_VERIFY(fx.dm().UDPJson.Active());
+        QTRY_VERIFY(fx.app->UDPJson.Active());
         TFormTextbox& w = fx.app->FormTextbox;
         QVERIFY(!w.isVisible());
-        const quint16 port = fx.dm().UDPJson.RxPort;
+        const quint16 port = fx.app->UDPJson.RxPort;
         QUdpSocket sender;
 
         fx.config().EdJsonIdPrefix->setText(QStringLiteral(" abc "));

@@ -1,9 +1,10 @@
-#include "app/DModule.h"
 #include "feeds/LynxFeed.h"
+#include "pages/PageFixture.h"
 #include "shell/ErrorReport.h"
 #include "support/TestSupport.h"
 #include "textlist/StringGrid.h"
 #include "textlist/Textbox.h"
+#include "wall_link/UDPVesk.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -51,8 +52,8 @@ private:
     // Sends each datagram over loopback and waits until the endpoint has taken it.
     void send(const QList<QByteArray>& datagrams);
 
-    Ports m_ports;
-    std::unique_ptr<TDM> m_dm;
+    std::unique_ptr<MediaPageFixture> m_fx;
+    std::unique_ptr<TUDPVesk> m_endpoint;
     RecordingReport m_report;
     std::unique_ptr<TFormTextbox> m_window;
     std::unique_ptr<TLynxFeed> m_feed;
@@ -62,24 +63,25 @@ private:
 
 void TestLynxFeed::init()
 {
-    m_ports.json = testsupport::freeUdpPort();
-    m_ports.wallRx = testsupport::freeUdpPort();
-    m_dm = std::make_unique<TDM>(m_ports);
-    m_window = std::make_unique<TFormTextbox>(*m_dm, m_report);
+    m_fx = std::make_unique<MediaPageFixture>();
+    m_endpoint = std::make_unique<TUDPVesk>();
+    m_endpoint->RxPort = testsupport::freeUdpPort();
+    m_window = std::make_unique<TFormTextbox>(m_fx->wall, m_fx->media, m_report);
     m_window->show(); // the window's reset on showing comes first, as in the program
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     m_feed = std::make_unique<TLynxFeed>(*m_window, m_report, [this] { return m_prefix; });
-    m_feed->connectEndpoint(m_dm->UDPJson);
-    connect(&m_dm->UDPJson, &TUDPVesk::OnReceive, this, [this] { ++m_received; });
-    m_dm->UDPJson.OpenSocket();
-    QVERIFY(m_dm->UDPJson.Active());
+    m_feed->connectEndpoint(*m_endpoint);
+    connect(m_endpoint.get(), &TUDPVesk::OnReceive, this, [this] { ++m_received; });
+    m_endpoint->OpenSocket();
+    QVERIFY(m_endpoint->Active());
 }
 
 void TestLynxFeed::cleanup()
 {
     m_feed.reset();
     m_window.reset();
-    m_dm.reset();
+    m_endpoint.reset();
+    m_fx.reset();
     m_report.entries.clear();
     m_prefix = QStringLiteral("QTX");
     m_received = 0;
@@ -90,7 +92,7 @@ void TestLynxFeed::send(const QList<QByteArray>& datagrams)
     QUdpSocket sender;
     for (const QByteArray& datagram : datagrams) {
         const int before = m_received;
-        QCOMPARE(sender.writeDatagram(datagram, QHostAddress::LocalHost, m_ports.json), datagram.size());
+        QCOMPARE(sender.writeDatagram(datagram, QHostAddress::LocalHost, m_endpoint->RxPort), datagram.size());
         QTRY_COMPARE(m_received, before + 1);
     }
 }

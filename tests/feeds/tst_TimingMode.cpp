@@ -62,7 +62,7 @@ void tst_TimingMode::portUnusableShowsTheErrorBox()
     fx.store(QStringLiteral("SerialDevice2"), fx.settings.filePath(QStringLiteral("ttyGibtEsNicht")));
     fx.start();
     fx.wall.answering = false; // the lamp turns green only through the ICMP check
-    fx.dm().TimerPingTimer();
+    fx.app->Link.queryLifeSign();
     QCOMPARE(fx.lamp(), TLedBtnColor::LedRed);
     WindowWatch zmtShown(WindowWatch::window(fx.app->FormZMT), [](QWidget& w) { w.close(); });
 
@@ -76,7 +76,7 @@ void tst_TimingMode::portUnusableShowsTheErrorBox()
              (QStringList{"Dieser Modus kann nicht benutzt werden, weil",
                           "die serielle Schnittstelle nicht funktioniert", "oder falsch konfiguriert ist."}));
     QCOMPARE(zmtShown.showings(), 0);
-    QVERIFY(!fx.dm().SerialTiming.isOpen());
+    QVERIFY(!fx.app->SerialTiming.isOpen());
     QVERIFY(!fx.main().SBZMT->isChecked());
     QCOMPARE(fx.lamp(), TLedBtnColor::LedGreen);
 }
@@ -129,7 +129,7 @@ void tst_TimingMode::framesFromTheLineReachTheWall()
 
     WindowWatch watch(WindowWatch::window(zmt), [&](QWidget& window) {
         const auto closeWindow = qScopeGuard([&window] { window.close(); });
-        QVERIFY(fx.dm().SerialTiming.isOpen());
+        QVERIFY(fx.app->SerialTiming.isOpen());
         QCOMPARE(window.y(), fx.main().y());
         QCOMPARE(fx.main().statusText(), QString());
 
@@ -149,7 +149,7 @@ void tst_TimingMode::framesFromTheLineReachTheWall()
         device.close();
         line.kill();
         QTRY_COMPARE(fx.main().statusText(), TSerialTiming::lostText(1));
-        QVERIFY(!fx.dm().SerialTiming.isOpen());
+        QVERIFY(!fx.app->SerialTiming.isOpen());
         QTest::mouseClick(send, Qt::LeftButton);
         QVERIFY(!send->isChecked());
         QCOMPARE(panel->text(), QStringLiteral("00:00:00"));
@@ -160,7 +160,7 @@ void tst_TimingMode::framesFromTheLineReachTheWall()
     QCOMPARE(watch.showings(), 1);
     QVERIFY(!QTest::currentTestFailed());
     QVERIFY(!zmt.isVisible());
-    QVERIFY(!fx.dm().SerialTiming.isOpen());
+    QVERIFY(!fx.app->SerialTiming.isOpen());
     QVERIFY(!fx.main().SBZMT->isChecked());
     QVERIFY(fx.report.entries.isEmpty());
     QCOMPARE(fx.main().statusText(), TSerialTiming::lostText(1));

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "app/DModule.h"
 #include "media/FtpServer.h"
+#include "media/MediaModule.h"
 #include "support/TestSupport.h"
 #include "support/WallProbe.h"
+#include "wall_link/Sleeper.h"
+#include "wall_link/WallLink.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +14,8 @@
 
 #include <memory>
 
-// A data module as the media pages see it in the program: its wall link sends to a WallProbe on loopback,
+// The wall link and media parts as the media pages see them in the program: the link sends to a WallProbe
+// on loopback,
 // its uploads go to a real FTP server (pyftpdlib on a free port, a fresh folder), files are staged in a
 // private folder, and open dialogs answer with `answer`.
 struct MediaRig
@@ -23,7 +26,7 @@ struct MediaRig
     // Once per test process, before anything is staged: the private staging folder.
     void stageHere() { qputenv("TMPDIR", QFile::encodeName(staging.path())); }
 
-    // Empties the staging folder, starts the server and builds the data module; false when the server
+    // Empties the staging folder, starts the server and builds the link and media parts; false when the server
     // does not come up.
     bool start()
     {
@@ -34,30 +37,29 @@ struct MediaRig
         server = std::make_unique<FtpServer>(QStringLiteral("TORVEK"), QStringLiteral("mirtelo.kq"));
         if (!server->start())
             return false;
-        Ports ports;
         ports.wallRx = testsupport::freeUdpPort();
         ports.wallTx = probe.port();
         ports.ftp = server->port();
-        dm = std::make_unique<TDM>(ports);
-        dm->UDPVesk.RxPort = ports.wallRx;
-        dm->UDPVesk.OpenSocket();
-        dm->setWallAddressSource([] { return QStringLiteral("127.0.0.1"); });
+        link = std::make_unique<WallLink>(ports);
+        link->open();
+        media = std::make_unique<TMediaModule>(sleeper, ports);
         // What the wall had received when the data connection of an upload began.
         beforeUpload = {QStringLiteral("<no upload>")};
-        QObject::connect(&dm->Media.Upload.IdFTP1, &TFtpClient::WorkBegin, &probe,
+        QObject::connect(&media->Upload.IdFTP1, &TFtpClient::WorkBegin, &probe,
                          [this] { beforeUpload = probe.bodies(); });
         return true;
     }
-    // The windows built on dm are gone by now.
+    // The windows built on the link are gone by now.
     void stop()
     {
-        dm.reset();
+        media.reset();
+        link.reset();
         server.reset();
         probe.clear();
     }
 
     // What reached the wall since the last call.
-    QStringList sent() { return probe.drain(*dm); }
+    QStringList sent() { return probe.drain(*link); }
 
     // The dialog records its title and filter in dialogs and answers with answer.
     void answerDialogs(TOpenDialog& open)
@@ -72,7 +74,10 @@ struct MediaRig
     QTemporaryDir chosen; // where the operator's files are
     WallProbe probe;
     std::unique_ptr<FtpServer> server;
-    std::unique_ptr<TDM> dm;
+    Ports ports;
+    TSleeper sleeper;
+    std::unique_ptr<WallLink> link;
+    std::unique_ptr<TMediaModule> media;
     QStringList beforeUpload;
     QString answer; // empty: "cancel"
     QStringList dialogs;

@@ -1,12 +1,15 @@
 // Takes the documentation screenshots of the picture and video windows: run it on an X display (a video
 // widget shows its frames only in a real screen grab) with the output folder as argument.
 #include "MjpegAvi.h"
-#include "app/DModule.h"
 #include "media/Image.h"
 #include "media/JpgPicture.h"
+#include "media/MediaModule.h"
 #include "media/Video.h"
 #include "shell/ErrorReport.h"
+#include "support/RecordingWallSink.h"
 #include "support/ScreenShot.h"
+#include "wall_link/Ports.h"
+#include "wall_link/Sleeper.h"
 
 #include <QApplication>
 #include <QDir>
@@ -53,25 +56,27 @@ int main(int argc, char** argv)
     qputenv("TMPDIR", QFile::encodeName(work.path()));
     RecordingReport report;
     Ports ports;
-    TDM dm(ports);
+    RecordingWallSink wall;
+    TSleeper sleeper;
+    TMediaModule media(sleeper, ports);
 
-    TFormJpg jpg(dm, report);
+    TFormJpg jpg(wall, media, report);
     const QString picture = work.filePath(QStringLiteral("Stadion.jpg"));
     samplePicture().save(picture, "JPG");
-    dm.Media.Open.chooser = [&](const TOpenDialog&) { return picture; };
+    media.Open.chooser = [&](const TOpenDialog&) { return picture; };
     jpg.move(40, 40);
     jpg.show();
     jpg.SBLoadPictureClick();
     bool ok = shoot(jpg, out + QStringLiteral("/page-jpg.png"));
     jpg.hide();
 
-    TFormVideo video(dm, report);
+    TFormVideo video(wall, media, report);
     const QString clip = work.filePath(QStringLiteral("Clip.avi"));
     QFile f(clip);
     if (!f.open(QIODevice::WriteOnly) || f.write(mjpegavi::make(QSize(320, 240), 100, 10)) < 0)
         return 1;
     f.close();
-    dm.Media.Open.chooser = [&](const TOpenDialog&) { return clip; };
+    media.Open.chooser = [&](const TOpenDialog&) { return clip; };
     video.move(40, 40);
     video.show();
     video.SBOpenVideoClick();

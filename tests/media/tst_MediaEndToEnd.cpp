@@ -52,7 +52,7 @@ private Q_SLOTS:
         setup.ports.ftp = ftp.port();
         setup.main.settingsRoot = m_dir.filePath(QStringLiteral("client-settings"));
         BrisalClientApp app(setup, report);
-        app.DM.Media.Open.chooser = [&](const TOpenDialog&) { return chosen; };
+        app.Media.Open.chooser = [&](const TOpenDialog&) { return chosen; };
         app.FormMain.show();
         QVERIFY(QTest::qWaitForWindowExposed(&app.FormMain));
         QTRY_COMPARE(app.FormMain.LedBtnPing->ActiveLight(), TLedBtnColor::LedGreen);

@@ -38,10 +38,10 @@ private Q_SLOTS:
     void init()
     {
         QVERIFY(m_rig.start());
-        m_rig.answerDialogs(m_rig.dm->Media.Open);
+        m_rig.answerDialogs(m_rig.media->Open);
         m_report = std::make_unique<RecordingReport>();
-        m_jpg = std::make_unique<TFormJpg>(*m_rig.dm, *m_report);
-        m_video = std::make_unique<TFormVideo>(*m_rig.dm, *m_report);
+        m_jpg = std::make_unique<TFormJpg>(*m_rig.link, *m_rig.media, *m_report);
+        m_video = std::make_unique<TFormVideo>(*m_rig.link, *m_rig.media, *m_report);
         m_rig.dialogs.clear();
     }
     void cleanup()
@@ -133,7 +133,7 @@ private Q_SLOTS:
         showWindow(*m_jpg);
         click(*m_jpg, "SBLoadPicture");
         QCOMPARE(m_rig.dialogs, QStringList{QStringLiteral("Bild öffnen ...|Bilder *.jpg|*.jpg")});
-        QCOMPARE(m_rig.dm->Media.Open.FileName, m_rig.chosen.filePath(QStringLiteral("Start.jpg")));
+        QCOMPARE(m_rig.media->Open.FileName, m_rig.chosen.filePath(QStringLiteral("Start.jpg")));
         QCOMPARE(child<TImage>(*m_jpg, "ImShowPicture")->picture().size(), QSize(80, 60));
 
         QSignalSpy bar(child<QProgressBar>(*m_jpg, "PBar"), &QProgressBar::valueChanged);

@@ -1,35 +1,30 @@
 #pragma once
 
-#include "app/DModule.h"
-#include "support/TestSupport.h"
-#include "support/WallProbe.h"
+#include "media/MediaModule.h"
+#include "support/RecordingWallSink.h"
+#include "wall_link/Ports.h"
+#include "wall_link/Sleeper.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QTest>
 #include <QWidget>
 
-#include <memory>
-
-// A data module whose wall link sends to a WallProbe on loopback, as the pages see it in the program.
+// The wall as the pages see it, recording what they send.
 struct PageFixture
 {
-    PageFixture()
-    {
-        Ports ports;
-        ports.wallRx = testsupport::freeUdpPort();
-        ports.wallTx = probe.port();
-        dm = std::make_unique<TDM>(ports);
-        dm->UDPVesk.RxPort = ports.wallRx;
-        dm->UDPVesk.OpenSocket();
-        dm->setWallAddressSource([] { return QStringLiteral("127.0.0.1"); });
-    }
+    // What the page sent since the last call, in order.
+    QStringList sent() { return wall.take(); }
 
-    // What reached the wall since the last call, in order.
-    QStringList sent() { return probe.drain(*dm); }
+    RecordingWallSink wall;
+};
 
-    WallProbe probe;
-    std::unique_ptr<TDM> dm;
+// The same plus the media parts that the text list and media windows use.
+struct MediaPageFixture : PageFixture
+{
+    Ports ports;
+    TSleeper sleeper;
+    TMediaModule media{sleeper, ports};
 };
 
 template <typename T> T* child(QWidget& window, const char* name)

@@ -19,7 +19,7 @@ const QColor kGreen(0, 128, 0);
 // The clock record as the wall receives it: green while running, red while standing.
 QString clockRecord(bool running, const QString& text)
 {
-    return QStringLiteral("C0 35 00 00 ") + (running ? "FF 00" : "00 FF") + " 10 35 " + WallProbe::hex(text.toLatin1());
+    return QStringLiteral("C0 35 00 00 ") + (running ? "FF 00" : "00 FF") + " 10 35 " + testsupport::hex(text.toLatin1());
 }
 } // namespace
 
@@ -31,7 +31,7 @@ private Q_SLOTS:
     {
         m_fx = std::make_unique<PageFixture>();
         m_sound.events.clear();
-        m_w = std::make_unique<TFormAmericanFootball>(*m_fx->dm, m_clock, m_sound);
+        m_w = std::make_unique<TFormAmericanFootball>(m_fx->wall, m_clock, m_sound);
     }
     void cleanup()
     {

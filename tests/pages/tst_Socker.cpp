@@ -17,7 +17,7 @@ private Q_SLOTS:
     void init()
     {
         m_fx = std::make_unique<PageFixture>();
-        m_w = std::make_unique<TFormSocker>(*m_fx->dm);
+        m_w = std::make_unique<TFormSocker>(m_fx->wall);
         m_w->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
         QCOMPARE(m_fx->sent(), QStringList()); // showing sends nothing
@@ -111,7 +111,7 @@ private Q_SLOTS:
         const QStringList sent = m_fx->sent();
         QCOMPARE(sent.size(), 4);
         const int index = upDown == "UDToreLinks" ? 2 : 3;
-        QVERIFY2(sent.at(index).endsWith(WallProbe::hex(shown.toLatin1())), qPrintable(sent.at(index)));
+        QVERIFY2(sent.at(index).endsWith(testsupport::hex(shown.toLatin1())), qPrintable(sent.at(index)));
     }
 
     void nameBoxRefusesThirteenthCharacter()

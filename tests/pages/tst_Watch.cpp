@@ -19,7 +19,7 @@ private Q_SLOTS:
         m_fx = std::make_unique<PageFixture>();
         m_clock.setTime(QTime(13, 4, 4));
         m_text.clear();
-        m_w = std::make_unique<TFormWatch>(*m_fx->dm, m_clock, [this] { return m_text; });
+        m_w = std::make_unique<TFormWatch>(m_fx->wall, m_clock, [this] { return m_text; });
     }
     void cleanup()
     {

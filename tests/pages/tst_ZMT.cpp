@@ -17,7 +17,7 @@ private Q_SLOTS:
     void init()
     {
         m_fx = std::make_unique<PageFixture>();
-        m_w = std::make_unique<TFormZMT>(*m_fx->dm);
+        m_w = std::make_unique<TFormZMT>(m_fx->wall);
         m_w->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
         QCOMPARE(m_fx->sent(), QStringList());

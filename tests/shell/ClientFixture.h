@@ -47,7 +47,7 @@ struct ClientFixture
         setup.clock = &clock;
         setup.sound = &sound;
         app = std::make_unique<BrisalClientApp>(setup, report);
-        QObject::connect(&app->DM.Sleeper, &TSleeper::sleeping, [this](int ms) { waits << ms; });
+        QObject::connect(&app->Sleeper, &TSleeper::sleeping, [this](int ms) { waits << ms; });
         if (show) {
             app->FormMain.show();
             QVERIFY(QTest::qWaitForWindowExposed(&app->FormMain));
@@ -59,7 +59,6 @@ struct ClientFixture
 
     TFormMain& main() { return app->FormMain; }
     TFormConfig& config() { return app->FormConfig; }
-    TDM& dm() { return app->DM; }
     TLedBtnColor lamp() { return app->FormMain.LedBtnPing->ActiveLight(); }
 
     QTemporaryDir settings;

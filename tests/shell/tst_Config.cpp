@@ -80,11 +80,11 @@ void tst_Config::noQueryWhileMainWindowHidden()
 {
     ClientFixture client;
     client.start(false);
-    client.dm().UDPVesk.OpenSocket();
+    client.app->Link.endpoint().OpenSocket();
     client.config().EdWallIpAddress->setText(QStringLiteral("127.0.0.1 "));
     client.config().EdWallIpAddress->setText(QStringLiteral("127.0.0.1"));
     // Only the marker sent afterwards reaches the wall.
-    client.dm().sendToWall({QByteArrayLiteral("\x7E\x7E")});
+    client.app->Link.send({QByteArrayLiteral("\x7E\x7E")});
     QTRY_COMPARE(client.wall.bodies(), QStringList{QStringLiteral("7E 7E")});
     QCOMPARE(client.lamp(), TLedBtnColor::LedGray);
 }
@@ -134,7 +134,7 @@ void tst_Config::startupTextsBytes()
     QFETCH(QStringList, bodies);
     ClientFixture client;
     client.start(false);
-    client.dm().UDPVesk.OpenSocket();
+    client.app->Link.endpoint().OpenSocket();
     client.config().EdServerLargeText->setText(large);
     client.config().EdServerSmallText->setText(small);
     QTest::mouseClick(client.config().SBServerStartupSettings, Qt::LeftButton);
@@ -154,7 +154,7 @@ void tst_Config::cancelKeepsAddressInUseButUnstored()
     QCOMPARE(watch.showings(), 1);
     QVERIFY(!client.config().isVisible());
     QCOMPARE(client.stored(QStringLiteral("IPServer")), QString());
-    client.dm().sendToWall(wallcmd::erase());
+    client.app->Link.send(wallcmd::erase());
     QTRY_VERIFY(client.wall.bodies().contains(QStringLiteral("10 12")));
     const qsizetype erase = client.wall.bodies().indexOf(QStringLiteral("D0 00"));
     QCOMPARE(client.wall.destinations().at(erase), QHostAddress(QStringLiteral("127.0.0.2")));
@@ -164,7 +164,7 @@ void tst_Config::okTrimsPrefixStoresAndReopensFeeds()
 {
     ClientFixture client;
     client.start();
-    QVERIFY(client.dm().UDPCosa.Active());
+    QVERIFY(client.app->UDPCosa.Active());
     WindowWatch watch(WindowWatch::window(client.config()), [&](QWidget&) {
         client.config().EdJsonIdPrefix->setText(QStringLiteral("  abc "));
         client.config().CBUseCosaServer->setChecked(false);
@@ -177,8 +177,8 @@ void tst_Config::okTrimsPrefixStoresAndReopensFeeds()
     QCOMPARE(client.stored(QStringLiteral("RxPrefix"), QStringLiteral("JSON")), QStringLiteral("ABC"));
     QCOMPARE(client.stored(QStringLiteral("WatchText")), QStringLiteral("Anpfiff"));
     QCOMPARE(client.stored(QStringLiteral("UseCosaServer")), QStringLiteral("0"));
-    QVERIFY(!client.dm().UDPCosa.Active());
-    QVERIFY(client.dm().UDPJson.Active());
+    QVERIFY(!client.app->UDPCosa.Active());
+    QVERIFY(client.app->UDPJson.Active());
     QVERIFY(client.report.entries.isEmpty());
 }
 

@@ -1,13 +1,13 @@
 #include "AnsweringWall.h"
-#include "app/DModule.h"
 #include "support/TestSupport.h"
+#include "wall_link/WallLink.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
 
-// The data module's side of the link: the reply interpreter, the life-sign queries, the details
+// The wall link: the reply interpreter, the life-sign queries, the details
 // request and the error event, against a test wall over real UDP on loopback.
 class tst_LinkSupervision : public QObject
 {
@@ -20,27 +20,25 @@ private Q_SLOTS:
     void silentWallKeepsLampRedAndQueriesEveryTwoSeconds();
     void detailsShowOnceWithTheNextReply();
     void detailsWaitForALateReply();
-    void feedAndWallErrorsReachTheStatusLine();
+    void sendErrorsAreReported();
 
 private:
     AnsweringWall* m_wall = nullptr;
-    std::unique_ptr<TDM> m_dm;
+    std::unique_ptr<WallLink> m_link;
     std::unique_ptr<AnsweringWall> m_ownWall;
 };
 
 void tst_LinkSupervision::init()
 {
-    m_dm.reset();
+    m_link.reset();
     m_ownWall = std::make_unique<AnsweringWall>();
     m_wall = m_ownWall.get();
     Ports ports;
     ports.wallRx = testsupport::freeUdpPort();
     ports.wallTx = m_wall->port();
-    ports.json = testsupport::freeUdpPort();
-    m_dm = std::make_unique<TDM>(ports);
-    m_dm->setWallAddressSource([] { return QStringLiteral("127.0.0.1"); });
-    m_dm->UDPVesk.OpenSocket();
-    QVERIFY(m_dm->UDPVesk.Active());
+    m_link = std::make_unique<WallLink>(ports);
+    m_link->open();
+    QVERIFY(m_link->endpoint().Active());
 }
 
 void tst_LinkSupervision::replies_data()
@@ -68,54 +66,55 @@ void tst_LinkSupervision::replies()
     QFETCH(bool, green);
     QFETCH(int, columns);
     QFETCH(int, rows);
-    m_dm->setLinkLight(TLedBtnColor::LedRed);
-    m_dm->interpretReply(body);
-    QCOMPARE(m_dm->linkLight(), green ? TLedBtnColor::LedGreen : TLedBtnColor::LedRed);
-    QCOMPARE(m_dm->wallColumns(), columns);
-    QCOMPARE(m_dm->wallRows(), rows);
+    m_wall->answering = false;
+    m_link->queryLifeSign();
+    m_link->interpretReply(body);
+    QCOMPARE(m_link->state(), green ? LinkState::Up : LinkState::Waiting);
+    QCOMPARE(m_link->textSize().columns, columns);
+    QCOMPARE(m_link->textSize().rows, rows);
 }
 
 void tst_LinkSupervision::lifeSignQueryTurnsLampGreen()
 {
     m_wall->columns = 40;
     m_wall->rows = 10;
-    QCOMPARE(m_dm->linkLight(), TLedBtnColor::LedGray);
-    QSignalSpy lights(m_dm.get(), &TDM::linkLightChanged);
-    m_dm->GLPingClick();
-    QCOMPARE(m_dm->linkLight(), TLedBtnColor::LedRed); // at once, before any reply
-    QTRY_COMPARE(m_dm->linkLight(), TLedBtnColor::LedGreen);
+    QCOMPARE(m_link->state(), LinkState::Unknown);
+    QSignalSpy lights(m_link.get(), &WallLink::stateChanged);
+    m_link->startSupervision();
+    QCOMPARE(m_link->state(), LinkState::Waiting); // at once, before any reply
+    QTRY_COMPARE(m_link->state(), LinkState::Up);
     QCOMPARE(m_wall->bodies(), QStringList{QStringLiteral("80 FD")});
-    QCOMPARE(m_dm->wallColumns(), 40);
-    QCOMPARE(m_dm->wallRows(), 10);
+    QCOMPARE(m_link->textSize().columns, 40);
+    QCOMPARE(m_link->textSize().rows, 10);
     QCOMPARE(lights.size(), 2);
-    QCOMPARE(lights.at(0).at(0).value<TLedBtnColor>(), TLedBtnColor::LedRed);
-    QCOMPARE(lights.at(1).at(0).value<TLedBtnColor>(), TLedBtnColor::LedGreen);
+    QCOMPARE(lights.at(0).at(0).value<LinkState>(), LinkState::Waiting);
+    QCOMPARE(lights.at(1).at(0).value<LinkState>(), LinkState::Up);
 }
 
 void tst_LinkSupervision::silentWallKeepsLampRedAndQueriesEveryTwoSeconds()
 {
     m_wall->answering = false;
-    m_dm->GLPingClick();
+    m_link->startSupervision();
     QTRY_COMPARE_WITH_TIMEOUT(m_wall->count(QStringLiteral("80 FD")), 3, 8000);
-    QCOMPARE(m_dm->linkLight(), TLedBtnColor::LedRed);
+    QCOMPARE(m_link->state(), LinkState::Waiting);
     // A second click does not start a second timer: the queries keep their pace.
-    QCOMPARE(m_dm->TimerPing.interval(), 2000);
-    QVERIFY(m_dm->TimerPing.isActive());
+    QCOMPARE(m_link->supervisionInterval(), 2000);
+    QVERIFY(m_link->supervising());
 }
 
 void tst_LinkSupervision::detailsShowOnceWithTheNextReply()
 {
     m_wall->version = QStringLiteral("Wand 3.1 Ä");
-    QSignalSpy details(m_dm.get(), &TDM::serverDetailsReceived);
-    m_dm->berServer1Click();
-    QVERIFY(m_dm->detailsRequested());
+    QSignalSpy details(m_link.get(), &WallLink::serverDetailsReceived);
+    m_link->requestDetails();
+    QVERIFY(m_link->detailsRequested());
     QTRY_COMPARE(details.size(), 1);
     QCOMPARE(details.at(0).at(0).toString(), QStringLiteral("Wand 3.1 Ä"));
     QCOMPARE(m_wall->bodies(), QStringList{QStringLiteral("80 FE")});
-    QVERIFY(!m_dm->detailsRequested());
+    QVERIFY(!m_link->detailsRequested());
     // A further status reply is only a life sign.
-    m_dm->TimerPingTimer();
-    QTRY_COMPARE(m_dm->linkLight(), TLedBtnColor::LedGreen);
+    m_link->queryLifeSign();
+    QTRY_COMPARE(m_link->state(), LinkState::Up);
     QTRY_COMPARE(m_wall->bodies().size(), 2);
     QCOMPARE(details.size(), 1);
 }
@@ -123,39 +122,26 @@ void tst_LinkSupervision::detailsShowOnceWithTheNextReply()
 void tst_LinkSupervision::detailsWaitForALateReply()
 {
     m_wall->answering = false;
-    QSignalSpy details(m_dm.get(), &TDM::serverDetailsReceived);
-    m_dm->berServer1Click();
+    QSignalSpy details(m_link.get(), &WallLink::serverDetailsReceived);
+    m_link->requestDetails();
     QTRY_COMPARE(m_wall->bodies().size(), 1);
-    QVERIFY(m_dm->detailsRequested());
+    QVERIFY(m_link->detailsRequested());
     QCOMPARE(details.size(), 0);
     // The server comes back; the reply to an ordinary life-sign query brings the details.
     m_wall->answering = true;
-    m_dm->TimerPingTimer();
+    m_link->queryLifeSign();
     QTRY_COMPARE(details.size(), 1);
     QCOMPARE(details.at(0).at(0).toString(), QStringLiteral("V1.2"));
 }
 
-void tst_LinkSupervision::feedAndWallErrorsReachTheStatusLine()
+void tst_LinkSupervision::sendErrorsAreReported()
 {
-    QSignalSpy failed(m_dm.get(), &TDM::linkFailed);
-    // FinishLynx endpoint on a port someone else holds.
-    QUdpSocket holder;
-    QVERIFY(holder.bind(QHostAddress::AnyIPv4, m_dm->ports().json));
-    m_dm->UDPJson.OpenSocket();
-    QCOMPARE(failed.size(), 1);
-    QCOMPARE(failed.at(0).at(0).toString(),
-             QStringLiteral("Socketfehler: UDP: Socket schon anderweitig gebunden oder nicht unterstützt."));
+    QSignalSpy failed(m_link.get(), &WallLink::linkFailed);
     // Wall link closed: the next query cannot leave.
-    m_dm->UDPVesk.CloseSocket();
-    m_dm->TimerPingTimer();
-    QCOMPARE(failed.size(), 2);
-    QCOMPARE(failed.at(1).at(0).toString(), QStringLiteral("Socketfehler: UDP SendData: kein Socket gebunden."));
-    // The COSA endpoint keeps its own error box and does not touch the status line.
-    QUdpSocket cosaHolder;
-    QVERIFY(cosaHolder.bind(QHostAddress::AnyIPv4, 0));
-    m_dm->UDPCosa.RxPort = cosaHolder.localPort();
-    m_dm->UDPCosa.OpenSocket();
-    QCOMPARE(failed.size(), 2);
+    m_link->close();
+    m_link->queryLifeSign();
+    QCOMPARE(failed.size(), 1);
+    QCOMPARE(failed.at(0).at(0).toString(), QStringLiteral("Socketfehler: UDP SendData: kein Socket gebunden."));
 }
 
 QTEST_MAIN(tst_LinkSupervision)

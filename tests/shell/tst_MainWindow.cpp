@@ -53,6 +53,7 @@ private Q_SLOTS:
     void socketErrorClosesLinkPagesOnly();
     void wallPortTakenAtStart();
     void cosaPortTakenShowsEndpointBox();
+    void lynxPortTakenReachesTheStatusLine();
     void placementArguments_data();
     void placementArguments();
     void closing_data();
@@ -70,20 +71,20 @@ void tst_MainWindow::lampGoesGrayRedGreen()
     QCOMPARE(client.lamp(), TLedBtnColor::LedGray);
     QCOMPARE(client.main().LedBtnPing->pictureName(), QStringLiteral("GRAY"));
     QList<TLedBtnColor> seen;
-    connect(&client.dm(), &TDM::linkLightChanged, this, [&](TLedBtnColor c) { seen << c; });
+    connect(&client.app->Link, &WallLink::stateChanged, this, [&](LinkState state) { seen << lampColour(state); });
     client.main().show();
     client.waitForStartTimer();
     QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
     QCOMPARE(seen, (QList<TLedBtnColor>{TLedBtnColor::LedRed, TLedBtnColor::LedGreen}));
     QCOMPARE(client.main().LedBtnPing->pictureName(), QStringLiteral("GREEN"));
     QCOMPARE(client.wall.bodies(), QStringList{QStringLiteral("80 FD")});
-    QCOMPARE(client.dm().wallColumns(), 40);
-    QCOMPARE(client.dm().wallRows(), 10);
+    QCOMPARE(client.app->Link.textSize().columns, 40);
+    QCOMPARE(client.app->Link.textSize().rows, 10);
     // The start query does not switch on the periodic queries; the lamp button does.
-    QVERIFY(!client.dm().TimerPing.isActive());
+    QVERIFY(!client.app->Link.supervising());
     QTest::mouseClick(client.main().LedBtnPing, Qt::LeftButton);
     QCOMPARE(client.lamp(), TLedBtnColor::LedRed);
-    QVERIFY(client.dm().TimerPing.isActive());
+    QVERIFY(client.app->Link.supervising());
     QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
 }
 
@@ -141,8 +142,14 @@ void tst_MainWindow::pageOpensAfterItsWaits()
     ClientFixture client;
     client.start();
     QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
-    if (!lampGreen)
-        client.dm().setLinkLight(TLedBtnColor::LedRed); // a query went unanswered
+    if (!lampGreen) {
+        // A query goes unanswered.
+        client.wall.answering = false;
+        client.app->Link.queryLifeSign();
+        QTRY_COMPARE(client.wall.count(QStringLiteral("80 FD")), 2);
+        client.wall.answering = true;
+        QCOMPARE(client.lamp(), TLedBtnColor::LedRed);
+    }
     QDialog* window = pageByName(*client.app, page);
     auto* pageButton = client.main().findChild<QToolButton*>(button);
     QVERIFY(pageButton);
@@ -209,7 +216,7 @@ void tst_MainWindow::serverAboutBoxAppearsOnce()
         version = box.findChild<QLabel*>(QStringLiteral("Version"))->text();
         // A further status reply while the box is open shows no second box.
         const int replies = client.wall.count(QStringLiteral("80 FD"));
-        client.dm().TimerPingTimer();
+        client.app->Link.queryLifeSign();
         QTRY_COMPARE(client.wall.count(QStringLiteral("80 FD")), replies + 1);
         QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -223,7 +230,7 @@ void tst_MainWindow::serverAboutBoxAppearsOnce()
     QCOMPARE(boxesWhileOpen, 1);
     QCOMPARE(client.wall.count(QStringLiteral("80 FE")), 1);
     // Later replies bring no box.
-    client.dm().TimerPingTimer();
+    client.app->Link.queryLifeSign();
     QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
     QCOMPARE(watch.showings(), 1);
 }
@@ -283,8 +290,8 @@ void tst_MainWindow::socketErrorClosesLinkPagesOnly()
         if (send && send->isCheckable())
             send->setChecked(true);
         // The wall link breaks: the next query cannot leave.
-        client.dm().UDPVesk.CloseSocket();
-        client.dm().TimerPingTimer();
+        client.app->Link.endpoint().CloseSocket();
+        client.app->Link.queryLifeSign();
         visibleAfterError = w.isVisible();
         sendReleased = !send || !send->isCheckable() || !send->isChecked();
         w.close();
@@ -301,11 +308,11 @@ void tst_MainWindow::wallPortTakenAtStart()
     ClientFixture client;
     QUdpSocket other;
     client.start(false);
-    QVERIFY(other.bind(QHostAddress::AnyIPv4, client.dm().ports().wallRx));
-    QSignalSpy failed(&client.dm(), &TDM::linkFailed);
+    QVERIFY(other.bind(QHostAddress::AnyIPv4, client.app->ports.wallRx));
+    QSignalSpy failed(&client.app->Link, &WallLink::linkFailed);
     client.main().show();
     client.waitForStartTimer();
-    QVERIFY(!client.dm().UDPVesk.Active());
+    QVERIFY(!client.app->Link.endpoint().Active());
     QCOMPARE(failed.size(), 2);
     QCOMPARE(failed.at(0).at(0).toString(),
              QStringLiteral("Socketfehler: UDP: Socket schon anderweitig gebunden oder nicht unterstützt."));
@@ -319,7 +326,7 @@ void tst_MainWindow::cosaPortTakenShowsEndpointBox()
     ClientFixture client;
     QUdpSocket other;
     client.start(false);
-    QVERIFY(other.bind(QHostAddress::AnyIPv4, client.dm().ports().cosa));
+    QVERIFY(other.bind(QHostAddress::AnyIPv4, client.app->ports.cosa));
     client.main().show();
     client.waitForStartTimer();
     // Opened on show and again by the settings: each failure is the endpoint's own box, not the status bar.
@@ -329,7 +336,20 @@ void tst_MainWindow::cosaPortTakenShowsEndpointBox()
         QCOMPARE(box.text, QStringLiteral("Error:\rUDP: Socket schon anderweitig gebunden oder nicht unterstützt."));
     }
     QCOMPARE(client.main().statusText(), QString());
-    QVERIFY(client.dm().UDPJson.Active());
+    QVERIFY(client.app->UDPJson.Active());
+}
+
+void tst_MainWindow::lynxPortTakenReachesTheStatusLine()
+{
+    ClientFixture client;
+    QUdpSocket other;
+    client.start(false);
+    QVERIFY(other.bind(QHostAddress::AnyIPv4, client.app->ports.json));
+    client.main().show();
+    client.waitForStartTimer();
+    QCOMPARE(client.main().statusText(),
+             QStringLiteral("Socketfehler: UDP: Socket schon anderweitig gebunden oder nicht unterstützt."));
+    QVERIFY(client.report.entries.isEmpty());
 }
 
 void tst_MainWindow::placementArguments_data()
@@ -375,14 +395,14 @@ void tst_MainWindow::closing()
     client.config().findChild<QRadioButton*>(radio)->setChecked(true);
     client.waits.clear();
     client.wall.clear();
-    client.dm().Media.Preview.LoadVideo(QStringLiteral("/no/such/clip.avi"), nullptr);
+    client.app->Media.Preview.LoadVideo(QStringLiteral("/no/such/clip.avi"), nullptr);
     menuAction(client.main(), "SBExit")->trigger();
     QVERIFY(!client.main().isVisible());
-    QVERIFY(client.dm().Media.Player.source().isEmpty()); // the preview let go of its file
+    QVERIFY(client.app->Media.Player.source().isEmpty()); // the preview let go of its file
     QCOMPARE(client.waits, waits);
-    QVERIFY(!client.dm().UDPVesk.Active());
-    QVERIFY(!client.dm().UDPCosa.Active());
-    QVERIFY(!client.dm().UDPJson.Active());
+    QVERIFY(!client.app->Link.endpoint().Active());
+    QVERIFY(!client.app->UDPCosa.Active());
+    QVERIFY(!client.app->UDPJson.Active());
     QTRY_COMPARE(client.wall.bodies().size(), commands.size());
     QCOMPARE(client.wall.bodies(), commands);
     QCOMPARE(client.stored(QStringLiteral("IPServer")), QStringLiteral("127.0.0.1"));

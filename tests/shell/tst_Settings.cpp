@@ -29,7 +29,7 @@ QString observe(ClientFixture& c, const QString& what)
                : f.RBServerKeepRunning->isChecked() ? QStringLiteral("keep")
                                                     : QStringLiteral("none");
     if (what == QLatin1String("cosa"))
-        return QStringLiteral("%1 %2").arg(f.CBUseCosaServer->isChecked()).arg(c.dm().UDPCosa.Active());
+        return QStringLiteral("%1 %2").arg(f.CBUseCosaServer->isChecked()).arg(c.app->UDPCosa.Active());
     if (what == QLatin1String("prefix"))
         return f.EdJsonIdPrefix->text();
     if (what == QLatin1String("timingMenu"))
@@ -72,9 +72,9 @@ void tst_Settings::firstStartDefaults()
     QVERIFY(f.RBServerKeepRunning->isChecked());
     QVERIFY(f.CBUseCosaServer->isChecked());
     QVERIFY(f.CBUseUdpLynx->isChecked());
-    QVERIFY(client.dm().UDPVesk.Active());
-    QVERIFY(client.dm().UDPCosa.Active());
-    QVERIFY(client.dm().UDPJson.Active());
+    QVERIFY(client.app->Link.endpoint().Active());
+    QVERIFY(client.app->UDPCosa.Active());
+    QVERIFY(client.app->UDPJson.Active());
     QCOMPARE(f.EdJsonIdPrefix->text(), QStringLiteral("QTX"));
     QCOMPARE(client.app->FormAmericanFootball.countDirectionIndex(), 0);
     QVERIFY(!client.main().Zeitmesstechnik1->isEnabled());
@@ -136,8 +136,8 @@ void tst_Settings::fullRoundTrip()
     QCOMPARE(second.main().pos(), QPoint(300, 200));
     QVERIFY(g.RBServerShutdown->isChecked());
     QVERIFY(!g.CBUseCosaServer->isChecked());
-    QVERIFY(!second.dm().UDPCosa.Active());
-    QVERIFY(second.dm().UDPJson.Active());
+    QVERIFY(!second.app->UDPCosa.Active());
+    QVERIFY(second.app->UDPJson.Active());
     QCOMPARE(g.EdJsonIdPrefix->text(), QStringLiteral("LIF"));
     QVERIFY(second.main().Zeitmesstechnik1->isEnabled());
 }
@@ -271,10 +271,10 @@ void tst_Settings::writeFailureKeepsWindowOpen()
     QVERIFY2(client.report.entries.first().text.startsWith(message), qPrintable(client.report.entries.first().text));
     QCOMPARE(client.report.entries.first().icon, ErrorReport::Icon::Critical);
     // Nothing was sent to the wall server: the close was refused before that.
-    client.dm().sendToWall({QByteArrayLiteral("\x7E\x7E")});
+    client.app->Link.send({QByteArrayLiteral("\x7E\x7E")});
     QTRY_VERIFY(client.wall.bodies().contains(QStringLiteral("7E 7E")));
     QVERIFY(!client.wall.bodies().join(QLatin1Char(',')).contains(QStringLiteral("EE EE")));
-    QVERIFY(client.dm().UDPVesk.Active());
+    QVERIFY(client.app->Link.endpoint().Active());
 }
 
 QTEST_MAIN(tst_Settings)

@@ -1,7 +1,8 @@
 #include "support/WallProbe.h"
 
-#include "app/DModule.h"
+#include "support/RecordingWallSink.h"
 #include "wall_link/Frame.h"
+#include "wall_link/WallSink.h"
 
 #include <QNetworkDatagram>
 #include <QTest>
@@ -28,10 +29,10 @@ bool WallProbe::waitForCount(int count, int timeoutMs)
     return QTest::qWaitFor([&] { return m_bodies.size() >= count; }, timeoutMs);
 }
 
-QStringList WallProbe::drain(TDM& dm, int timeoutMs)
+QStringList WallProbe::drain(WallSink& wall, int timeoutMs)
 {
     const QString marker = hex(kMarker);
-    dm.sendToWall({kMarker});
+    wall.send({kMarker});
     const bool arrived = QTest::qWaitFor([&] { return m_bodies.contains(marker); }, timeoutMs);
     QStringList before = m_bodies.mid(0, arrived ? m_bodies.indexOf(marker) : m_bodies.size());
     if (!arrived)
@@ -42,7 +43,7 @@ QStringList WallProbe::drain(TDM& dm, int timeoutMs)
 
 QString WallProbe::hex(const QByteArray& body)
 {
-    return QString::fromLatin1(body.toHex(' ').toUpper());
+    return testsupport::hex(body);
 }
 
 QStringList WallProbe::hex(const QList<QByteArray>& bodies)

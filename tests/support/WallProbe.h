@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <QUdpSocket>
 
-class TDM;
+class WallSink;
 
 // A stand-in wall for tests: a UDP socket on 127.0.0.1 (a free port) that unframes and unscrambles
 // every datagram it receives with the built-in table and keeps the plain bodies, in arrival order, as
@@ -27,10 +27,10 @@ public:
     // Waits (event loop running) until at least count bodies have arrived.
     bool waitForCount(int count, int timeoutMs = 5000);
 
-    // Everything the wall received up to now, and only that: sends a marker body through dm, waits for
+    // Everything the wall received up to now, and only that: sends a marker body through wall, waits for
     // it, returns the bodies that arrived before it and clears the record. Lets a test assert that an
     // action sent nothing, or exactly these bodies, without sleeping.
-    QStringList drain(TDM& dm, int timeoutMs = 5000);
+    QStringList drain(WallSink& wall, int timeoutMs = 5000);
 
     static QString hex(const QByteArray& body);
     static QStringList hex(const QList<QByteArray>& bodies);

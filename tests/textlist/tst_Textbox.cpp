@@ -21,7 +21,7 @@ namespace {
 
 QString hexText(const QString& text)
 {
-    return WallProbe::hex(text.toLatin1());
+    return testsupport::hex(text.toLatin1());
 }
 
 // The line body of row n: 10 43 n, then the line.
@@ -41,8 +41,8 @@ class TstTextbox final : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_fx = std::make_unique<PageFixture>();
-        m_w = std::make_unique<TFormTextbox>(*m_fx->dm, m_report);
+        m_fx = std::make_unique<MediaPageFixture>();
+        m_w = std::make_unique<TFormTextbox>(m_fx->wall, m_fx->media, m_report);
         m_w->setStopVideo([this] {
             ++m_stops;
             throw std::runtime_error("no preview");
@@ -136,10 +136,10 @@ private Q_SLOTS:
         QCOMPARE(m_w->lines(), (QStringList{"ab", "c"}));
     }
 
-    void rowsAndColumnsFromStatusReply()
+    void rowsAndColumnsFromTheWall()
     {
         m_w->hide();
-        m_fx->dm->interpretReply(wallcmd::statusReply(12, 12, QStringLiteral("v1")));
+        m_fx->wall.size = {12, 12};
         m_w->show();
         QCOMPARE(m_w->Label1->text(), QStringLiteral("123456789012"));
         QCOMPARE(m_w->Label3->text(), QStringLiteral("1 2 3 4 5 6 7 8 9 0 1 2 "));
@@ -148,7 +148,7 @@ private Q_SLOTS:
         QCOMPARE(sent.size(), 14);
         QCOMPARE(sent.last(), QStringLiteral("10 43 0C 20"));
 
-        m_fx->dm->interpretReply(wallcmd::statusReply(32, 0, QStringLiteral("v1")));
+        m_fx->wall.size = {32, 0};
         click(*m_w, "SBSend");
         QCOMPARE(m_fx->sent().size(), 2);
     }
@@ -386,7 +386,7 @@ private:
         click(*m_w, swatch);
     }
 
-    std::unique_ptr<PageFixture> m_fx;
+    std::unique_ptr<MediaPageFixture> m_fx;
     RecordingReport m_report;
     std::unique_ptr<TFormTextbox> m_w;
     int m_stops = 0;

@@ -34,7 +34,7 @@ private Q_SLOTS:
     {
         QVERIFY(m_rig.start());
         m_report = std::make_unique<RecordingReport>();
-        m_w = std::make_unique<TFormTextbox>(*m_rig.dm, *m_report);
+        m_w = std::make_unique<TFormTextbox>(*m_rig.link, *m_rig.media, *m_report);
         m_rig.answerDialogs(m_w->Open);
         m_w->setStopVideo([this] { ++m_stops; });
         m_w->show();

@@ -1,7 +1,7 @@
-#include "app/DModule.h"
 #include "support/TestSupport.h"
 #include "wall_link/Frame.h"
 #include "wall_link/UDPVesk.h"
+#include "wall_link/WallLink.h"
 
 #include <QNetworkDatagram>
 #include <QSignalSpy>
@@ -120,21 +120,20 @@ private Q_SLOTS:
         QCOMPARE(TUDPVesk::codeForErrno(EHOSTUNREACH), 10065);
     }
 
-    // The data module frames, scrambles and sends from its receive port; replies come back unscrambled.
-    void dataModuleLoopback()
+    // The wall link frames, scrambles and sends from its receive port; replies come back unscrambled.
+    void wallLinkLoopback()
     {
         QUdpSocket wall;
         QVERIFY(wall.bind(QHostAddress::LocalHost, 0));
         Ports ports;
         ports.wallRx = testsupport::freeUdpPort();
         ports.wallTx = wall.localPort();
-        TDM dm(ports);
-        dm.setWallAddressSource([] { return QStringLiteral("127.0.0.1"); });
-        dm.UDPVesk.OpenSocket();
-        QVERIFY(dm.UDPVesk.Active());
-        QSignalSpy errors(&dm.UDPVesk, &TUDPVesk::OnError);
+        WallLink link(ports);
+        link.open();
+        QVERIFY(link.endpoint().Active());
+        QSignalSpy errors(&link.endpoint(), &TUDPVesk::OnError);
 
-        dm.sendToWall({QByteArray(), QByteArray(285, 'x'), QByteArray::fromHex("80FD"), QByteArray(284, 'y')});
+        link.send({QByteArray(), QByteArray(285, 'x'), QByteArray::fromHex("80FD"), QByteArray(284, 'y')});
         TCrypter wallCrypter;
         QList<QByteArray> received;
         QList<int> senderPorts;
@@ -155,7 +154,7 @@ private Q_SLOTS:
         QCOMPARE(received[1].size(), 300);
         QCOMPARE(received[1].mid(16), QByteArray(284, 'y'));
 
-        QSignalSpy bodies(&dm, &TDM::wallBodyReceived);
+        QSignalSpy bodies(&link, &WallLink::bodyReceived);
         const QByteArray reply = QByteArray::fromHex("10FD2008") + "V1";
         wall.writeDatagram(frame::frameBody(wallCrypter, reply, TCrypter::randomKey()), QHostAddress::LocalHost,
                            ports.wallRx);

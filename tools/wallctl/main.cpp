@@ -1,17 +1,14 @@
 #include "ToolTable.h"
 #include "WallctlCommand.h"
-#include "wall_link/Crypter.h"
-#include "wall_link/Frame.h"
+#include "wall_link/WallLink.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QDir>
-#include <QHostInfo>
-#include <QNetworkDatagram>
+#include <QEventLoop>
 #include <QSettings>
-#include <QUdpSocket>
+#include <QTimer>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -32,34 +29,18 @@ QString storedWallAddress()
     return stored.isEmpty() ? QStringLiteral("127.0.0.1") : stored;
 }
 
-QHostAddress resolveIPv4(const QString& name)
-{
-    QHostAddress direct;
-    if (direct.setAddress(name))
-        return direct.protocol() == QAbstractSocket::IPv4Protocol ? direct : QHostAddress();
-    for (const QHostAddress& address : QHostInfo::fromName(name).addresses()) {
-        if (address.protocol() == QAbstractSocket::IPv4Protocol)
-            return address;
-    }
-    return {};
-}
-
 // The first status reply within the time-out, from whoever answers.
-std::optional<wallcmd::StatusReply> awaitStatusReply(QUdpSocket& socket, TCrypter& crypter, int timeoutMs)
+std::optional<wallcmd::StatusReply> awaitStatusReply(WallLink& link, int timeoutMs)
 {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        if (!socket.hasPendingDatagrams() && !socket.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
-            continue;
-        while (socket.hasPendingDatagrams()) {
-            const std::optional<QByteArray> body = frame::unframe(crypter, socket.receiveDatagram(8192).data());
-            if (!body)
-                continue;
-            if (std::optional<wallcmd::StatusReply> reply = wallcmd::parseStatusReply(*body))
-                return reply;
-        }
-    }
-    return std::nullopt;
+    std::optional<wallcmd::StatusReply> reply;
+    QEventLoop loop;
+    QObject::connect(&link, &WallLink::statusReplyReceived, &loop, [&](const wallcmd::StatusReply& received) {
+        reply = received;
+        loop.quit();
+    });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return reply;
 }
 
 } // namespace
@@ -83,36 +64,33 @@ int main(int argc, char** argv)
         say(stderr, QStringLiteral("wallctl: ") + message);
 
     const QString wall = request.wall.isEmpty() ? storedWallAddress() : request.wall;
-    const QHostAddress target = resolveIPv4(wall);
-    if (target.isNull()) {
-        say(stderr, QStringLiteral("wallctl: wall address \"%1\" is not an IPv4 address or known host name").arg(wall));
-        return kExitBadInput;
-    }
-
-    QUdpSocket socket;
-    if (!socket.bind(QHostAddress::AnyIPv4, request.localPort)) {
-        say(stderr,
-            QStringLiteral("wallctl: cannot bind local port %1: %2").arg(request.localPort).arg(socket.errorString()));
+    Ports ports;
+    ports.wallRx = request.localPort;
+    ports.wallTx = request.port;
+    WallLink link(ports, table.table);
+    QString failure;
+    QObject::connect(&link, &WallLink::linkFailed, &link, [&failure](const QString& text) {
+        if (failure.isEmpty())
+            failure = text;
+    });
+    link.setAddress(wall);
+    link.open();
+    if (!link.endpoint().Active()) {
+        say(stderr, QStringLiteral("wallctl: cannot bind local port %1: %2").arg(request.localPort).arg(failure));
         return kExitNoReply;
     }
-    TCrypter crypter(table.table);
-    for (const QByteArray& body : request.bodies) {
-        const QByteArray datagram = frame::frameBody(crypter, body, TCrypter::randomKey());
-        if (socket.writeDatagram(datagram, target, request.port) != datagram.size()) {
-            say(stderr, QStringLiteral("wallctl: sending to %1:%2 failed: %3")
-                            .arg(target.toString())
-                            .arg(request.port)
-                            .arg(socket.errorString()));
-            return kExitNoReply;
-        }
+    link.send(request.bodies);
+    if (!failure.isEmpty()) {
+        say(stderr, QStringLiteral("wallctl: sending to %1:%2 failed: %3").arg(wall).arg(request.port).arg(failure));
+        return kExitNoReply;
     }
     if (!request.awaitsReply)
         return 0;
 
-    const std::optional<wallcmd::StatusReply> reply = awaitStatusReply(socket, crypter, request.timeoutMs);
+    const std::optional<wallcmd::StatusReply> reply = awaitStatusReply(link, request.timeoutMs);
     if (!reply) {
         say(stderr, QStringLiteral("wallctl: no status reply from %1:%2 within %3 ms")
-                        .arg(target.toString())
+                        .arg(wall)
                         .arg(request.port)
                         .arg(request.timeoutMs));
         return kExitNoReply;

@@ -1,0 +1,84 @@
+#include "wall_link/WallLink.h"
+
+#include "wall_link/Frame.h"
+
+namespace {
+constexpr int kSupervisionMs = 2000;
+}
+
+WallLink::WallLink(const Ports& ports, const PermutationTable& table, QObject* parent)
+    : QObject(parent), m_crypter(table)
+{
+    m_endpoint.setObjectName(QStringLiteral("UDPVesk"));
+    m_endpoint.RxPort = ports.wallRx;
+    m_endpoint.TxPort = ports.wallTx;
+    connect(&m_endpoint, &TUDPVesk::OnReceive, this, &WallLink::receive);
+    connect(&m_endpoint, &TUDPVesk::OnError, this,
+            [this](int, const QString& msg) { Q_EMIT linkFailed(QStringLiteral("Socketfehler: ") + msg); });
+    connect(this, &WallLink::bodyReceived, this, &WallLink::interpretReply);
+
+    m_supervision.setObjectName(QStringLiteral("TimerPing"));
+    m_supervision.setInterval(kSupervisionMs);
+    connect(&m_supervision, &QTimer::timeout, this, &WallLink::queryLifeSign);
+}
+
+void WallLink::send(const wallcmd::Bodies& bodies)
+{
+    for (const QByteArray& body : bodies) {
+        const QByteArray datagram = frame::frameBody(m_crypter, body, TCrypter::randomKey());
+        if (datagram.isEmpty())
+            continue;
+        m_endpoint.TxIPAddr = m_address;
+        m_endpoint.SendData(datagram);
+    }
+}
+
+void WallLink::receive(const QString& /*host*/, quint16 /*port*/, const QByteArray& datagram)
+{
+    const std::optional<QByteArray> body = frame::unframe(m_crypter, datagram);
+    if (body)
+        Q_EMIT bodyReceived(*body);
+}
+
+void WallLink::setState(LinkState state)
+{
+    if (state == m_state)
+        return;
+    m_state = state;
+    Q_EMIT stateChanged(state);
+}
+
+void WallLink::queryLifeSign()
+{
+    setState(LinkState::Waiting);
+    send(wallcmd::lifeSignQuery());
+}
+
+void WallLink::startSupervision()
+{
+    if (!m_supervision.isActive())
+        m_supervision.start();
+    queryLifeSign();
+}
+
+void WallLink::requestDetails()
+{
+    m_detailsRequested = true;
+    send(wallcmd::detailsQuery());
+}
+
+void WallLink::interpretReply(const QByteArray& body)
+{
+    const std::optional<wallcmd::StatusReply> reply = wallcmd::parseStatusReply(body);
+    if (!reply)
+        return;
+    setState(LinkState::Up);
+    // A reply too short to carry the size keeps the size we know.
+    if (reply->hasSize)
+        m_textSize = {reply->columns, reply->rows};
+    Q_EMIT statusReplyReceived(*reply);
+    if (m_detailsRequested) {
+        m_detailsRequested = false;
+        Q_EMIT serverDetailsReceived(reply->version);
+    }
+}
