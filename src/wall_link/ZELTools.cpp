@@ -1,6 +1,6 @@
 #include "wall_link/ZELTools.h"
 
-#include "wall_link/IcmpPing.h"
+#include "wall_link/IcmpEcho.h"
 
 #include <QDir>
 

@@ -11,14 +11,4 @@ quint16 freeUdpPort()
     return probe.localPort();
 }
 
-QString binaryDir()
-{
-    return qEnvironmentVariable("BRISAL_BINARY_DIR");
-}
-
-QString sourceDir()
-{
-    return qEnvironmentVariable("BRISAL_SOURCE_DIR");
-}
-
 } // namespace testsupport

@@ -1,6 +1,6 @@
 #include "support/WallsimProcess.h"
 
-#include "support/TestSupport.h"
+#include "support/TestPaths.h"
 
 #include <QDir>
 #include <QFile>
