@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "app/GuardedApplication.h"
+#include "shell/CommandLine.h"
 #include "shell/ErrorReport.h"
 #include "shell/Just1_32.h"
 
@@ -10,6 +11,16 @@
 
 int main(int argc, char** argv)
 {
+    // --help and --version answer before the application object exists, which would need a display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const std::optional<QString> text =
+            commandline::informationRequest(arguments, QStringLiteral(BRISAL_VERSION))) {
+        std::fputs(qPrintable(*text), stdout);
+        return 0;
+    }
+
     MessageBoxReport report; // outlives the application object, which reports through it
     GuardedApplication app(argc, argv);
     const QFileInfo program(QCoreApplication::applicationFilePath());

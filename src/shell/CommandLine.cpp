@@ -25,4 +25,31 @@ QPoint applyPlacement(const QStringList& arguments, QPoint topLeft)
     return topLeft;
 }
 
+std::optional<QString> informationRequest(const QStringList& arguments, const QString& version)
+{
+    for (const QString& argument : arguments) {
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
+            return helpText();
+        if (argument == QLatin1String("--version"))
+            return QStringLiteral("BrisalClient %1\n").arg(version);
+    }
+    return std::nullopt;
+}
+
+QString helpText()
+{
+    return QStringLiteral("Aufruf: BrisalClient [/left=X] [/top=Y]\n"
+                          "        BrisalClient --help | --version\n"
+                          "\n"
+                          "Bedienprogramm für die Videowand im Stadion.\n"
+                          "\n"
+                          "  /left=X      linke Kante des Startfensters in Bildpunkten (sonst die gespeicherte)\n"
+                          "  /top=Y       obere Kante des Startfensters in Bildpunkten (sonst die gespeicherte)\n"
+                          "  --help, -h   diesen Text zeigen und beenden\n"
+                          "  --version    die Version zeigen und beenden\n"
+                          "\n"
+                          "Einstellungen: ~/.config/ZEL/BrisalClient.conf\n"
+                          "Handbuch: F1 oder Menü \u201EHilfe\u201C im Programm; siehe auch \"man BrisalClient\".\n");
+}
+
 } // namespace commandline

@@ -3,7 +3,7 @@
 
 #include <QTest>
 
-// The pure texts of the shell: the version string and the placement arguments.
+// The pure texts of the shell: the version string, the placement arguments and --help / --version.
 class tst_ShellText : public QObject
 {
     Q_OBJECT
@@ -13,6 +13,9 @@ private Q_SLOTS:
     void keywordValue();
     void placement_data();
     void placement();
+    void informationRequest_data();
+    void informationRequest();
+    void helpNamesEveryArgument();
 };
 
 void tst_ShellText::versionString()
@@ -73,6 +76,40 @@ void tst_ShellText::placement()
     QFETCH(QStringList, arguments);
     QFETCH(QPoint, topLeft);
     QCOMPARE(commandline::applyPlacement(arguments, QPoint(25, 370)), topLeft);
+}
+
+void tst_ShellText::informationRequest_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("printed"); // "help", the version line, or empty: start the program
+    QTest::newRow("none") << QStringList{} << "";
+    QTest::newRow("placement only") << QStringList{"/left=300", "/top=10"} << "";
+    QTest::newRow("version") << QStringList{"--version"} << "BrisalClient 1.2.3\n";
+    QTest::newRow("help") << QStringList{"--help"} << "help";
+    QTest::newRow("short help") << QStringList{"-h"} << "help";
+    QTest::newRow("after placement") << QStringList{"/top=10", "--version"} << "BrisalClient 1.2.3\n";
+    QTest::newRow("first one wins") << QStringList{"--version", "--help"} << "BrisalClient 1.2.3\n";
+    QTest::newRow("case matters") << QStringList{"--VERSION", "/HELP"} << "";
+    QTest::newRow("with a value is no request") << QStringList{"--version=2"} << "";
+}
+
+void tst_ShellText::informationRequest()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, printed);
+    const std::optional<QString> text = commandline::informationRequest(arguments, QStringLiteral("1.2.3"));
+    QCOMPARE(text.has_value(), !printed.isEmpty());
+    if (text)
+        QCOMPARE(*text, printed == QLatin1String("help") ? commandline::helpText() : printed);
+}
+
+// The usage names every argument the program understands, in the form it is typed.
+void tst_ShellText::helpNamesEveryArgument()
+{
+    const QString help = commandline::helpText();
+    for (const char* argument : {"/left=X", "/top=Y", "--help", "-h", "--version"})
+        QVERIFY2(help.contains(QLatin1String(argument)), argument);
+    QVERIFY(help.endsWith(QLatin1Char('\n')));
 }
 
 QTEST_GUILESS_MAIN(tst_ShellText)
