@@ -26,7 +26,7 @@ TTimingMode::TTimingMode(TFormMain& main, TFormConfig& config, WallLink& link, c
                         [this](const QString& text, bool force) { m_zmt.HandleTimeMessage(text, force); });
     m_timing.setProtocolSource([this] { return m_config.CBSerialProtocol->currentIndex(); });
     m_timing.setDeviceMapping([this](int port) { return mappedDevice(port); });
-    QObject::connect(&m_timing, &TSerialTiming::lineLost, m_main.SBarPanel, &QLabel::setText);
+    QObject::connect(&m_timing, &TSerialTiming::lineLost, &m_main, &TFormMain::setStatusText);
 }
 
 void TTimingMode::run()
@@ -44,7 +44,7 @@ void TTimingMode::run()
                                            m_config.CBData->currentText(), m_config.CBStop->currentText(),
                                            m_config.CBParity->currentIndex()};
     if (m_timing.openPort(values)) {
-        m_main.SBarPanel->clear();
+        m_main.setStatusText({});
         m_zmt.move(m_zmt.x(), m_main.y());
         m_zmt.exec();
         m_timing.closePort();

@@ -32,6 +32,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <array>
+
 namespace {
 
 constexpr int kLinkWaitMs = 200;
@@ -47,6 +49,46 @@ void setItemIndex(QComboBox* list, int index)
     list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
 }
 
+} // namespace
+
+// One launcher button: its control names, caption and glyph, the window it opens, whether the rule waits
+// a second 200 ms before opening it, and whether a wall-link error closes that window.
+struct TFormMain::PageButton
+{
+    const char* button;
+    const char* caption;
+    const char* label;
+    PageGlyph glyph;
+    Page page;
+    bool waitLonger;
+    bool closedOnLinkError;
+    bool sameRow; // shares the previous button's row
+};
+
+namespace {
+// In the launcher's order, top to bottom.
+constexpr std::array kPageButtons{
+    TFormMain::PageButton{"SBWatch", "Uhrzeit", "LbWatch", PageGlyph::Clock, TFormMain::Page::Watch, false, true,
+                          false},
+    TFormMain::PageButton{"SBSocker", "Spielstand", "LbSocker", PageGlyph::Soccer, TFormMain::Page::Socker, true, true,
+                          false},
+    TFormMain::PageButton{"SBAmericanFootball", "Spielstand/Spielzeit", "LbAmericanFootball", PageGlyph::Football,
+                          TFormMain::Page::AmericanFootball, true, true, false},
+    TFormMain::PageButton{"SBSpielUndSatz", "Spielstand/Satzstand", "LbSpielUndSatz", PageGlyph::GameAndSet,
+                          TFormMain::Page::SpielUndSatz, true, false, false},
+    TFormMain::PageButton{"SBTextlist", "Textliste", "LbTextlist", PageGlyph::TextList, TFormMain::Page::Textlist, true,
+                          true, false},
+    TFormMain::PageButton{"SBJpgPicture", "Bild anzeigen", "LbJpgPicture", PageGlyph::Picture, TFormMain::Page::Picture,
+                          false, false, false},
+    TFormMain::PageButton{"SBShowVideo", "Video anzeigen", "LbShowVideo", PageGlyph::Video, TFormMain::Page::Video,
+                          false, false, false},
+    TFormMain::PageButton{"SbShowCapture", "Video Livebild", "LbShowCapture", PageGlyph::LiveVideo,
+                          TFormMain::Page::Video, false, false, false},
+    TFormMain::PageButton{"SBShowMJPEG", "MJPEG Livebild", "LbShowMJPEG", PageGlyph::Camera, TFormMain::Page::Video,
+                          false, false, true},
+    TFormMain::PageButton{"SBZMT", "Zeitanzeige Zeitmesstechnik", "LbZMT", PageGlyph::Timing, TFormMain::Page::Timing,
+                          false, true, false},
+};
 } // namespace
 
 TFormMain::TFormMain(const Options& options, ErrorReport& report, QWidget* parent)
@@ -65,35 +107,25 @@ TFormMain::TFormMain(const Options& options, ErrorReport& report, QWidget* paren
     m_rows = new QVBoxLayout;
     m_rows->setSpacing(4);
 
-    SBWatch =
-        pageButton(QStringLiteral("SBWatch"), QStringLiteral("Uhrzeit"), QStringLiteral("LbWatch"), PageGlyph::Clock);
-    SBSocker = pageButton(QStringLiteral("SBSocker"), QStringLiteral("Spielstand"), QStringLiteral("LbSocker"),
-                          PageGlyph::Soccer);
-    SBAmericanFootball = pageButton(QStringLiteral("SBAmericanFootball"), QStringLiteral("Spielstand/Spielzeit"),
-                                    QStringLiteral("LbAmericanFootball"), PageGlyph::Football);
-    SBSpielUndSatz = pageButton(QStringLiteral("SBSpielUndSatz"), QStringLiteral("Spielstand/Satzstand"),
-                                QStringLiteral("LbSpielUndSatz"), PageGlyph::GameAndSet);
-    SBTextlist = pageButton(QStringLiteral("SBTextlist"), QStringLiteral("Textliste"), QStringLiteral("LbTextlist"),
-                            PageGlyph::TextList);
-    SBJpgPicture = pageButton(QStringLiteral("SBJpgPicture"), QStringLiteral("Bild anzeigen"),
-                              QStringLiteral("LbJpgPicture"), PageGlyph::Picture);
-    SBShowVideo = pageButton(QStringLiteral("SBShowVideo"), QStringLiteral("Video anzeigen"),
-                             QStringLiteral("LbShowVideo"), PageGlyph::Video);
-    SbShowCapture = pageButton(QStringLiteral("SbShowCapture"), QStringLiteral("Video Livebild"),
-                               QStringLiteral("LbShowCapture"), PageGlyph::LiveVideo);
-    // The camera button shares the live-video row.
-    SBShowMJPEG = pageButton(QStringLiteral("SBShowMJPEG"), QStringLiteral("MJPEG Livebild"),
-                             QStringLiteral("LbShowMJPEG"), PageGlyph::Camera, true);
-    SBShowMJPEG->setToolTip(QStringLiteral("MJPEG- Kamera am Server"));
-    SBZMT = pageButton(QStringLiteral("SBZMT"), QStringLiteral("Zeitanzeige Zeitmesstechnik"), QStringLiteral("LbZMT"),
-                       PageGlyph::Timing);
-    LbZMT = qobject_cast<QLabel*>(m_labelButtons.key(SBZMT));
-    // The timing display is reached through the menu only.
-    SBZMT->setVisible(false);
-    LbZMT->setVisible(false);
-    // The game-and-set page is not offered yet.
-    SBSpielUndSatz->setEnabled(false);
-    qobject_cast<QWidget*>(m_labelButtons.key(SBSpielUndSatz))->setEnabled(false);
+    for (const PageButton& entry : kPageButtons) {
+        QToolButton* button = addPageButton(entry);
+        if (entry.page == Page::Timing) {
+            // The timing display runs the timing mode and is reached through the menu only.
+            SBZMT = button;
+            LbZMT = qobject_cast<QLabel*>(m_labelButtons.key(button));
+            connect(button, &QToolButton::clicked, this, &TFormMain::SBZMTClick);
+            SBZMT->setVisible(false);
+            LbZMT->setVisible(false);
+            continue;
+        }
+        connect(button, &QToolButton::clicked, this,
+                [this, button, entry] { openPage(button, window(entry.page), entry.waitLonger); });
+        if (entry.page == Page::SpielUndSatz) {
+            button->setEnabled(false);
+            m_labelButtons.key(button)->setProperty("enabled", false);
+        }
+    }
+    findChild<QToolButton*>(QStringLiteral("SBShowMJPEG"))->setToolTip(QStringLiteral("MJPEG- Kamera am Server"));
     m_rows->addStretch();
 
     LedBtnPing = new TLedBtn(central);
@@ -120,17 +152,6 @@ TFormMain::TFormMain(const Options& options, ErrorReport& report, QWidget* paren
 
     buildMenu();
 
-    connect(SBWatch, &QToolButton::clicked, this, &TFormMain::SBWatchClick);
-    connect(SBSocker, &QToolButton::clicked, this, &TFormMain::SBSockerClick);
-    connect(SBAmericanFootball, &QToolButton::clicked, this, &TFormMain::SBAmericanFootballClick);
-    connect(SBSpielUndSatz, &QToolButton::clicked, this, &TFormMain::SBSpielUndSatzClick);
-    connect(SBTextlist, &QToolButton::clicked, this, &TFormMain::SBTextlistClick);
-    connect(SBJpgPicture, &QToolButton::clicked, this, &TFormMain::SBJpgPictureClick);
-    connect(SBShowVideo, &QToolButton::clicked, this, &TFormMain::SBShowVideoClick);
-    connect(SbShowCapture, &QToolButton::clicked, this, &TFormMain::SbShowCaptureClick);
-    connect(SBShowMJPEG, &QToolButton::clicked, this, &TFormMain::SBShowMJPEGClick);
-    connect(SBZMT, &QToolButton::clicked, this, &TFormMain::SBZMTClick);
-
     About.setObjectName(QStringLiteral("About"));
     About.Comments = QStringLiteral("Client für Videowand- Server");
     About.Copyright = QStringLiteral("Copyright © ZEL");
@@ -140,21 +161,20 @@ TFormMain::TFormMain(const Options& options, ErrorReport& report, QWidget* paren
 
 TFormMain::~TFormMain() = default;
 
-QToolButton* TFormMain::pageButton(const QString& name, const QString& label, const QString& labelName, PageGlyph glyph,
-                                   bool sameRow)
+QToolButton* TFormMain::addPageButton(const PageButton& entry)
 {
     auto* button = new QToolButton(this);
-    button->setObjectName(name);
+    button->setObjectName(QLatin1String(entry.button));
     button->setCheckable(true);
     button->setFixedSize(25, 25);
-    button->setIcon(pageGlyph(glyph));
+    button->setIcon(pageGlyph(entry.glyph));
     button->setIconSize(QSize(18, 18));
-    auto* text = new QLabel(label, this);
-    text->setObjectName(labelName);
+    auto* text = new QLabel(QString::fromUtf8(entry.caption), this);
+    text->setObjectName(QLatin1String(entry.label));
     text->installEventFilter(this);
     m_labelButtons.insert(text, button);
     QHBoxLayout* row = nullptr;
-    if (sameRow && m_rows->count() > 0) {
+    if (entry.sameRow && m_rows->count() > 0) {
         row = static_cast<QHBoxLayout*>(m_rows->itemAt(m_rows->count() - 1)->layout());
         row->takeAt(row->count() - 1); // the previous row's closing stretch
         row->addSpacing(12);
@@ -185,13 +205,19 @@ void TFormMain::buildMenu()
 
     QMenu* show = bar->addMenu(QStringLiteral("Anzeige"));
     show->setObjectName(QStringLiteral("Anzeige1"));
-    action(show, QStringLiteral("Uhrzeit1"), QStringLiteral("Uhrzeit"), &TFormMain::SBWatchClick);
+    auto pageAction = [this, show](const QString& name, const QString& text, const char* buttonName) {
+        QAction* a = show->addAction(text);
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this,
+                [this, buttonName] { findChild<QToolButton*>(QLatin1String(buttonName))->click(); });
+        return a;
+    };
+    pageAction(QStringLiteral("Uhrzeit1"), QStringLiteral("Uhrzeit"), "SBWatch");
     Zeitmesstechnik1 =
         action(show, QStringLiteral("Zeitmesstechnik1"), QStringLiteral("Zeitmesstechnik"), &TFormMain::SBZMTClick);
     Zeitmesstechnik1->setEnabled(false);
-    action(show, QStringLiteral("Fuball1"), QStringLiteral("Fußball"), &TFormMain::SBSockerClick);
-    action(show, QStringLiteral("AmericanFootball1"), QStringLiteral("American Football"),
-           &TFormMain::SBAmericanFootballClick);
+    pageAction(QStringLiteral("Fuball1"), QStringLiteral("Fußball"), "SBSocker");
+    pageAction(QStringLiteral("AmericanFootball1"), QStringLiteral("American Football"), "SBAmericanFootball");
 
     QMenu* config = bar->addMenu(QStringLiteral("Konfiguration"));
     config->setObjectName(QStringLiteral("Konfiguration1"));
@@ -208,7 +234,7 @@ void TFormMain::buildMenu()
         if (m_link)
             m_link->requestDetails();
     });
-    action(help, QStringLiteral("ber1"), QStringLiteral("Ü&ber"), &TFormMain::ber1Click);
+    action(help, QStringLiteral("ber1"), QStringLiteral("Ü&ber"), &TFormMain::showAbout);
 }
 
 void TFormMain::connectParts(const Parts& parts)
@@ -221,12 +247,15 @@ void TFormMain::connectParts(const Parts& parts)
     m_preview = &parts.preview;
     m_watch = &parts.watch;
     m_zmt = &parts.zmt;
-    m_socker = &parts.socker;
     m_americanFootball = &parts.americanFootball;
-    m_textbox = &parts.textbox;
-    m_jpg = &parts.jpg;
-    m_video = &parts.video;
-    m_spielUndSatz = &parts.spielUndSatz;
+    m_windows = {{Page::Watch, &parts.watch},
+                 {Page::Socker, &parts.socker},
+                 {Page::AmericanFootball, &parts.americanFootball},
+                 {Page::SpielUndSatz, &parts.spielUndSatz},
+                 {Page::Textlist, &parts.textbox},
+                 {Page::Picture, &parts.jpg},
+                 {Page::Video, &parts.video},
+                 {Page::Timing, &parts.zmt}};
 
     LedBtnPing->setActiveLight(lampColour(m_link->state()));
     connect(m_link, &WallLink::stateChanged, LedBtnPing,
@@ -265,8 +294,8 @@ void TFormMain::FormShow()
     m_link->open();
     reopenFeeds();
     move(40, 40);
-    for (QDialog* page : std::initializer_list<QDialog*>{m_socker, m_americanFootball, m_watch, m_zmt})
-        page->move(190, 90);
+    for (Page page : {Page::Socker, Page::AmericanFootball, Page::Watch, Page::Timing})
+        window(page)->move(190, 90);
 }
 
 void TFormMain::StartTimerTimer()
@@ -406,49 +435,9 @@ void TFormMain::openPage(QToolButton* button, QDialog* page, bool waitLonger)
     m_opening = false;
 }
 
-void TFormMain::SBWatchClick()
+QDialog* TFormMain::window(Page page) const
 {
-    openPage(SBWatch, m_watch, false);
-}
-
-void TFormMain::SBSockerClick()
-{
-    openPage(SBSocker, m_socker, true);
-}
-
-void TFormMain::SBAmericanFootballClick()
-{
-    openPage(SBAmericanFootball, m_americanFootball, true);
-}
-
-void TFormMain::SBSpielUndSatzClick()
-{
-    openPage(SBSpielUndSatz, m_spielUndSatz, true);
-}
-
-void TFormMain::SBTextlistClick()
-{
-    openPage(SBTextlist, m_textbox, true);
-}
-
-void TFormMain::SBJpgPictureClick()
-{
-    openPage(SBJpgPicture, m_jpg, false);
-}
-
-void TFormMain::SBShowVideoClick()
-{
-    openPage(SBShowVideo, m_video, false);
-}
-
-void TFormMain::SbShowCaptureClick()
-{
-    openPage(SbShowCapture, m_video, false);
-}
-
-void TFormMain::SBShowMJPEGClick()
-{
-    openPage(SBShowMJPEG, m_video, false);
+    return m_windows.value(page);
 }
 
 void TFormMain::SBZMTClick()
@@ -487,7 +476,7 @@ void TFormMain::Hilfe2Click()
                          QStringLiteral("Hilfedatei \n\"") + path + QStringLiteral("\"\n nicht verfügbar."), true);
 }
 
-void TFormMain::ber1Click()
+void TFormMain::showAbout()
 {
     About.Version = version::versionString();
     About.ProductName = QFileInfo(m_options.programName).completeBaseName();
@@ -508,8 +497,9 @@ void TFormMain::showLinkError(const QString& statusText)
         return;
     m_watch->ReleaseSend();
     m_zmt->ReleaseSend();
-    for (QDialog* page : std::initializer_list<QDialog*>{m_watch, m_zmt, m_socker, m_americanFootball, m_textbox}) {
-        if (page->isVisible())
+    for (const PageButton& entry : kPageButtons) {
+        QDialog* page = window(entry.page);
+        if (entry.closedOnLinkError && page->isVisible())
             page->close();
     }
 }
@@ -527,6 +517,11 @@ void TFormMain::bringToFront()
 QString TFormMain::statusText() const
 {
     return SBarPanel->text();
+}
+
+void TFormMain::setStatusText(const QString& text)
+{
+    SBarPanel->setText(text);
 }
 
 void TFormMain::closeEvent(QCloseEvent* event)

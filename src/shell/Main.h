@@ -24,7 +24,6 @@ class TVideoPreview;
 class WallLink;
 class TFormAmericanFootball;
 class TFormConfig;
-class TFormSocker;
 class TFormWatch;
 class TFormZMT;
 
@@ -62,13 +61,28 @@ public:
         TVideoPreview& preview;
         TFormWatch& watch;
         TFormZMT& zmt;
-        TFormSocker& socker;
+        QDialog& socker;
         TFormAmericanFootball& americanFootball;
         QDialog& textbox;
         QDialog& jpg;
         QDialog& video;
         QDialog& spielUndSatz;
     };
+
+    // The windows the page buttons open.
+    enum class Page
+    {
+        Watch,
+        Socker,
+        AmericanFootball,
+        SpielUndSatz,
+        Textlist,
+        Picture,
+        Video,
+        Timing
+    };
+
+    struct PageButton;
 
     TFormMain(const Options& options, ErrorReport& report, QWidget* parent = nullptr);
     ~TFormMain() override;
@@ -81,20 +95,12 @@ public:
     void ReadFromIni();
     void WriteToIni();
 
-    // Menu and button handlers.
+    // Menu handlers.
     void SBExitClick();
     void Konfiguration2Click();
     void Hilfe2Click();
-    void ber1Click();
-    void SBWatchClick();
-    void SBSockerClick();
-    void SBAmericanFootballClick();
-    void SBSpielUndSatzClick();
-    void SBTextlistClick();
-    void SBJpgPictureClick();
-    void SBShowVideoClick();
-    void SbShowCaptureClick();
-    void SBShowMJPEGClick();
+    void showAbout();
+    // "Zeitmesstechnik": the timing mode, whose button stays down while it runs.
     void SBZMTClick();
 
     // The wall server's answer to "Über Server": the about box with its version text.
@@ -107,22 +113,8 @@ public:
     void reopenFeeds();
 
     QString statusText() const;
+    void setStatusText(const QString& text);
     const QString& helpFile() const { return m_options.helpFile; }
-
-    TLedBtn* LedBtnPing = nullptr;
-    QToolButton* SBWatch = nullptr;
-    QToolButton* SBSocker = nullptr;
-    QToolButton* SBAmericanFootball = nullptr;
-    QToolButton* SBSpielUndSatz = nullptr;
-    QToolButton* SBTextlist = nullptr;
-    QToolButton* SBJpgPicture = nullptr;
-    QToolButton* SBShowVideo = nullptr;
-    QToolButton* SbShowCapture = nullptr;
-    QToolButton* SBShowMJPEG = nullptr;
-    QToolButton* SBZMT = nullptr;
-    QLabel* LbZMT = nullptr;
-    QAction* Zeitmesstechnik1 = nullptr;
-    QLabel* SBarPanel = nullptr;
 
     TRegstry Regstry1;
     TAboutBoxDlg About;
@@ -140,11 +132,17 @@ private:
     void FormClose();
 
     // A page button with its label on a new row, or at the end of the last row.
-    QToolButton* pageButton(const QString& name, const QString& label, const QString& labelName, PageGlyph glyph,
-                            bool sameRow = false);
+    QToolButton* addPageButton(const PageButton& entry);
     void buildMenu();
+    QDialog* window(Page page) const;
     // The page-button rule: wait for the wall when the lamp is not green, then open the page modally.
     void openPage(QToolButton* button, QDialog* page, bool waitLonger);
+
+    TLedBtn* LedBtnPing = nullptr;
+    QToolButton* SBZMT = nullptr;
+    QLabel* LbZMT = nullptr;
+    QAction* Zeitmesstechnik1 = nullptr;
+    QLabel* SBarPanel = nullptr;
 
     Options m_options;
     ErrorReport& m_report;
@@ -164,10 +162,6 @@ private:
     TVideoPreview* m_preview = nullptr;
     TFormWatch* m_watch = nullptr;
     TFormZMT* m_zmt = nullptr;
-    TFormSocker* m_socker = nullptr;
     TFormAmericanFootball* m_americanFootball = nullptr;
-    QDialog* m_textbox = nullptr;
-    QDialog* m_jpg = nullptr;
-    QDialog* m_video = nullptr;
-    QDialog* m_spielUndSatz = nullptr;
+    QHash<Page, QDialog*> m_windows;
 };

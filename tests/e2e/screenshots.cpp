@@ -63,7 +63,7 @@ int main(int argc, char** argv)
     bool ok = shoot(main, out + QStringLiteral("/main-window-gray.png"));
 
     client.Link.queryLifeSign();
-    if (!waitFor([&] { return main.LedBtnPing->ActiveLight() == TLedBtnColor::LedGreen; }, 5000)) {
+    if (!waitFor([&] { return client.Link.state() == LinkState::Up; }, 5000)) {
         std::fprintf(stderr, "screenshots: the wall on 127.0.0.1:57001 does not answer\n");
         return 1;
     }

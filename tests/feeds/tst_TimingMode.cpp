@@ -2,6 +2,7 @@
 #include "feeds/TimingMode.h"
 #include "shell/ClientFixture.h"
 #include "shell/WindowWatch.h"
+#include "support/Controls.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -67,7 +68,7 @@ void tst_TimingMode::portUnusableShowsTheErrorBox()
     WindowWatch zmtShown(WindowWatch::window(fx.app->FormZMT), [](QWidget& w) { w.close(); });
 
     fx.config().CBSerialPort->setCurrentIndex(portIndex);
-    fx.main().SBZMT->setChecked(true);
+    testsupport::control<QToolButton>(fx.main(), "SBZMT")->setChecked(true);
     fx.main().SBZMTClick();
 
     QCOMPARE(fx.report.texts(), QStringList{TTimingMode::kPortError});
@@ -77,7 +78,7 @@ void tst_TimingMode::portUnusableShowsTheErrorBox()
                           "die serielle Schnittstelle nicht funktioniert", "oder falsch konfiguriert ist."}));
     QCOMPARE(zmtShown.showings(), 0);
     QVERIFY(!fx.app->SerialTiming.isOpen());
-    QVERIFY(!fx.main().SBZMT->isChecked());
+    QVERIFY(!testsupport::control<QToolButton>(fx.main(), "SBZMT")->isChecked());
     QCOMPARE(fx.lamp(), TLedBtnColor::LedGreen);
 }
 
@@ -88,12 +89,12 @@ void tst_TimingMode::unansweredEchoOpensNothing()
     WindowWatch zmtShown(WindowWatch::window(fx.app->FormZMT), [](QWidget& w) { w.close(); });
     fx.config().CBSerialPort->setCurrentIndex(0);
     fx.config().EdWallIpAddress->setText(QStringLiteral("198.51.100.7")); // documentation range: never answers
-    fx.main().SBZMT->setChecked(true);
+    testsupport::control<QToolButton>(fx.main(), "SBZMT")->setChecked(true);
     fx.main().SBZMTClick();
 
     QCOMPARE(fx.report.texts(), QStringList{});
     QCOMPARE(zmtShown.showings(), 0);
-    QVERIFY(!fx.main().SBZMT->isChecked());
+    QVERIFY(!testsupport::control<QToolButton>(fx.main(), "SBZMT")->isChecked());
     QVERIFY(fx.lamp() != TLedBtnColor::LedGreen);
 }
 
@@ -112,8 +113,8 @@ void tst_TimingMode::framesFromTheLineReachTheWall()
     fx.store(QStringLiteral("SerialParityIndex"), QStringLiteral("0"));
     fx.store(QStringLiteral("SerialDevice1"), line.deviceA());
     fx.start();
-    QVERIFY(fx.main().Zeitmesstechnik1->isEnabled());
-    fx.main().SBarPanel->setText(QStringLiteral("alt"));
+    QVERIFY(testsupport::control<QAction>(fx.main(), "Zeitmesstechnik1")->isEnabled());
+    testsupport::control<QLabel>(fx.main(), "SBarPanel")->setText(QStringLiteral("alt"));
 
     QSerialPort device(line.deviceB());
     QVERIFY2(device.open(QIODevice::WriteOnly), qPrintable(device.errorString()));
@@ -155,13 +156,13 @@ void tst_TimingMode::framesFromTheLineReachTheWall()
         QCOMPARE(panel->text(), QStringLiteral("00:00:00"));
     });
 
-    fx.main().Zeitmesstechnik1->trigger();
+    testsupport::control<QAction>(fx.main(), "Zeitmesstechnik1")->trigger();
 
     QCOMPARE(watch.showings(), 1);
     QVERIFY(!QTest::currentTestFailed());
     QVERIFY(!zmt.isVisible());
     QVERIFY(!fx.app->SerialTiming.isOpen());
-    QVERIFY(!fx.main().SBZMT->isChecked());
+    QVERIFY(!testsupport::control<QToolButton>(fx.main(), "SBZMT")->isChecked());
     QVERIFY(fx.report.entries.isEmpty());
     QCOMPARE(fx.main().statusText(), TSerialTiming::lostText(1));
 }

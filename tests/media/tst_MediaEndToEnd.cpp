@@ -2,6 +2,7 @@
 #include "app/Application.h"
 #include "media/Image.h"
 #include "shell/ErrorReport.h"
+#include "support/Controls.h"
 #include "support/TestSupport.h"
 #include "support/WallsimProcess.h"
 
@@ -55,7 +56,7 @@ private Q_SLOTS:
         app.Media.Open.chooser = [&](const TOpenDialog&) { return chosen; };
         app.FormMain.show();
         QVERIFY(QTest::qWaitForWindowExposed(&app.FormMain));
-        QTRY_COMPARE(app.FormMain.LedBtnPing->ActiveLight(), TLedBtnColor::LedGreen);
+        QTRY_COMPARE(testsupport::control<TLedBtn>(app.FormMain, "LedBtnPing")->ActiveLight(), TLedBtnColor::LedGreen);
 
         // The window opens modally inside the click; drive it from the event loop that runs under it.
         int stage = 0;
@@ -76,7 +77,7 @@ private Q_SLOTS:
         });
         driver.start();
         QTimer::singleShot(20'000, &app.FormJpg, [&] { app.FormJpg.close(); }); // never hang
-        app.FormMain.SBJpgPicture->click();
+        testsupport::control<QToolButton>(app.FormMain, "SBJpgPicture")->click();
         driver.stop();
         QCOMPARE(stage, 2);
         QCOMPARE(report.texts(), QStringList());

@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "shell/ErrorReport.h"
+#include "support/Controls.h"
 #include "support/FakeClock.h"
 #include "support/RecordingSound.h"
 #include "support/TestSupport.h"
@@ -60,7 +61,7 @@ private Q_SLOTS:
         BrisalClientApp app(setup, report);
         app.FormMain.show();
         QVERIFY(QTest::qWaitForWindowExposed(&app.FormMain));
-        QTRY_COMPARE(app.FormMain.LedBtnPing->ActiveLight(), TLedBtnColor::LedGreen);
+        QTRY_COMPARE(testsupport::control<TLedBtn>(app.FormMain, "LedBtnPing")->ActiveLight(), TLedBtnColor::LedGreen);
 
         // The page opens modally inside the click; drive it from the event loop that runs under it.
         int stage = 0;
@@ -77,10 +78,10 @@ private Q_SLOTS:
         });
         driver.start();
         QTimer::singleShot(10'000, &app.FormSocker, [&] { app.FormSocker.close(); }); // never hang
-        app.FormMain.SBSocker->click();
+        testsupport::control<QToolButton>(app.FormMain, "SBSocker")->click();
         driver.stop();
         QCOMPARE(stage, 2);
-        QVERIFY(!app.FormMain.SBSocker->isChecked());
+        QVERIFY(!testsupport::control<QToolButton>(app.FormMain, "SBSocker")->isChecked());
 
         const QStringList expected{"D0 02 C0 21 00 FF FF 00 10 21 48 65 69 6D",
                                    "C0 22 00 FF FF 00 10 22 47 E4 73 74 65",

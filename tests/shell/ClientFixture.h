@@ -3,6 +3,7 @@
 #include "AnsweringWall.h"
 #include "app/Application.h"
 #include "shell/ErrorReport.h"
+#include "support/Controls.h"
 #include "support/FakeClock.h"
 #include "support/RecordingSound.h"
 #include "support/TestSupport.h"
@@ -59,7 +60,7 @@ struct ClientFixture
 
     TFormMain& main() { return app->FormMain; }
     TFormConfig& config() { return app->FormConfig; }
-    TLedBtnColor lamp() { return app->FormMain.LedBtnPing->ActiveLight(); }
+    TLedBtnColor lamp() { return testsupport::control<TLedBtn>(app->FormMain, "LedBtnPing")->ActiveLight(); }
 
     QTemporaryDir settings;
     AnsweringWall wall;

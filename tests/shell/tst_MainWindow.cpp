@@ -1,6 +1,7 @@
 #include "ClientFixture.h"
 #include "WindowWatch.h"
 #include "shell/About.h"
+#include "support/Controls.h"
 
 #include <QAction>
 #include <QLabel>
@@ -69,20 +70,20 @@ void tst_MainWindow::lampGoesGrayRedGreen()
     client.wall.rows = 10;
     client.start(false);
     QCOMPARE(client.lamp(), TLedBtnColor::LedGray);
-    QCOMPARE(client.main().LedBtnPing->pictureName(), QStringLiteral("GRAY"));
+    QCOMPARE(testsupport::control<TLedBtn>(client.main(), "LedBtnPing")->pictureName(), QStringLiteral("GRAY"));
     QList<TLedBtnColor> seen;
     connect(&client.app->Link, &WallLink::stateChanged, this, [&](LinkState state) { seen << lampColour(state); });
     client.main().show();
     client.waitForStartTimer();
     QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
     QCOMPARE(seen, (QList<TLedBtnColor>{TLedBtnColor::LedRed, TLedBtnColor::LedGreen}));
-    QCOMPARE(client.main().LedBtnPing->pictureName(), QStringLiteral("GREEN"));
+    QCOMPARE(testsupport::control<TLedBtn>(client.main(), "LedBtnPing")->pictureName(), QStringLiteral("GREEN"));
     QCOMPARE(client.wall.bodies(), QStringList{QStringLiteral("80 FD")});
     QCOMPARE(client.app->Link.textSize().columns, 40);
     QCOMPARE(client.app->Link.textSize().rows, 10);
     // The start query does not switch on the periodic queries; the lamp button does.
     QVERIFY(!client.app->Link.supervising());
-    QTest::mouseClick(client.main().LedBtnPing, Qt::LeftButton);
+    QTest::mouseClick(testsupport::control<TLedBtn>(client.main(), "LedBtnPing"), Qt::LeftButton);
     QCOMPARE(client.lamp(), TLedBtnColor::LedRed);
     QVERIFY(client.app->Link.supervising());
     QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
@@ -94,10 +95,10 @@ void tst_MainWindow::silentWallOpensNothingAndStartsQueries()
     client.wall.answering = false;
     client.start();
     WindowWatch watch(WindowWatch::window(client.app->FormWatch), [](QWidget& w) { w.close(); });
-    QTest::mouseClick(client.main().SBWatch, Qt::LeftButton);
+    QTest::mouseClick(testsupport::control<QToolButton>(client.main(), "SBWatch"), Qt::LeftButton);
     QCOMPARE(watch.showings(), 0);
     QCOMPARE(client.lamp(), TLedBtnColor::LedRed);
-    QVERIFY(!client.main().SBWatch->isChecked());
+    QVERIFY(!testsupport::control<QToolButton>(client.main(), "SBWatch")->isChecked());
     QCOMPARE(client.waits, QList<int>{200});
     // Start query, the click's query, then one every 2 s.
     QTRY_COMPARE_WITH_TIMEOUT(client.wall.count(QStringLiteral("80 FD")), 4, 7000);
@@ -153,7 +154,7 @@ void tst_MainWindow::pageOpensAfterItsWaits()
     QDialog* window = pageByName(*client.app, page);
     auto* pageButton = client.main().findChild<QToolButton*>(button);
     QVERIFY(pageButton);
-    client.main().SBarPanel->setText(QStringLiteral("alte Meldung"));
+    testsupport::control<QLabel>(client.main(), "SBarPanel")->setText(QStringLiteral("alte Meldung"));
     client.waits.clear();
     QString statusWhileOpen = QStringLiteral("<not opened>");
     bool buttonDownWhileOpen = false;
@@ -193,13 +194,13 @@ void tst_MainWindow::gameAndSetAndTimingEntriesUnavailable()
     client.start();
     QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
     WindowWatch watch(WindowWatch::window(client.app->FormSpielUndSatz), [](QWidget& w) { w.close(); });
-    QVERIFY(!client.main().SBSpielUndSatz->isEnabled());
+    QVERIFY(!testsupport::control<QToolButton>(client.main(), "SBSpielUndSatz")->isEnabled());
     QTest::mouseClick(client.main().findChild<QLabel*>(QStringLiteral("LbSpielUndSatz")), Qt::LeftButton);
-    QTest::mouseClick(client.main().SBSpielUndSatz, Qt::LeftButton);
+    QTest::mouseClick(testsupport::control<QToolButton>(client.main(), "SBSpielUndSatz"), Qt::LeftButton);
     QCOMPARE(watch.showings(), 0);
-    QVERIFY(!client.main().SBZMT->isVisible());
-    QVERIFY(!client.main().LbZMT->isVisible());
-    QVERIFY(!client.main().Zeitmesstechnik1->isEnabled());
+    QVERIFY(!testsupport::control<QToolButton>(client.main(), "SBZMT")->isVisible());
+    QVERIFY(!testsupport::control<QLabel>(client.main(), "LbZMT")->isVisible());
+    QVERIFY(!testsupport::control<QAction>(client.main(), "Zeitmesstechnik1")->isEnabled());
 }
 
 void tst_MainWindow::serverAboutBoxAppearsOnce()
@@ -436,8 +437,10 @@ void tst_MainWindow::menuEntries()
     QCOMPARE(menus, (QStringList{"&Datei: &Beenden", "Anzeige: Uhrzeit | Zeitmesstechnik | Fußball | American Football",
                                  "Konfiguration: Konfiguration", "&Hilfe: &Hilfe | - | Über &Server | Ü&ber"}));
     QCOMPARE(client.main().windowTitle(), QStringLiteral("Brisal Client"));
-    QCOMPARE(client.main().LedBtnPing->toolTip(), QStringLiteral("Videowand- Lebenszeichen holen"));
-    QCOMPARE(client.main().SBShowMJPEG->toolTip(), QStringLiteral("MJPEG- Kamera am Server"));
+    QCOMPARE(testsupport::control<TLedBtn>(client.main(), "LedBtnPing")->toolTip(),
+             QStringLiteral("Videowand- Lebenszeichen holen"));
+    QCOMPARE(testsupport::control<QToolButton>(client.main(), "SBShowMJPEG")->toolTip(),
+             QStringLiteral("MJPEG- Kamera am Server"));
 }
 
 QTEST_MAIN(tst_MainWindow)

@@ -1,5 +1,6 @@
 #include "ClientFixture.h"
 #include "pages/AmericanFootball.h"
+#include "support/Controls.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -33,7 +34,7 @@ QString observe(ClientFixture& c, const QString& what)
     if (what == QLatin1String("prefix"))
         return f.EdJsonIdPrefix->text();
     if (what == QLatin1String("timingMenu"))
-        return QString::number(c.main().Zeitmesstechnik1->isEnabled());
+        return QString::number(testsupport::control<QAction>(c.main(), "Zeitmesstechnik1")->isEnabled());
     if (what == QLatin1String("direction"))
         return QString::number(c.app->FormAmericanFootball.countDirectionIndex());
     return QStringLiteral("?");
@@ -77,7 +78,7 @@ void tst_Settings::firstStartDefaults()
     QVERIFY(client.app->UDPJson.Active());
     QCOMPARE(f.EdJsonIdPrefix->text(), QStringLiteral("QTX"));
     QCOMPARE(client.app->FormAmericanFootball.countDirectionIndex(), 0);
-    QVERIFY(!client.main().Zeitmesstechnik1->isEnabled());
+    QVERIFY(!testsupport::control<QAction>(client.main(), "Zeitmesstechnik1")->isEnabled());
     QVERIFY(client.report.entries.isEmpty());
 }
 
@@ -139,7 +140,7 @@ void tst_Settings::fullRoundTrip()
     QVERIFY(!second.app->UDPCosa.Active());
     QVERIFY(second.app->UDPJson.Active());
     QCOMPARE(g.EdJsonIdPrefix->text(), QStringLiteral("LIF"));
-    QVERIFY(second.main().Zeitmesstechnik1->isEnabled());
+    QVERIFY(testsupport::control<QAction>(second.main(), "Zeitmesstechnik1")->isEnabled());
 }
 
 void tst_Settings::storedValues_data()
