@@ -2,6 +2,7 @@
 #include "app/GuardedApplication.h"
 #include "shell/CommandLine.h"
 #include "shell/ErrorReport.h"
+#include "shell/HelpPages.h"
 #include "shell/Just1_32.h"
 
 #include <QDir>
@@ -41,6 +42,7 @@ int main(int argc, char** argv)
     setup.table = table.table;
     setup.main.programName = programName;
     setup.main.helpFile = program.absolutePath() + QLatin1Char('/') + programName + QStringLiteral(".chm");
+    setup.main.manualFolders = helppages::manualFolders(program.absolutePath());
     setup.main.arguments = app.arguments().mid(1);
     BrisalClientApp client(setup, report);
     justOne.listen([&client] { client.FormMain.bringToFront(); });

@@ -2,9 +2,11 @@
 
 #include <QFrame>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSysInfo>
 #include <QVBoxLayout>
 
@@ -87,4 +89,13 @@ QString TAboutBox::userName()
 QString TAboutBox::computerName()
 {
     return QSysInfo::machineHostName().left(kNameBuffer - 1);
+}
+
+void showAboutBox(const TAboutBox::Texts& texts, QWidget* parent)
+{
+    TAboutBox box(texts, parent);
+    box.adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        box.move(screen->availableGeometry().center() - box.rect().center());
+    box.exec();
 }

@@ -25,3 +25,6 @@ public:
     static QString userName();
     static QString computerName();
 };
+
+// Shows a new about box modally, centred on the screen; returns when the operator closes it.
+void showAboutBox(const TAboutBox::Texts& texts, QWidget* parent);

@@ -5,15 +5,18 @@
 #include "pages/Socker.h"
 #include "pages/Watch.h"
 #include "pages/ZMT.h"
+#include "shell/About.h"
 #include "shell/CommandLine.h"
 #include "shell/Config.h"
 #include "shell/ErrorReport.h"
+#include "shell/HelpPages.h"
 #include "shell/PageGlyphs.h"
 #include "shell/Version.h"
 #include "wall_link/Sleeper.h"
 #include "wall_link/UDPVesk.h"
 #include "wall_link/WallLink.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -39,6 +42,9 @@ namespace {
 constexpr int kLinkWaitMs = 200;
 constexpr int kCloseServerWaitMs = 200;
 constexpr int kShutdownWaitMs = 500;
+
+const QString kCopyright = QStringLiteral("Copyright © ZEL");
+const QString kComments = QStringLiteral("Client für Videowand- Server");
 
 const QString kMainGroup = QStringLiteral("\\Main");
 const QString kJsonGroup = QStringLiteral("\\JSON");
@@ -92,7 +98,7 @@ constexpr std::array kPageButtons{
 } // namespace
 
 TFormMain::TFormMain(const Options& options, ErrorReport& report, QWidget* parent)
-    : QMainWindow(parent), Regstry1(options.settingsRoot), About(this), m_options(options), m_report(report)
+    : QMainWindow(parent), Regstry1(options.settingsRoot), m_options(options), m_report(report)
 {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(QStringLiteral("Brisal Client"));
@@ -151,10 +157,6 @@ TFormMain::TFormMain(const Options& options, ErrorReport& report, QWidget* paren
     setStatusBar(bar);
 
     buildMenu();
-
-    About.setObjectName(QStringLiteral("About"));
-    About.Comments = QStringLiteral("Client für Videowand- Server");
-    About.Copyright = QStringLiteral("Copyright © ZEL");
 
     FormCreate();
 }
@@ -225,8 +227,10 @@ void TFormMain::buildMenu()
 
     QMenu* help = bar->addMenu(QStringLiteral("&Hilfe"));
     help->setObjectName(QStringLiteral("Hilfe1"));
-    action(help, QStringLiteral("Hilfe2"), QStringLiteral("&Hilfe"), &TFormMain::Hilfe2Click)
-        ->setShortcut(QKeySequence(Qt::Key_F1));
+    QAction* manual = action(help, QStringLiteral("Hilfe2"), QStringLiteral("&Hilfe"), &TFormMain::Hilfe2Click);
+    manual->setShortcut(QKeySequence(Qt::Key_F1));
+    // F1 in any window of the program opens the manual at that window's page.
+    manual->setShortcutContext(Qt::ApplicationShortcut);
     help->addSeparator();
     QAction* server = help->addAction(QStringLiteral("Über &Server"));
     server->setObjectName(QStringLiteral("berServer1"));
@@ -467,27 +471,35 @@ void TFormMain::Konfiguration2Click()
 
 void TFormMain::Hilfe2Click()
 {
-    const QString path = QFileInfo(m_options.helpFile).absoluteFilePath();
-    if (QFileInfo::exists(path)) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    const QFileInfo chm(m_options.helpFile);
+    const QWidget* focused = QApplication::activeWindow();
+    const QString windowClass = focused ? QString::fromLatin1(focused->metaObject()->className()) : QString();
+    const helppages::HelpTarget help =
+        helppages::chooseHelp(chm.absolutePath(), chm.completeBaseName(), windowClass, m_options.manualFolders);
+    switch (help.kind) {
+    case helppages::HelpTarget::Kind::CompiledHelp:
+        QDesktopServices::openUrl(QUrl::fromLocalFile(help.chmFile));
         return;
+    case helppages::HelpTarget::Kind::ManualPage:
+        QDesktopServices::openUrl(help.url);
+        return;
+    case helppages::HelpTarget::Kind::None:
+        break;
     }
-    m_report.showMessage(ErrorReport::Icon::Critical, QStringLiteral("Keine Hilfe"),
-                         QStringLiteral("Hilfedatei \n\"") + path + QStringLiteral("\"\n nicht verfügbar."), true);
+    m_report.showMessage(
+        ErrorReport::Icon::Critical, QStringLiteral("Keine Hilfe"),
+        QStringLiteral("Hilfedatei \n\"") + chm.absoluteFilePath() + QStringLiteral("\"\n nicht verfügbar."), true);
 }
 
 void TFormMain::showAbout()
 {
-    About.Version = version::versionString();
-    About.ProductName = QFileInfo(m_options.programName).completeBaseName();
-    About.Execute();
+    showAboutBox({QFileInfo(m_options.programName).completeBaseName(), version::versionString(), kCopyright, kComments},
+                 this);
 }
 
 void TFormMain::showServerDetails(const QString& version)
 {
-    About.ProductName = QStringLiteral("Videowand Server (Gegenstelle)");
-    About.Version = version;
-    About.Execute();
+    showAboutBox({QStringLiteral("Videowand Server (Gegenstelle)"), version, kCopyright, kComments}, this);
 }
 
 void TFormMain::showLinkError(const QString& statusText)

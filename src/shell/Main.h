@@ -1,6 +1,5 @@
 #pragma once
 
-#include "shell/Aboutdlg.h"
 #include "shell/LedBtn.h"
 #include "shell/PageGlyphs.h"
 #include "shell/Regstry.h"
@@ -39,6 +38,7 @@ public:
     {
         QString programName = QStringLiteral("BrisalClient"); // key path, about box, lock name
         QString helpFile;                                     // the program's path with the extension ".chm"
+        QStringList manualFolders;                            // where the operator's manual may stand
         QStringList arguments;                                // command line without the program itself
         QString settingsRoot;                                 // empty: the platform's per-user settings store
     };
@@ -117,7 +117,6 @@ public:
     const QString& helpFile() const { return m_options.helpFile; }
 
     TRegstry Regstry1;
-    TAboutBoxDlg About;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -23,27 +23,32 @@ QByteArray TCrypter::randomKey()
     return key;
 }
 
-bool TCrypter::Execute()
+TCrypter::Result TCrypter::run(Direction direction, quint8 keyType, const QByteArray& key, const QByteArray& data) const
 {
-    if (Action != TAction::crEncrypt && Action != TAction::crDecrypt)
-        return false;
-    if (DataStr.size() > kMaxLength || KeyStr.size() > kMaxLength)
-        return false;
-    const bool encrypt = Action == TAction::crEncrypt;
-    // The sender draws a fresh key; a receiver without one falls back to the table's first bytes.
-    if (KeyStr.isEmpty())
-        KeyStr = encrypt ? randomKey() : QByteArray(reinterpret_cast<const char*>(m_table.data()), kKeyLength);
-    if (DataStr.isEmpty())
-        return true;
-    switch (KeyType & 0x7F) {
-    case 0:
-        return true;
-    case 1:
-        DataStr = encrypt ? scrambled() : unscrambled();
-        return true;
-    default:
-        return false;
+    Result result{false, key, data};
+    if (direction != Direction::Encrypt && direction != Direction::Decrypt)
+        return result;
+    if (data.size() > kMaxLength || key.size() > kMaxLength)
+        return result;
+    const bool encrypt = direction == Direction::Encrypt;
+    if (result.key.isEmpty())
+        result.key = encrypt ? randomKey() : QByteArray(reinterpret_cast<const char*>(m_table.data()), kKeyLength);
+    if (data.isEmpty()) {
+        result.done = true;
+        return result;
     }
+    switch (keyType & 0x7F) {
+    case 0:
+        result.done = true;
+        break;
+    case 1:
+        result.data = encrypt ? scrambled(result.key, data) : unscrambled(result.key, data);
+        result.done = true;
+        break;
+    default:
+        break;
+    }
+    return result;
 }
 
 void TCrypter::permutationFor(int n, quint8 start, quint8* out) const
@@ -56,25 +61,25 @@ void TCrypter::permutationFor(int n, quint8 start, quint8* out) const
     }
 }
 
-QByteArray TCrypter::scrambled() const
+QByteArray TCrypter::scrambled(const QByteArray& key, const QByteArray& data) const
 {
-    const int n = static_cast<int>(DataStr.size());
+    const int n = static_cast<int>(data.size());
     quint8 perm[256];
-    permutationFor(n, static_cast<quint8>(KeyStr[0]), perm);
+    permutationFor(n, static_cast<quint8>(key[0]), perm);
     QByteArray out(n, '\0');
     for (int k = 0; k < n; ++k)
-        out[k] = DataStr[perm[k]];
-    xorWithKey(out, KeyStr);
+        out[k] = data[perm[k]];
+    xorWithKey(out, key);
     return out;
 }
 
-QByteArray TCrypter::unscrambled() const
+QByteArray TCrypter::unscrambled(const QByteArray& key, const QByteArray& data) const
 {
-    const int n = static_cast<int>(DataStr.size());
+    const int n = static_cast<int>(data.size());
     quint8 perm[256];
-    permutationFor(n, static_cast<quint8>(KeyStr[0]), perm);
-    QByteArray mixed = DataStr;
-    xorWithKey(mixed, KeyStr);
+    permutationFor(n, static_cast<quint8>(key[0]), perm);
+    QByteArray mixed = data;
+    xorWithKey(mixed, key);
     QByteArray out(n, '\0');
     for (int k = 0; k < n; ++k)
         out[perm[k]] = mixed[k];

@@ -4,24 +4,21 @@
 
 namespace frame {
 
-QByteArray frameBody(TCrypter& crypter, const QByteArray& body, const QByteArray& key)
+QByteArray frameBody(const TCrypter& crypter, const QByteArray& body, const QByteArray& key)
 {
     if (body.isEmpty() || body.size() > kMaxBody)
         return {};
-    crypter.KeyStr = key;
-    crypter.KeyType = 1;
-    crypter.Action = TCrypter::TAction::crEncrypt;
-    crypter.DataStr = body;
-    crypter.Execute(); // refusal leaves the body in clear, which the wall server accepts
+    // A refusal leaves the body in clear, which the wall server accepts.
+    const TCrypter::Result scrambled = crypter.run(TCrypter::Direction::Encrypt, 1, key, body);
     QByteArray datagram;
-    datagram.reserve(1 + crypter.KeyStr.size() + crypter.DataStr.size());
-    datagram.append(static_cast<char>(0xA0 | (crypter.KeyStr.size() & 0x0F)));
-    datagram.append(crypter.KeyStr);
-    datagram.append(crypter.DataStr);
+    datagram.reserve(1 + scrambled.key.size() + scrambled.data.size());
+    datagram.append(static_cast<char>(0xA0 | (scrambled.key.size() & 0x0F)));
+    datagram.append(scrambled.key);
+    datagram.append(scrambled.data);
     return datagram;
 }
 
-std::optional<QByteArray> unframe(TCrypter& crypter, const QByteArray& datagram)
+std::optional<QByteArray> unframe(const TCrypter& crypter, const QByteArray& datagram)
 {
     if (datagram.isEmpty())
         return std::nullopt;
@@ -30,12 +27,7 @@ std::optional<QByteArray> unframe(TCrypter& crypter, const QByteArray& datagram)
         return std::nullopt;
     const qsizetype k = header & 0x0F;
     const QByteArray rest = datagram.mid(1);
-    crypter.KeyType = 1;
-    crypter.Action = TCrypter::TAction::crDecrypt;
-    crypter.KeyStr = rest.left(k);
-    crypter.DataStr = rest.mid(k);
-    crypter.Execute();
-    return crypter.DataStr;
+    return crypter.run(TCrypter::Direction::Decrypt, 1, rest.left(k), rest.mid(k)).data;
 }
 
 } // namespace frame

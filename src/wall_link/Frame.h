@@ -18,10 +18,10 @@ constexpr int kMaxDatagram = 300;
 
 // Scrambles and frames one body under the given key (normally TCrypter::randomKey()).
 // Returns an empty array for an empty body or one longer than kMaxBody: such a body is not sent.
-QByteArray frameBody(TCrypter& crypter, const QByteArray& body, const QByteArray& key);
+QByteArray frameBody(const TCrypter& crypter, const QByteArray& body, const QByteArray& key);
 
 // Unframes and unscrambles a received datagram. nullopt for an empty datagram or one whose header
 // nibble is not 0xA. A datagram shorter than its announced key gives an empty body.
-std::optional<QByteArray> unframe(TCrypter& crypter, const QByteArray& datagram);
+std::optional<QByteArray> unframe(const TCrypter& crypter, const QByteArray& datagram);
 
 } // namespace frame

@@ -47,7 +47,7 @@ quint16 internetChecksum(const QByteArray& data)
     return quint16(~sum);
 }
 
-// The payload's content does not matter; like the original client we send our program path.
+// The payload's content does not matter; the program path makes our requests easy to recognise in a capture.
 QByteArray payload(int size)
 {
     QByteArray bytes = QCoreApplication::applicationFilePath().toLocal8Bit().left(size);

@@ -5,46 +5,52 @@
 
 namespace wallcmd {
 
+namespace {
+QByteArray record(quint8 leadByte, quint8 second)
+{
+    QByteArray r;
+    r.append(static_cast<char>(leadByte));
+    r.append(static_cast<char>(second));
+    return r;
+}
+} // namespace
+
 QByteArray pageSelect(quint8 pageCode)
 {
-    return QByteArray{"\xD0", 1} + static_cast<char>(pageCode);
+    return record(lead::PageSelect, pageCode);
 }
 
 QByteArray colourRecord(quint8 fieldId, quint32 colour)
 {
-    QByteArray r{"\xC0", 1};
-    r.append(static_cast<char>(fieldId));
+    QByteArray r = record(lead::Colour, fieldId);
     r.append(THexBin::HexToBin(QStringLiteral("%1").arg(colour, 8, 16, QLatin1Char('0')).toUpper()));
     return r;
 }
 
 QByteArray optionRecord(quint8 optionId, quint8 value)
 {
-    QByteArray r{"\xC1", 1};
-    r.append(static_cast<char>(optionId));
+    QByteArray r = record(lead::Option, optionId);
     r.append(static_cast<char>(value));
     return r;
 }
 
 QByteArray textRecord(quint8 fieldId, const QString& text)
 {
-    QByteArray r{"\x10", 1};
-    r.append(static_cast<char>(fieldId));
+    QByteArray r = record(lead::Text, fieldId);
     r.append(cp1252::encode(text));
     return r;
 }
 
 QByteArray serverControl(quint8 subCode, const QString& text)
 {
-    QByteArray r{"\xEE", 1};
-    r.append(static_cast<char>(subCode));
+    QByteArray r = record(lead::ServerControl, subCode);
     r.append(cp1252::encode(text));
     return r;
 }
 
 QByteArray query(quint8 code)
 {
-    return QByteArray{"\x80", 1} + static_cast<char>(code);
+    return record(lead::Query, code);
 }
 
 Bodies erase()
@@ -198,7 +204,8 @@ Bodies startupTexts(const QString& large, const QString& small)
 
 std::optional<StatusReply> parseStatusReply(const QByteArray& body)
 {
-    if (body.size() < 2 || static_cast<quint8>(body[0]) != 0x10 || static_cast<quint8>(body[1]) != 0xFD)
+    if (body.size() < 2 || static_cast<quint8>(body[0]) != lead::Text ||
+        static_cast<quint8>(body[1]) != kStatusReplyField)
         return std::nullopt;
     StatusReply reply;
     if (body.size() >= 4) {
@@ -212,7 +219,7 @@ std::optional<StatusReply> parseStatusReply(const QByteArray& body)
 
 QByteArray statusReply(int columns, int rows, const QString& version)
 {
-    QByteArray r{"\x10\xFD", 2};
+    QByteArray r = record(lead::Text, kStatusReplyField);
     r.append(static_cast<char>(columns & 0xFF));
     r.append(static_cast<char>(rows & 0xFF));
     r.append(cp1252::encode(version));

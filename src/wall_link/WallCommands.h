@@ -21,6 +21,16 @@ namespace wallcmd {
 
 using Bodies = QList<QByteArray>;
 
+// The first byte of each record.
+namespace lead {
+constexpr quint8 PageSelect = 0xD0;
+constexpr quint8 Colour = 0xC0;
+constexpr quint8 Option = 0xC1;
+constexpr quint8 Text = 0x10;
+constexpr quint8 ServerControl = 0xEE;
+constexpr quint8 Query = 0x80;
+} // namespace lead
+
 namespace page {
 constexpr quint8 Blank = 0x00;
 constexpr quint8 Time = 0x01;
@@ -81,6 +91,7 @@ enum class TimeBarMode : quint8
 
 constexpr quint8 kQueryLifeSign = 0xFD;
 constexpr quint8 kQueryDetails = 0xFE;
+constexpr quint8 kStatusReplyField = 0xFD; // the text field of the wall's status reply
 constexpr quint8 kControlServer = 0xEE;
 constexpr quint8 kControlStartupLarge = 0xA1;
 constexpr quint8 kControlStartupSmall = 0xA2;

@@ -43,15 +43,12 @@ private Q_SLOTS:
             for (int first = 0; first < 256; ++first) {
                 QByteArray key = bytes(15, first);
                 key[0] = static_cast<char>(first);
-                c.KeyStr = key;
-                c.KeyType = 1;
-                c.Action = TCrypter::TAction::crEncrypt;
-                c.DataStr = plain;
-                QVERIFY(c.Execute());
-                QCOMPARE(c.DataStr.size(), n);
-                c.Action = TCrypter::TAction::crDecrypt;
-                QVERIFY(c.Execute());
-                if (c.DataStr != plain)
+                const TCrypter::Result scrambled = c.run(TCrypter::Direction::Encrypt, 1, key, plain);
+                QVERIFY(scrambled.done);
+                QCOMPARE(scrambled.data.size(), n);
+                const TCrypter::Result back = c.run(TCrypter::Direction::Decrypt, 1, key, scrambled.data);
+                QVERIFY(back.done);
+                if (back.data != plain)
                     QFAIL(qPrintable(QStringLiteral("round trip failed at n=%1 first=%2").arg(n).arg(first)));
             }
         }
@@ -61,15 +58,12 @@ private Q_SLOTS:
     {
         // From position 10 the entries read 200, 2, 77, 0, 150, 1: for n = 3, P = (2, 0, 1).
         TCrypter c(walkTable());
-        c.KeyStr = QByteArray(1, '\x0A');
-        c.KeyType = 1;
-        c.Action = TCrypter::TAction::crEncrypt;
-        c.DataStr = QByteArray("abc");
-        QVERIFY(c.Execute());
+        const TCrypter::Result r = c.run(TCrypter::Direction::Encrypt, 1, QByteArray(1, '\x0A'), QByteArray("abc"));
+        QVERIFY(r.done);
         QByteArray expected("cab"); // gather: out[k] = in[P[k]]
         for (char& ch : expected)
             ch = static_cast<char>(ch ^ 0x0A);
-        QCOMPARE(c.DataStr.toHex(' '), expected.toHex(' '));
+        QCOMPARE(r.data.toHex(' '), expected.toHex(' '));
     }
 
     void longestDataWalksTableWithout255()
@@ -78,37 +72,33 @@ private Q_SLOTS:
         TCrypter c;
         QByteArray plain(255, '\0');
         std::iota(plain.begin(), plain.end(), 0); // byte k holds k, so the output shows P directly
-        c.KeyStr = QByteArray(1, '\x07');
-        c.KeyType = 1;
-        c.DataStr = plain;
-        QVERIFY(c.Execute());
+        const TCrypter::Result r = c.run(TCrypter::Direction::Encrypt, 1, QByteArray(1, '\x07'), plain);
+        QVERIFY(r.done);
         QByteArray expected;
         for (int i = 0; i < 256; ++i) {
             const quint8 v = t[static_cast<size_t>((7 + i) & 0xFF)];
             if (v != 255)
                 expected.append(static_cast<char>(v ^ 0x07));
         }
-        QCOMPARE(c.DataStr.toHex(), expected.toHex());
+        QCOMPARE(r.data.toHex(), expected.toHex());
     }
 
     void singleByteIsXorWithFirstKeyByte()
     {
         TCrypter c;
-        c.KeyStr = QByteArray::fromHex("5A01");
-        c.KeyType = 1;
-        c.DataStr = QByteArray::fromHex("C3");
-        QVERIFY(c.Execute());
-        QCOMPARE(c.DataStr.toHex(), QByteArray("99"));
+        const TCrypter::Result r =
+            c.run(TCrypter::Direction::Encrypt, 1, QByteArray::fromHex("5A01"), QByteArray::fromHex("C3"));
+        QVERIFY(r.done);
+        QCOMPARE(r.data.toHex(), QByteArray("99"));
     }
 
     void oneByteKeyXorsEveryByte()
     {
         TCrypter c;
-        c.KeyStr = QByteArray::fromHex("FF");
-        c.KeyType = 1;
-        c.DataStr = QByteArray(40, '\x0F');
-        QVERIFY(c.Execute());
-        QCOMPARE(c.DataStr, QByteArray(40, '\xF0'));
+        const TCrypter::Result r =
+            c.run(TCrypter::Direction::Encrypt, 1, QByteArray::fromHex("FF"), QByteArray(40, '\x0F'));
+        QVERIFY(r.done);
+        QCOMPARE(r.data, QByteArray(40, '\xF0'));
     }
 
     void refusals_data()
@@ -143,29 +133,25 @@ private Q_SLOTS:
         QFETCH(int, keyLengthAfter);
         TCrypter c;
         const QByteArray data = bytes(dataLength, 1);
-        c.KeyStr = bytes(keyLength, 2);
-        c.KeyType = static_cast<quint8>(keyType);
-        c.Action = static_cast<TCrypter::TAction>(action);
-        c.DataStr = data;
-        QCOMPARE(c.Execute(), result);
-        QCOMPARE(c.DataStr != data, dataChanged);
-        QCOMPARE(c.KeyStr.size(), keyLengthAfter);
+        const TCrypter::Result r =
+            c.run(static_cast<TCrypter::Direction>(action), static_cast<quint8>(keyType), bytes(keyLength, 2), data);
+        QCOMPARE(r.done, result);
+        QCOMPARE(r.data != data, dataChanged);
+        QCOMPARE(r.key.size(), keyLengthAfter);
     }
 
     void defaultKeys()
     {
         TCrypter c;
-        c.KeyType = 1;
-        c.DataStr = QByteArray("Heim");
-        QVERIFY(c.Execute());
-        QCOMPARE(c.KeyStr.size(), 15);
-        QVERIFY(!c.KeyStr.contains('\xFF'));
+        const TCrypter::Result sent = c.run(TCrypter::Direction::Encrypt, 1, {}, QByteArray("Heim"));
+        QVERIFY(sent.done);
+        QCOMPARE(sent.key.size(), 15);
+        QVERIFY(!sent.key.contains('\xFF'));
 
-        c.KeyStr.clear();
-        c.Action = TCrypter::TAction::crDecrypt;
-        QVERIFY(c.Execute());
+        const TCrypter::Result received = c.run(TCrypter::Direction::Decrypt, 1, {}, sent.data);
+        QVERIFY(received.done);
         const PermutationTable& t = builtInPermutationTable();
-        QCOMPARE(c.KeyStr, QByteArray(reinterpret_cast<const char*>(t.data()), 15));
+        QCOMPARE(received.key, QByteArray(reinterpret_cast<const char*>(t.data()), 15));
     }
 
     void randomKeysNeverHoldFF()

@@ -72,11 +72,9 @@ private Q_SLOTS:
         const PermutationTable& t = builtInPermutationTable();
         const QByteArray defaultKey(reinterpret_cast<const char*>(t.data()), 15);
         const QByteArray body = QByteArray::fromHex("10FD2008") + "V1";
-        sender.KeyStr = defaultKey;
-        sender.KeyType = 1;
-        sender.DataStr = body;
-        QVERIFY(sender.Execute());
-        const QByteArray datagram = QByteArray(1, '\xA0') + sender.DataStr;
+        const TCrypter::Result scrambled = sender.run(TCrypter::Direction::Encrypt, 1, defaultKey, body);
+        QVERIFY(scrambled.done);
+        const QByteArray datagram = QByteArray(1, '\xA0') + scrambled.data;
 
         TCrypter receiver;
         QCOMPARE(frame::unframe(receiver, datagram).value().toHex(), body.toHex());
@@ -85,11 +83,10 @@ private Q_SLOTS:
     void shortKeyFromServer()
     {
         TCrypter sender;
-        sender.KeyStr = QByteArray::fromHex("0102030405");
-        sender.KeyType = 1;
-        sender.DataStr = "Hello";
-        QVERIFY(sender.Execute());
-        const QByteArray datagram = QByteArray(1, '\xA5') + QByteArray::fromHex("0102030405") + sender.DataStr;
+        const TCrypter::Result scrambled =
+            sender.run(TCrypter::Direction::Encrypt, 1, QByteArray::fromHex("0102030405"), "Hello");
+        QVERIFY(scrambled.done);
+        const QByteArray datagram = QByteArray(1, '\xA5') + QByteArray::fromHex("0102030405") + scrambled.data;
         TCrypter receiver;
         QCOMPARE(frame::unframe(receiver, datagram).value(), QByteArray("Hello"));
     }

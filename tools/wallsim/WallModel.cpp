@@ -82,7 +82,7 @@ WallModel::Effects WallModel::apply(const QByteArray& body, qint64 nowMs)
         const qsizetype left = n - pos;
         auto truncated = [&] { note(hexByte(lead) + QStringLiteral(" cut short")); };
         switch (lead) {
-        case 0xD0: { // page-select
+        case wallcmd::lead::PageSelect: { // page-select
             if (left < 2) {
                 truncated();
                 return effects;
@@ -99,7 +99,7 @@ WallModel::Effects WallModel::apply(const QByteArray& body, qint64 nowMs)
             pos += 2;
             break;
         }
-        case 0xC0: { // colour: field, then 00 BB GG RR
+        case wallcmd::lead::Colour: { // colour: field, then 00 BB GG RR
             if (left < 6) {
                 truncated();
                 return effects;
@@ -112,7 +112,7 @@ WallModel::Effects WallModel::apply(const QByteArray& body, qint64 nowMs)
             pos += 6;
             break;
         }
-        case 0xC1: { // option
+        case wallcmd::lead::Option: { // option
             if (left < 3) {
                 truncated();
                 return effects;
@@ -125,7 +125,7 @@ WallModel::Effects WallModel::apply(const QByteArray& body, qint64 nowMs)
             pos += 3;
             break;
         }
-        case 0x10: { // text to the end of the body
+        case wallcmd::lead::Text: { // text to the end of the body
             if (left < 2) {
                 truncated();
                 return effects;
@@ -152,7 +152,7 @@ WallModel::Effects WallModel::apply(const QByteArray& body, qint64 nowMs)
             }
             return effects;
         }
-        case 0xEE: { // server control, text to the end of the body
+        case wallcmd::lead::ServerControl: { // server control, text to the end of the body
             if (left < 2) {
                 truncated();
                 return effects;
@@ -172,7 +172,7 @@ WallModel::Effects WallModel::apply(const QByteArray& body, qint64 nowMs)
             note(QStringLiteral("EE %1 %2").arg(hexByte(sub), quoted(text)));
             return effects;
         }
-        case 0x80: { // query
+        case wallcmd::lead::Query: { // query
             if (left < 2) {
                 truncated();
                 return effects;
