@@ -1,6 +1,7 @@
 #pragma once
 
 #include "media/MediaModule.h"
+#include "support/Controls.h"
 #include "support/RecordingWallSink.h"
 #include "wall_link/Ports.h"
 #include "wall_link/Sleeper.h"
@@ -26,14 +27,6 @@ struct MediaPageFixture : PageFixture
     TSleeper sleeper;
     TMediaModule media{sleeper, ports};
 };
-
-template <typename T> T* child(QWidget& window, const char* name)
-{
-    T* found = window.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control named %s", name);
-    return found;
-}
 
 inline QString panelText(QWidget& window, const char* name)
 {
