@@ -51,10 +51,10 @@ struct Settings
     int stopBitsIndex = 0;                             // "SerialStopIndex", into stopBitsItems()
     int mainLeft = 25;                                 // "MainLeftPos"
     int mainTop = 370;                                 // "MainTopPos"
-    std::optional<CloseAction> closeAction = CloseAction::KeepRunning; // "OnCloseDoServerAction"; none chosen
-                                                                       // leaves the stored value as it is
-    bool useCosa = true;                                               // "UseCosaServer"
-    bool useLynx = true;                                               // "UseUdpLynxSever"
+    // "OnCloseDoServerAction"; none chosen saves nothing, so the stored value stays.
+    std::optional<CloseAction> closeAction = CloseAction::KeepRunning;
+    bool useCosa = true;                      // "UseCosaServer"
+    bool useLynx = true;                      // "UseUdpLynxSever"
     QString rxPrefix = QStringLiteral("QTX"); // "RxPrefix" under JSON, the FinishLynx sender prefix
 
     // Every key in the reading order; missing or unusable texts give the defaults. Item indexes that are
