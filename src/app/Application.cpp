@@ -2,23 +2,22 @@
 
 #include "shell/ErrorReport.h"
 
-#include <QLineEdit>
-
 BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& report)
     : m_systemIcmp(setup.icmp ? nullptr : std::make_unique<SystemIcmpEcho>()), ports(setup.ports),
       Link(setup.ports, setup.table), ZELTools(setup.icmp ? *setup.icmp : *m_systemIcmp), Media(Sleeper, ports),
       FormMain(setup.main, report), FormConfig(&FormMain),
       FormWatch(
-          Link, setup.clock ? *setup.clock : m_systemClock, [this] { return FormConfig.EdWatchText->text(); },
+          Link, setup.clock ? *setup.clock : m_systemClock, [this] { return FormMain.settings().watchText; },
           &FormMain),
       FormZMT(Link, &FormMain), FormSocker(Link, &FormMain),
       FormAmericanFootball(Link, setup.clock ? *setup.clock : m_systemClock, setup.sound ? *setup.sound : m_systemSound,
                            &FormMain),
       FormTextbox(Link, Media, report, &FormMain), FormJpg(Link, Media, report, &FormMain),
       FormVideo(Link, Media, report, &FormMain), FormSpielUndSatz(&FormMain), FormWertung(&FormMain),
-      TimingMode(FormMain, FormConfig, Link, ZELTools, SerialTiming, FormZMT, report),
+      TimingMode(FormMain, FormMain.settings(), FormMain.settingsStore(), Link, ZELTools, SerialTiming, FormZMT,
+                 report),
       CosaFeed(Media, FormTextbox, report),
-      LynxFeed(FormTextbox, report, [this] { return FormConfig.EdJsonIdPrefix->text(); })
+      LynxFeed(FormTextbox, report, [this] { return FormMain.settings().rxPrefix; })
 {
     Sleeper.setObjectName(QStringLiteral("Sleeper"));
     Sleeper.setInterval(60);

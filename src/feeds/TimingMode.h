@@ -6,20 +6,22 @@ class ErrorReport;
 class TSerialTiming;
 class TZELTools;
 class WallLink;
-class TFormConfig;
+class SettingsStore;
 class TFormMain;
+struct Settings;
 class TFormZMT;
 
 // The timing mode behind the main window's "Zeitmesstechnik": check that the wall computer answers an
-// ICMP echo, open the serial port the configuration dialog describes, show the timing display modally
+// ICMP echo, open the serial port the settings in force describe, show the timing display modally
 // and close the port when it is dismissed. A port that is off or does not open ends in the error box.
-// Also wires the serial timing input to the timing display, the dialog and the main window.
+// Also wires the serial timing input to the timing display, the settings and the main window.
 class TTimingMode final
 {
     Q_DISABLE_COPY_MOVE(TTimingMode)
 public:
-    TTimingMode(TFormMain& main, TFormConfig& config, WallLink& link, const TZELTools& tools, TSerialTiming& timing,
-                TFormZMT& zmt, ErrorReport& report);
+    // settings: the ones in force, read at every use; store: the operator's serial device mapping.
+    TTimingMode(TFormMain& main, const Settings& settings, const SettingsStore& store, WallLink& link,
+                const TZELTools& tools, TSerialTiming& timing, TFormZMT& zmt, ErrorReport& report);
 
     // SBZMTClick up to, not including, the release of SBZMT.
     void run();
@@ -30,7 +32,8 @@ private:
     QString mappedDevice(int port) const;
 
     TFormMain& m_main;
-    TFormConfig& m_config;
+    const Settings& m_settings;
+    const SettingsStore& m_store;
     WallLink& m_link;
     const TZELTools& m_tools;
     TSerialTiming& m_timing;

@@ -2,6 +2,7 @@
 
 #include "pages/AlertSound.h"
 #include "pages/Clock.h"
+#include "shell/Settings.h"
 #include "wall_link/WallCommands.h"
 #include "wall_link/WallSink.h"
 
@@ -86,7 +87,7 @@ TFormAmericanFootball::TFormAmericanFootball(WallSink& wall, const Clock& clock,
     m_sbClearClock->setIcon(icon(Glyph::ClearClock));
     m_cbTimeCountDirection = new QComboBox(timeGroup);
     m_cbTimeCountDirection->setObjectName(QStringLiteral("CBTimeCountDirection"));
-    m_cbTimeCountDirection->addItems({QStringLiteral("rückwärts"), QStringLiteral("vorwärts")});
+    m_cbTimeCountDirection->addItems(Settings::countDirectionItems());
     m_cbTimeCountDirection->setCurrentIndex(-1);
 
     auto* timeGrid = new QGridLayout(timeGroup);

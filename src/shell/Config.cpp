@@ -1,5 +1,7 @@
 #include "shell/Config.h"
 
+#include "shell/Settings.h"
+
 #include "wall_link/WallLink.h"
 #include "wall_link/ZELTools.h"
 
@@ -57,11 +59,10 @@ QLineEdit* edit(QWidget* parent, const QString& name, int maxLength = 0)
     return e;
 }
 
-QComboBox* list(QWidget* parent, const QString& name, const QStringList& items, int index)
+QComboBox* list(QWidget* parent, const QString& name, const QStringList& items)
 {
     auto* c = named(new QComboBox(parent), name);
     c->addItems(items);
-    c->setCurrentIndex(index);
     return c;
 }
 
@@ -80,34 +81,37 @@ TFormConfig::TFormConfig(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("FormConfig"));
     setWindowTitle(QStringLiteral("Konfiguration"));
 
-    PageControl = named(new QTabWidget(this), QStringLiteral("PageControl1"));
-    PageControl->addTab(TSServer = buildServerPage(), QStringLiteral("Videowand"));
-    PageControl->addTab(TSClock = buildClockPage(), QStringLiteral("Uhr"));
-    PageControl->addTab(TSZMT = buildTimingPage(), QStringLiteral("Zeitmesstechnik"));
-    PageControl->addTab(TSServerText = buildStartupPage(), QStringLiteral("Server Startup"));
-    PageControl->addTab(TSUdpServer = buildUdpPage(), QStringLiteral("UDP Server"));
+    m_pages = named(new QTabWidget(this), QStringLiteral("PageControl1"));
+    m_pages->addTab(buildServerPage(), QStringLiteral("Videowand"));
+    m_pages->addTab(buildClockPage(), QStringLiteral("Uhr"));
+    QWidget* timingPage = buildTimingPage();
+    m_pages->addTab(timingPage, QStringLiteral("Zeitmesstechnik"));
+    m_pages->addTab(buildStartupPage(), QStringLiteral("Server Startup"));
+    QWidget* udpPage = buildUdpPage();
+    m_pages->addTab(udpPage, QStringLiteral("UDP Server"));
     // The timing page holds the serial settings, but the operator does not reach it.
-    PageControl->setTabVisible(PageControl->indexOf(TSZMT), false);
-    PageControl->setCurrentWidget(TSUdpServer);
+    m_pages->setTabVisible(m_pages->indexOf(timingPage), false);
+    m_pages->setCurrentWidget(udpPage);
 
-    BBAbort = named(new QPushButton(QStringLiteral("Abbrechen"), this), QStringLiteral("BBAbort"));
-    BBOk = named(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("BBOk"));
-    BBOk->setDefault(true);
-    BBAbort->setAutoDefault(false);
-    connect(BBOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BBAbort, &QPushButton::clicked, this, &QDialog::reject);
+    auto* abort = named(new QPushButton(QStringLiteral("Abbrechen"), this), QStringLiteral("BBAbort"));
+    auto* ok = named(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("BBOk"));
+    ok->setDefault(true);
+    abort->setAutoDefault(false);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(abort, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(BBAbort);
-    buttons->addWidget(BBOk);
+    buttons->addWidget(abort);
+    buttons->addWidget(ok);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(PageControl, 1);
+    layout->addWidget(m_pages, 1);
     layout->addLayout(buttons);
 
-    connect(EdWallIpAddress, &QLineEdit::textChanged, this, &TFormConfig::EdWallIpAddressChange);
-    connect(CBSerialProtocol, &QComboBox::activated, this, &TFormConfig::CBSerialProtocolChange);
-    connect(SBServerStartupSettings, &QPushButton::clicked, this, &TFormConfig::SBServerStartupSettingsClick);
+    loadSettings(Settings());
+    connect(m_edWallIpAddress, &QLineEdit::textChanged, this, &TFormConfig::EdWallIpAddressChange);
+    connect(m_cbSerialProtocol, &QComboBox::activated, this, &TFormConfig::CBSerialProtocolChange);
+    connect(m_sbServerStartupSettings, &QPushButton::clicked, this, &TFormConfig::SBServerStartupSettingsClick);
 
     const QSize hint = sizeHint().expandedTo(QSize(440, 300));
     setMinimumSize(hint);
@@ -120,28 +124,26 @@ QWidget* TFormConfig::buildServerPage()
     auto* page = named(new QWidget, QStringLiteral("TSServer"));
     auto* layout = pageLayout(page);
     layout->addWidget(heading(page, QStringLiteral("Stellen Sie hier die IP- Adresse der Videowand ein:")));
-    EdWallIpAddress = edit(page, QStringLiteral("EdWallIpAddress"));
-    EdWallIpAddress->setText(QStringLiteral("127.0.0.1"));
+    m_edWallIpAddress = edit(page, QStringLiteral("EdWallIpAddress"));
     auto* address = new QGridLayout;
     address->addWidget(new QLabel(QStringLiteral("IP- Adresse Videowand:"), page), 0, 0);
-    address->addWidget(EdWallIpAddress, 0, 1);
+    address->addWidget(m_edWallIpAddress, 0, 1);
     address->addWidget(note(page, QStringLiteral("(Beispiel: 192.168.123.201)")), 1, 1);
     address->setColumnStretch(1, 1);
     layout->addLayout(address);
 
     auto* group =
         named(new QGroupBox(QStringLiteral("Beim Beenden des Clients:"), page), QStringLiteral("GBServerAction"));
-    RBServerKeepRunning =
+    m_rbServerKeepRunning =
         named(new QRadioButton(QStringLiteral("Server laufen lassen"), group), QStringLiteral("RBServerKeepRunning"));
-    RBServerShutdown = named(new QRadioButton(QStringLiteral("Server-Rechner herunterfahren"), group),
-                             QStringLiteral("RBServerShutdown"));
-    RBServerClose =
+    m_rbServerShutdown = named(new QRadioButton(QStringLiteral("Server-Rechner herunterfahren"), group),
+                               QStringLiteral("RBServerShutdown"));
+    m_rbServerClose =
         named(new QRadioButton(QStringLiteral("Serverprogramm beenden"), group), QStringLiteral("RBServerClose"));
-    RBServerKeepRunning->setChecked(true);
     auto* radios = new QVBoxLayout(group);
-    radios->addWidget(RBServerKeepRunning);
-    radios->addWidget(RBServerShutdown);
-    radios->addWidget(RBServerClose);
+    radios->addWidget(m_rbServerKeepRunning);
+    radios->addWidget(m_rbServerShutdown);
+    radios->addWidget(m_rbServerClose);
     layout->addWidget(group);
     layout->addStretch();
     return page;
@@ -153,10 +155,10 @@ QWidget* TFormConfig::buildClockPage()
     auto* layout = pageLayout(page);
     layout->addWidget(
         heading(page, QStringLiteral("Geben Sie den Text ein, der unterhalb der Uhrzeit angezeigt werden soll:")));
-    EdWatchText = edit(page, QStringLiteral("EdWatchText"), 25);
+    m_edWatchText = edit(page, QStringLiteral("EdWatchText"), 25);
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("Text:"), page));
-    row->addWidget(EdWatchText, 1);
+    row->addWidget(m_edWatchText, 1);
     layout->addLayout(row);
     layout->addStretch();
     return page;
@@ -168,32 +170,22 @@ QWidget* TFormConfig::buildTimingPage()
     auto* layout = pageLayout(page);
     layout->addWidget(heading(page, QStringLiteral("Konfigurieren Sie das serielle Interface, an welchem die Zeit "
                                                    "von der Zeitmessanlage entgegengenommen wird:")));
-    QStringList ports{QStringLiteral("ausgeschaltet")};
-    for (int n = 1; n <= 20; ++n)
-        ports << QStringLiteral("COM %1").arg(n);
-    CBSerialPort = list(page, QStringLiteral("CBSerialPort"), ports, 0);
-    CBSerialProtocol = list(page, QStringLiteral("CBSerialProtocol"),
-                            {QStringLiteral("OMEGA UNT"), QStringLiteral("Rollertime/Sportissimo")}, 0);
-    CBBaud = list(page, QStringLiteral("CBBaud"),
-                  {QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"), QStringLiteral("9600"),
-                   QStringLiteral("19200"), QStringLiteral("38400"), QStringLiteral("57600"), QStringLiteral("115200")},
-                  3);
-    CBData = list(page, QStringLiteral("CBData"), {QStringLiteral("7"), QStringLiteral("8")}, 0);
-    CBParity = list(page, QStringLiteral("CBParity"),
-                    {QStringLiteral("None"), QStringLiteral("Odd"), QStringLiteral("Even"), QStringLiteral("Mark"),
-                     QStringLiteral("Space")},
-                    2);
-    CBStop = list(page, QStringLiteral("CBStop"), {QStringLiteral("1"), QStringLiteral("2")}, 0);
+    m_cbSerialPort = list(page, QStringLiteral("CBSerialPort"), Settings::serialPortItems());
+    m_cbSerialProtocol = list(page, QStringLiteral("CBSerialProtocol"), Settings::serialProtocolItems());
+    m_cbBaud = list(page, QStringLiteral("CBBaud"), Settings::baudItems());
+    m_cbData = list(page, QStringLiteral("CBData"), Settings::dataBitsItems());
+    m_cbParity = list(page, QStringLiteral("CBParity"), Settings::parityItems());
+    m_cbStop = list(page, QStringLiteral("CBStop"), Settings::stopBitsItems());
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Schnittstelle:"), CBSerialPort);
-    form->addRow(QStringLiteral("Protokoll:"), CBSerialProtocol);
+    form->addRow(QStringLiteral("Schnittstelle:"), m_cbSerialPort);
+    form->addRow(QStringLiteral("Protokoll:"), m_cbSerialProtocol);
     layout->addLayout(form);
     layout->addWidget(new QLabel(QStringLiteral("Parameter:"), page));
     auto* parameters = new QGridLayout;
     const QStringList captions{QStringLiteral("Baud"), QStringLiteral("Datenbits"), QStringLiteral("Parität"),
                                QStringLiteral("Stopbits")};
-    const QList<QComboBox*> lists{CBBaud, CBData, CBParity, CBStop};
+    const QList<QComboBox*> lists{m_cbBaud, m_cbData, m_cbParity, m_cbStop};
     for (int i = 0; i < lists.size(); ++i) {
         parameters->addWidget(new QLabel(captions.at(i), page), 0, i);
         parameters->addWidget(lists.at(i), 1, i);
@@ -209,20 +201,20 @@ QWidget* TFormConfig::buildStartupPage()
     auto* layout = pageLayout(page);
     layout->addWidget(
         heading(page, QStringLiteral("Geben Sie den Text ein, der beim Serverstart angezeigt werden soll:")));
-    EdServerLargeText = edit(page, QStringLiteral("EdServerLargeText"), 10);
-    EdServerSmallText = edit(page, QStringLiteral("EdServerSmallText"), 25);
+    m_edServerLargeText = edit(page, QStringLiteral("EdServerLargeText"), 10);
+    m_edServerSmallText = edit(page, QStringLiteral("EdServerSmallText"), 25);
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("Text anstelle der laufenden Uhr:"), page), 0, 0);
-    grid->addWidget(EdServerLargeText, 0, 1);
+    grid->addWidget(m_edServerLargeText, 0, 1);
     grid->addWidget(note(page, QStringLiteral("(00:00:00 zeigt laufende Zeit an)")), 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("Text (Fußzeile):"), page), 2, 0);
-    grid->addWidget(EdServerSmallText, 2, 1);
+    grid->addWidget(m_edServerSmallText, 2, 1);
     grid->setColumnStretch(1, 1);
     layout->addLayout(grid);
-    SBServerStartupSettings =
+    m_sbServerStartupSettings =
         named(new QPushButton(QStringLiteral("Einstellen"), page), QStringLiteral("SBServerStartupSettings"));
-    SBServerStartupSettings->setAutoDefault(false);
-    layout->addWidget(SBServerStartupSettings, 0, Qt::AlignRight);
+    m_sbServerStartupSettings->setAutoDefault(false);
+    layout->addWidget(m_sbServerStartupSettings, 0, Qt::AlignRight);
     layout->addStretch();
     return page;
 }
@@ -231,26 +223,23 @@ QWidget* TFormConfig::buildUdpPage()
 {
     auto* page = named(new QWidget, QStringLiteral("TSUdpServer"));
     auto* layout = pageLayout(page);
-    CBUseCosaServer = named(new QCheckBox(QStringLiteral("COSA CKTU Liveboard- Daten empfangen"), page),
-                            QStringLiteral("CBUseCosaServer"));
-    CBUseUdpLynx = named(new QCheckBox(QStringLiteral("FinishLynx LifChecker- Daten empfangen"), page),
-                         QStringLiteral("CBUseUdpLynx"));
-    CBUseCosaServer->setChecked(true);
-    CBUseUdpLynx->setChecked(true);
-    layout->addWidget(CBUseCosaServer);
-    layout->addWidget(CBUseUdpLynx);
+    m_cbUseCosaServer = named(new QCheckBox(QStringLiteral("COSA CKTU Liveboard- Daten empfangen"), page),
+                              QStringLiteral("CBUseCosaServer"));
+    m_cbUseUdpLynx = named(new QCheckBox(QStringLiteral("FinishLynx LifChecker- Daten empfangen"), page),
+                           QStringLiteral("CBUseUdpLynx"));
+    layout->addWidget(m_cbUseCosaServer);
+    layout->addWidget(m_cbUseUdpLynx);
 
-    EdJsonIdPrefix = edit(page, QStringLiteral("EdJsonIdPrefix"));
-    EdJsonIdPrefix->setText(QStringLiteral("QTX"));
-    QFont bold = EdJsonIdPrefix->font();
+    m_edJsonIdPrefix = edit(page, QStringLiteral("EdJsonIdPrefix"));
+    QFont bold = m_edJsonIdPrefix->font();
     bold.setBold(true);
-    EdJsonIdPrefix->setFont(bold);
-    QPalette navy = EdJsonIdPrefix->palette();
+    m_edJsonIdPrefix->setFont(bold);
+    QPalette navy = m_edJsonIdPrefix->palette();
     navy.setColor(QPalette::Text, kNavy);
-    EdJsonIdPrefix->setPalette(navy);
+    m_edJsonIdPrefix->setPalette(navy);
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("JSON Message Prefix:"), page), 0, 0);
-    grid->addWidget(EdJsonIdPrefix, 0, 1);
+    grid->addWidget(m_edJsonIdPrefix, 0, 1);
     grid->addWidget(note(page, QStringLiteral("Der Prefix dient der Absender- Erkennung")), 1, 1);
     grid->setColumnStretch(1, 1);
     layout->addSpacing(8);
@@ -263,17 +252,72 @@ void TFormConfig::connectLink(WallLink& link, const QWidget& mainWindow)
 {
     m_link = &link;
     m_mainWindow = &mainWindow;
-    m_link->setAddress(EdWallIpAddress->text());
+    m_link->setAddress(m_edWallIpAddress->text());
+}
+
+void TFormConfig::loadSettings(const Settings& settings)
+{
+    m_edWallIpAddress->setText(settings.wallAddress);
+    m_edWatchText->setText(settings.watchText);
+    m_edServerLargeText->setText(settings.serverLargeText);
+    m_edServerSmallText->setText(settings.serverSmallText);
+    m_cbSerialPort->setCurrentIndex(settings.serialPortIndex);
+    m_cbSerialProtocol->setCurrentIndex(settings.serialProtocolIndex);
+    m_cbBaud->setCurrentIndex(settings.baudIndex);
+    m_cbData->setCurrentIndex(settings.dataBitsIndex);
+    m_cbParity->setCurrentIndex(settings.parityIndex);
+    m_cbStop->setCurrentIndex(settings.stopBitsIndex);
+    if (settings.closeAction) {
+        switch (*settings.closeAction) {
+        case CloseAction::KeepRunning:
+            m_rbServerKeepRunning->setChecked(true);
+            break;
+        case CloseAction::CloseServer:
+            m_rbServerClose->setChecked(true);
+            break;
+        case CloseAction::Shutdown:
+            m_rbServerShutdown->setChecked(true);
+            break;
+        }
+    }
+    m_cbUseCosaServer->setChecked(settings.useCosa);
+    m_cbUseUdpLynx->setChecked(settings.useLynx);
+    m_edJsonIdPrefix->setText(settings.rxPrefix);
+}
+
+void TFormConfig::saveSettings(Settings& settings) const
+{
+    settings.wallAddress = m_edWallIpAddress->text();
+    settings.watchText = m_edWatchText->text();
+    settings.serverLargeText = m_edServerLargeText->text();
+    settings.serverSmallText = m_edServerSmallText->text();
+    settings.serialPortIndex = m_cbSerialPort->currentIndex();
+    settings.serialProtocolIndex = m_cbSerialProtocol->currentIndex();
+    settings.baudIndex = m_cbBaud->currentIndex();
+    settings.dataBitsIndex = m_cbData->currentIndex();
+    settings.parityIndex = m_cbParity->currentIndex();
+    settings.stopBitsIndex = m_cbStop->currentIndex();
+    if (m_rbServerKeepRunning->isChecked())
+        settings.closeAction = CloseAction::KeepRunning;
+    else if (m_rbServerClose->isChecked())
+        settings.closeAction = CloseAction::CloseServer;
+    else if (m_rbServerShutdown->isChecked())
+        settings.closeAction = CloseAction::Shutdown;
+    else
+        settings.closeAction.reset();
+    settings.useCosa = m_cbUseCosaServer->isChecked();
+    settings.useLynx = m_cbUseUdpLynx->isChecked();
+    settings.rxPrefix = m_edJsonIdPrefix->text();
 }
 
 void TFormConfig::EdWallIpAddressChange()
 {
-    QPalette p = EdWallIpAddress->palette();
-    p.setColor(QPalette::Text, TZELTools::IsIpAddress(EdWallIpAddress->text()) ? QColor(Qt::black) : QColor(Qt::red));
-    EdWallIpAddress->setPalette(p);
+    QPalette p = m_edWallIpAddress->palette();
+    p.setColor(QPalette::Text, TZELTools::IsIpAddress(m_edWallIpAddress->text()) ? QColor(Qt::black) : QColor(Qt::red));
+    m_edWallIpAddress->setPalette(p);
     if (!m_link)
         return;
-    m_link->setAddress(EdWallIpAddress->text());
+    m_link->setAddress(m_edWallIpAddress->text());
     if (m_mainWindow && m_mainWindow->isVisible())
         m_link->queryLifeSign();
 }
@@ -281,15 +325,15 @@ void TFormConfig::EdWallIpAddressChange()
 void TFormConfig::CBSerialProtocolChange()
 {
     // OMEGA UNT: 9600 7E1; Rollertime/Sportissimo: 9600 8N1.
-    const bool omega = CBSerialProtocol->currentIndex() == 0;
-    CBBaud->setCurrentIndex(3);
-    CBData->setCurrentIndex(omega ? 0 : 1);
-    CBParity->setCurrentIndex(omega ? 2 : 0);
-    CBStop->setCurrentIndex(0);
+    const bool omega = m_cbSerialProtocol->currentIndex() == 0;
+    m_cbBaud->setCurrentIndex(3);
+    m_cbData->setCurrentIndex(omega ? 0 : 1);
+    m_cbParity->setCurrentIndex(omega ? 2 : 0);
+    m_cbStop->setCurrentIndex(0);
 }
 
 void TFormConfig::SBServerStartupSettingsClick()
 {
     if (m_link)
-        m_link->send(wallcmd::startupTexts(EdServerLargeText->text(), EdServerSmallText->text()));
+        m_link->send(wallcmd::startupTexts(m_edServerLargeText->text(), m_edServerSmallText->text()));
 }

@@ -10,10 +10,11 @@ class QRadioButton;
 class QTabWidget;
 class QWidget;
 class WallLink;
+struct Settings;
 
-// The configuration dialog. Its controls are the live home of the operator's settings: every part of
-// the program reads the control it needs at the moment it needs it; the settings store copies them to
-// the store and back.
+// The configuration dialog: the operator edits the settings here. It loads them from the settings in
+// force and hands back what the operator entered (on OK and on cancelling alike; the main window decides
+// what is stored). The wall address is the exception: every change of its text is in use at once.
 class TFormConfig final : public QDialog
 {
     Q_OBJECT
@@ -24,47 +25,45 @@ public:
     // The wall link takes every address the box holds, at once; the composition root connects it.
     void connectLink(WallLink& link, const QWidget& mainWindow);
 
-    // Address changed (typed or set by the settings store): black when it is a dotted IPv4 address, red
-    // otherwise; while the main window is visible a life-sign query goes to the new text at once.
+    // Shows the dialog's settings, in the reading order (a changed address reacts as if typed).
+    void loadSettings(const Settings& settings);
+    // Writes what the controls hold into the dialog's part of settings; the rest stays. No radio button
+    // checked leaves no close action.
+    void saveSettings(Settings& settings) const;
+
+private:
+    // Address changed (typed or loaded): black when it is a dotted IPv4 address, red otherwise; while the
+    // main window is visible a life-sign query goes to the new text at once.
     void EdWallIpAddressChange();
     // Presets the four line parameters for the chosen protocol.
     void CBSerialProtocolChange();
     // "Einstellen": the wall server's start-up texts, large then small.
     void SBServerStartupSettingsClick();
 
-    QTabWidget* PageControl = nullptr;
-    QWidget* TSServer = nullptr;
-    QWidget* TSClock = nullptr;
-    QWidget* TSZMT = nullptr;
-    QWidget* TSServerText = nullptr;
-    QWidget* TSUdpServer = nullptr;
-
-    QLineEdit* EdWallIpAddress = nullptr;
-    QRadioButton* RBServerKeepRunning = nullptr;
-    QRadioButton* RBServerShutdown = nullptr;
-    QRadioButton* RBServerClose = nullptr;
-    QLineEdit* EdWatchText = nullptr;
-    QComboBox* CBSerialPort = nullptr;
-    QComboBox* CBSerialProtocol = nullptr;
-    QComboBox* CBBaud = nullptr;
-    QComboBox* CBData = nullptr;
-    QComboBox* CBParity = nullptr;
-    QComboBox* CBStop = nullptr;
-    QLineEdit* EdServerLargeText = nullptr;
-    QLineEdit* EdServerSmallText = nullptr;
-    QPushButton* SBServerStartupSettings = nullptr;
-    QCheckBox* CBUseCosaServer = nullptr;
-    QCheckBox* CBUseUdpLynx = nullptr;
-    QLineEdit* EdJsonIdPrefix = nullptr;
-    QPushButton* BBAbort = nullptr;
-    QPushButton* BBOk = nullptr;
-
-private:
     QWidget* buildServerPage();
     QWidget* buildClockPage();
     QWidget* buildTimingPage();
     QWidget* buildStartupPage();
     QWidget* buildUdpPage();
+
+    QTabWidget* m_pages = nullptr;
+    QLineEdit* m_edWallIpAddress = nullptr;
+    QRadioButton* m_rbServerKeepRunning = nullptr;
+    QRadioButton* m_rbServerShutdown = nullptr;
+    QRadioButton* m_rbServerClose = nullptr;
+    QLineEdit* m_edWatchText = nullptr;
+    QComboBox* m_cbSerialPort = nullptr;
+    QComboBox* m_cbSerialProtocol = nullptr;
+    QComboBox* m_cbBaud = nullptr;
+    QComboBox* m_cbData = nullptr;
+    QComboBox* m_cbParity = nullptr;
+    QComboBox* m_cbStop = nullptr;
+    QLineEdit* m_edServerLargeText = nullptr;
+    QLineEdit* m_edServerSmallText = nullptr;
+    QPushButton* m_sbServerStartupSettings = nullptr;
+    QCheckBox* m_cbUseCosaServer = nullptr;
+    QCheckBox* m_cbUseUdpLynx = nullptr;
+    QLineEdit* m_edJsonIdPrefix = nullptr;
 
     WallLink* m_link = nullptr;
     const QWidget* m_mainWindow = nullptr;

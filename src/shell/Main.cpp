@@ -17,18 +17,13 @@
 #include "wall_link/WallLink.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QDateTime>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
-#include <QRadioButton>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
@@ -45,15 +40,6 @@ constexpr int kShutdownWaitMs = 500;
 
 const QString kCopyright = QStringLiteral("Copyright © ZEL");
 const QString kComments = QStringLiteral("Client für Videowand- Server");
-
-const QString kMainGroup = QStringLiteral("\\Main");
-const QString kJsonGroup = QStringLiteral("\\JSON");
-
-// Item index from the store: -1 or beyond the list leaves the list with no entry chosen.
-void setItemIndex(QComboBox* list, int index)
-{
-    list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
-}
 
 } // namespace
 
@@ -98,7 +84,7 @@ constexpr std::array kPageButtons{
 } // namespace
 
 TFormMain::TFormMain(const Options& options, ErrorReport& report, QWidget* parent)
-    : QMainWindow(parent), Regstry1(options.settingsRoot), m_options(options), m_report(report)
+    : QMainWindow(parent), m_options(options), m_report(report), m_store(options.programName, options.settingsRoot)
 {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(QStringLiteral("Brisal Client"));
@@ -317,102 +303,33 @@ void TFormMain::StartTimerTimer()
 void TFormMain::reopenFeeds()
 {
     m_cosa->CloseSocket();
-    if (m_config->CBUseCosaServer->isChecked())
+    if (m_settings.useCosa)
         m_cosa->OpenSocket();
     m_json->CloseSocket();
-    if (m_config->CBUseUdpLynx->isChecked())
+    if (m_settings.useLynx)
         m_json->OpenSocket();
 }
 
 void TFormMain::ReadFromIni()
 {
-    TFormConfig& c = *m_config;
-    Regstry1.IniFileName = QStringLiteral("Software\\ZEL\\") + m_options.programName;
-    const QString main = Regstry1.IniFileName + kMainGroup;
-    auto text = [&](const QString& name, const QString& fallback) { return Regstry1.ReadString(main, name, fallback); };
-    auto number = [&](const QString& name, const QString& stored, int fallback) {
-        bool ok = false;
-        const int value = text(name, stored).toInt(&ok, 10);
-        return ok ? value : fallback;
-    };
-
-    c.EdWallIpAddress->setText(text(QStringLiteral("IPServer"), QStringLiteral("127.0.0.1")));
-    c.EdWatchText->setText(text(QStringLiteral("WatchText"), QString()));
-    c.EdServerLargeText->setText(text(QStringLiteral("ServerLargeText"), QString()));
-    c.EdServerSmallText->setText(text(QStringLiteral("ServerSmallText"), QString()));
-    m_americanFootball->setCountDirectionIndex(
-        number(QStringLiteral("AFCountDirectionIndex"), QStringLiteral("0"), -1));
-    setItemIndex(c.CBSerialPort, number(QStringLiteral("SerialPortIndex"), QStringLiteral("0"), -1));
-    setItemIndex(c.CBSerialProtocol, number(QStringLiteral("SerialProtocolIndex"), QStringLiteral("0"), -1));
-    setItemIndex(c.CBBaud, number(QStringLiteral("SerialBaudIndex"), QStringLiteral("3"), -1));
-    setItemIndex(c.CBData, number(QStringLiteral("SerialDataIndex"), QStringLiteral("0"), -1));
-    setItemIndex(c.CBParity, number(QStringLiteral("SerialParityIndex"), QStringLiteral("2"), -1));
-    setItemIndex(c.CBStop, number(QStringLiteral("SerialStopIndex"), QStringLiteral("0"), -1));
-    move(number(QStringLiteral("MainLeftPos"), QStringLiteral("25"), 25), y());
-    move(x(), number(QStringLiteral("MainTopPos"), QStringLiteral("370"), 370));
-    switch (number(QStringLiteral("OnCloseDoServerAction"), QStringLiteral("0"), 0)) {
-    case 1:
-        c.RBServerClose->setChecked(true);
-        break;
-    case 2:
-        c.RBServerShutdown->setChecked(true);
-        break;
-    default:
-        c.RBServerKeepRunning->setChecked(true);
-        break;
-    }
-    c.CBUseCosaServer->setChecked(number(QStringLiteral("UseCosaServer"), QStringLiteral("1"), 1) != 0);
-    m_cosa->CloseSocket();
-    if (c.CBUseCosaServer->isChecked())
-        m_cosa->OpenSocket();
-    c.CBUseUdpLynx->setChecked(number(QStringLiteral("UseUdpLynxSever"), QStringLiteral("1"), 1) != 0);
-    m_json->CloseSocket();
-    if (c.CBUseUdpLynx->isChecked())
-        m_json->OpenSocket();
-    const bool timing = c.CBSerialPort->currentIndex() > 0;
+    m_settings = m_store.read();
+    m_config->loadSettings(m_settings);
+    m_americanFootball->setCountDirectionIndex(m_settings.countDirectionIndex);
+    move(m_settings.mainLeft, y());
+    move(x(), m_settings.mainTop);
+    reopenFeeds();
+    const bool timing = m_settings.serialPortIndex > 0;
     SBZMT->setEnabled(timing);
     LbZMT->setEnabled(timing);
     Zeitmesstechnik1->setEnabled(timing);
-    c.EdJsonIdPrefix->setText(
-        Regstry1.ReadString(Regstry1.IniFileName + kJsonGroup, QStringLiteral("RxPrefix"), QStringLiteral("QTX"))
-            .trimmed()
-            .toUpper());
 }
 
 void TFormMain::WriteToIni()
 {
-    TFormConfig& c = *m_config;
-    Regstry1.IniFileName = QStringLiteral("Software\\ZEL\\") + m_options.programName;
-    const QString main = Regstry1.IniFileName + kMainGroup;
-    auto write = [&](const QString& name, const QString& value) { Regstry1.WriteString(main, name, value); };
-    auto writeNumber = [&](const QString& name, int value) { write(name, QString::number(value)); };
-
-    const QDateTime now = QDateTime::currentDateTime();
-    write(QStringLiteral("LastUsed"),
-          now.toString(QStringLiteral("dd.MM.yyyy")) + QLatin1Char(' ') + now.toString(QStringLiteral("HH:mm:ss")));
-    write(QStringLiteral("IPServer"), c.EdWallIpAddress->text());
-    writeNumber(QStringLiteral("AFCountDirectionIndex"), m_americanFootball->countDirectionIndex());
-    write(QStringLiteral("WatchText"), c.EdWatchText->text());
-    writeNumber(QStringLiteral("MainLeftPos"), x());
-    writeNumber(QStringLiteral("MainTopPos"), y());
-    write(QStringLiteral("ServerLargeText"), c.EdServerLargeText->text());
-    write(QStringLiteral("ServerSmallText"), c.EdServerSmallText->text());
-    writeNumber(QStringLiteral("SerialPortIndex"), c.CBSerialPort->currentIndex());
-    writeNumber(QStringLiteral("SerialProtocolIndex"), c.CBSerialProtocol->currentIndex());
-    writeNumber(QStringLiteral("SerialBaudIndex"), c.CBBaud->currentIndex());
-    writeNumber(QStringLiteral("SerialDataIndex"), c.CBData->currentIndex());
-    writeNumber(QStringLiteral("SerialParityIndex"), c.CBParity->currentIndex());
-    writeNumber(QStringLiteral("SerialStopIndex"), c.CBStop->currentIndex());
-    if (c.RBServerKeepRunning->isChecked())
-        write(QStringLiteral("OnCloseDoServerAction"), QStringLiteral("0"));
-    else if (c.RBServerClose->isChecked())
-        write(QStringLiteral("OnCloseDoServerAction"), QStringLiteral("1"));
-    else if (c.RBServerShutdown->isChecked())
-        write(QStringLiteral("OnCloseDoServerAction"), QStringLiteral("2"));
-    write(QStringLiteral("UseCosaServer"), c.CBUseCosaServer->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    write(QStringLiteral("UseUdpLynxSever"), c.CBUseUdpLynx->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    Regstry1.WriteString(Regstry1.IniFileName + kJsonGroup, QStringLiteral("RxPrefix"),
-                         c.EdJsonIdPrefix->text().trimmed().toUpper());
+    m_settings.countDirectionIndex = m_americanFootball->countDirectionIndex();
+    m_settings.mainLeft = x();
+    m_settings.mainTop = y();
+    m_store.write(m_settings);
 }
 
 void TFormMain::openPage(QToolButton* button, QDialog* page, bool waitLonger)
@@ -458,15 +375,21 @@ void TFormMain::SBExitClick()
 
 void TFormMain::Konfiguration2Click()
 {
-    if (!m_config || m_config->exec() != QDialog::Accepted)
+    if (!m_config)
         return;
-    m_config->EdJsonIdPrefix->setText(m_config->EdJsonIdPrefix->text().trimmed().toUpper());
-    if (!m_report.run([this] {
-            WriteToIni();
-            ReadFromIni();
-        }))
+    m_config->loadSettings(m_settings);
+    const bool accepted = m_config->exec() == QDialog::Accepted;
+    // Cancelled values are in force for the rest of the run too; only OK stores them.
+    m_config->saveSettings(m_settings);
+    if (!accepted)
         return;
-    reopenFeeds();
+    m_settings.rxPrefix = m_settings.rxPrefix.trimmed().toUpper();
+    m_config->loadSettings(m_settings);
+    // Reading back applies what was stored, the feeds included.
+    m_report.run([this] {
+        WriteToIni();
+        ReadFromIni();
+    });
 }
 
 void TFormMain::Hilfe2Click()
@@ -556,11 +479,11 @@ bool TFormMain::FormCloseQuery()
         m_closing = false;
         return false;
     }
-    if (m_config->RBServerClose->isChecked()) {
+    if (m_settings.closeAction == CloseAction::CloseServer) {
         m_link->send(wallcmd::closeServer());
         m_sleeper->Sleep(kCloseServerWaitMs);
     }
-    if (m_config->RBServerShutdown->isChecked()) {
+    if (m_settings.closeAction == CloseAction::Shutdown) {
         m_link->send(wallcmd::shutdownServer());
         m_sleeper->Sleep(kShutdownWaitMs);
     }

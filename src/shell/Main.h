@@ -2,7 +2,8 @@
 
 #include "shell/LedBtn.h"
 #include "shell/PageGlyphs.h"
-#include "shell/Regstry.h"
+#include "shell/Settings.h"
+#include "shell/SettingsStore.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -91,8 +92,14 @@ public:
     // The timing mode (serial timing display) that the menu entry "Zeitmesstechnik" starts.
     void setTimingMode(std::function<void()> timingMode) { m_timingMode = std::move(timingMode); }
 
-    // Settings store <-> controls.
+    // The settings in force: read at start and after OK, changed by the configuration dialog on OK and on
+    // cancelling alike.
+    const Settings& settings() const { return m_settings; }
+    const SettingsStore& settingsStore() const { return m_store; }
+    // Reads the settings from the store and applies them: the dialog, the football page's count
+    // direction, this window's position, the feeds, the timing-display entries.
     void ReadFromIni();
+    // Stores the settings in force with this window's position and the football page's count direction.
     void WriteToIni();
 
     // Menu handlers.
@@ -109,14 +116,12 @@ public:
     void showLinkError(const QString& statusText);
     // A second copy of the program was started: restore this window if minimised, else raise it.
     void bringToFront();
-    // Closes the COSA and FinishLynx receivers and reopens each whose check box is ticked.
+    // Closes the COSA and FinishLynx receivers and reopens each that the settings switch on.
     void reopenFeeds();
 
     QString statusText() const;
     void setStatusText(const QString& text);
     const QString& helpFile() const { return m_options.helpFile; }
-
-    TRegstry Regstry1;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -145,6 +150,8 @@ private:
 
     Options m_options;
     ErrorReport& m_report;
+    SettingsStore m_store;
+    Settings m_settings;
     QTimer* StartTimer = nullptr;
     QVBoxLayout* m_rows = nullptr;
     QHash<QObject*, QToolButton*> m_labelButtons;

@@ -1,6 +1,7 @@
 #include "shell/Regstry.h"
 
 #include "shell/OperatorError.h"
+#include "shell/Settings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -67,22 +68,21 @@ void TRegstry::WriteString(const QString& keyPath, const QString& name, const QS
         throw OperatorError(QStringLiteral("RegSetValue failed: %1 set to %2").arg(keyPath + name, value));
 }
 
-QString TRegstry::ReadString(const QString& keyPath, const QString& name, const QString& fallback) const
+std::optional<QString> TRegstry::storedValue(const QString& keyPath, const QString& name) const
 {
     const std::optional<KeyParts> key = splitKeyPath(keyPath);
     if (!key)
-        return fallback;
+        return std::nullopt;
     const std::unique_ptr<QSettings> settings = openStore(m_root, *key);
     if (settings->status() != QSettings::NoError)
-        return fallback;
+        return std::nullopt;
     const QVariant stored = settings->value(name);
     if (!stored.isValid() || stored.typeId() != QMetaType::QString)
-        return fallback;
-    QString text = stored.toString();
-    const qsizetype zero = text.indexOf(QChar(u'\0'));
-    if (zero >= 0)
-        text.truncate(zero);
-    if (stored.toString().size() > kMaxValueLength)
-        return fallback;
-    return text;
+        return std::nullopt;
+    return stored.toString();
+}
+
+QString TRegstry::ReadString(const QString& keyPath, const QString& name, const QString& fallback) const
+{
+    return Settings::storedText(storedValue(keyPath, name), fallback);
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // Access to the per-user settings store. A key path "Software\ZEL\<program>\<group>" names the
 // organisation, the application and the group: on Windows that is the registry key itself, elsewhere
 // the platform's settings file for organisation and application (QSettings, native format) with the
@@ -21,10 +23,10 @@ public:
     // value cannot be stored.
     void WriteString(const QString& keyPath, const QString& name, const QString& value);
     // The stored value up to its first zero character, or fallback when it is missing, cannot be read or
-    // is longer than 254 characters. Never fails.
+    // is longer than 254 characters (Settings::storedText). Never fails.
     QString ReadString(const QString& keyPath, const QString& name, const QString& fallback) const;
-
-    static constexpr qsizetype kMaxValueLength = 254;
+    // The stored text as it stands; nullopt when it is missing or cannot be read as a string.
+    std::optional<QString> storedValue(const QString& keyPath, const QString& name) const;
 
 private:
     QString m_root;

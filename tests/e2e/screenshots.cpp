@@ -3,6 +3,7 @@
 // into the folder given as its argument.
 #include "app/Application.h"
 #include "shell/ErrorReport.h"
+#include "support/Controls.h"
 #include "support/ScreenShot.h"
 
 #include <QApplication>
@@ -72,12 +73,12 @@ int main(int argc, char** argv)
     TFormConfig& config = client.FormConfig;
     config.move(main.x() + main.frameGeometry().width() + 20, main.y());
     config.show();
-    const QList<std::pair<QWidget*, QString>> pages{{config.TSServer, QStringLiteral("videowand")},
-                                                    {config.TSClock, QStringLiteral("uhr")},
-                                                    {config.TSServerText, QStringLiteral("server-startup")},
-                                                    {config.TSUdpServer, QStringLiteral("udp-server")}};
+    const QList<std::pair<const char*, QString>> pages{{"TSServer", QStringLiteral("videowand")},
+                                                       {"TSClock", QStringLiteral("uhr")},
+                                                       {"TSServerText", QStringLiteral("server-startup")},
+                                                       {"TSUdpServer", QStringLiteral("udp-server")}};
     for (const auto& [page, name] : pages) {
-        config.PageControl->setCurrentWidget(page);
+        child<QTabWidget>(config, "PageControl1")->setCurrentWidget(child<QWidget>(config, page));
         ok = shoot(config, out + QStringLiteral("/config-") + name + QStringLiteral(".png")) && ok;
     }
     config.hide();

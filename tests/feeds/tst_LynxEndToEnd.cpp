@@ -22,7 +22,7 @@ private Q_SLOTS:
         const quint16 port = fx.app->UDPJson.RxPort;
         QUdpSocket sender;
 
-        fx.config().EdJsonIdPrefix->setText(QStringLiteral(" abc "));
+        fx.editConfig([](const ConfigControls& f) { f.EdJsonIdPrefix->setText(QStringLiteral(" abc ")); });
         const QByteArray plain = R"({"JIDS":"ABC00000001","TL":{"Header":["Lauf 1"],"Lines":{"1":["1","x","4",)"
                                  R"("Name","LV","9,9"]}},"SDIJ":"ABC00000001"})";
         sender.writeDatagram(lynx::encryptMessage(plain), QHostAddress::LocalHost, port);
@@ -30,7 +30,7 @@ private Q_SLOTS:
         QCOMPARE(w.SGLynx->cell(3, 1), QStringLiteral("LV"));
 
         // The prefix is read for every datagram.
-        fx.config().EdJsonIdPrefix->setText(QStringLiteral("QTX"));
+        fx.editConfig([](const ConfigControls& f) { f.EdJsonIdPrefix->setText(QStringLiteral("QTX")); });
         QByteArray foreign = plain;
         foreign.replace("Lauf 1", "Lauf 2");
         sender.writeDatagram(foreign, QHostAddress::LocalHost, port);

@@ -67,7 +67,7 @@ void tst_TimingMode::portUnusableShowsTheErrorBox()
     QCOMPARE(fx.lamp(), TLedBtnColor::LedRed);
     WindowWatch zmtShown(WindowWatch::window(fx.app->FormZMT), [](QWidget& w) { w.close(); });
 
-    fx.config().CBSerialPort->setCurrentIndex(portIndex);
+    fx.editConfig([portIndex](const ConfigControls& f) { f.CBSerialPort->setCurrentIndex(portIndex); });
     testsupport::control<QToolButton>(fx.main(), "SBZMT")->setChecked(true);
     fx.main().SBZMTClick();
 
@@ -87,8 +87,10 @@ void tst_TimingMode::unansweredEchoOpensNothing()
     ClientFixture fx;
     fx.start();
     WindowWatch zmtShown(WindowWatch::window(fx.app->FormZMT), [](QWidget& w) { w.close(); });
-    fx.config().CBSerialPort->setCurrentIndex(0);
-    fx.config().EdWallIpAddress->setText(QStringLiteral("198.51.100.7")); // documentation range: never answers
+    fx.editConfig([](const ConfigControls& f) {
+        f.CBSerialPort->setCurrentIndex(0);
+        f.EdWallIpAddress->setText(QStringLiteral("198.51.100.7")); // documentation range: never answers
+    });
     testsupport::control<QToolButton>(fx.main(), "SBZMT")->setChecked(true);
     fx.main().SBZMTClick();
 

@@ -28,11 +28,6 @@ struct MediaPageFixture : PageFixture
     TMediaModule media{sleeper, ports};
 };
 
-template <typename T> T* child(QWidget& window, const char* name)
-{
-    return testsupport::control<T>(window, name);
-}
-
 inline QString panelText(QWidget& window, const char* name)
 {
     return child<QLabel>(window, name)->text();

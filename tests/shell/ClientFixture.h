@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AnsweringWall.h"
+#include "WindowWatch.h"
 #include "app/Application.h"
 #include "shell/ErrorReport.h"
 #include "support/Controls.h"
@@ -8,12 +9,67 @@
 #include "support/RecordingSound.h"
 #include "support/TestSupport.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <memory>
+
+// The configuration dialog's controls, found by objectName.
+struct ConfigControls
+{
+    explicit ConfigControls(QWidget& dialog)
+        : PageControl(child<QTabWidget>(dialog, "PageControl1")), TSServer(child<QWidget>(dialog, "TSServer")),
+          TSClock(child<QWidget>(dialog, "TSClock")), TSZMT(child<QWidget>(dialog, "TSZMT")),
+          TSUdpServer(child<QWidget>(dialog, "TSUdpServer")),
+          EdWallIpAddress(child<QLineEdit>(dialog, "EdWallIpAddress")),
+          RBServerKeepRunning(child<QRadioButton>(dialog, "RBServerKeepRunning")),
+          RBServerShutdown(child<QRadioButton>(dialog, "RBServerShutdown")),
+          RBServerClose(child<QRadioButton>(dialog, "RBServerClose")),
+          EdWatchText(child<QLineEdit>(dialog, "EdWatchText")), CBSerialPort(child<QComboBox>(dialog, "CBSerialPort")),
+          CBSerialProtocol(child<QComboBox>(dialog, "CBSerialProtocol")), CBBaud(child<QComboBox>(dialog, "CBBaud")),
+          CBData(child<QComboBox>(dialog, "CBData")), CBParity(child<QComboBox>(dialog, "CBParity")),
+          CBStop(child<QComboBox>(dialog, "CBStop")), EdServerLargeText(child<QLineEdit>(dialog, "EdServerLargeText")),
+          EdServerSmallText(child<QLineEdit>(dialog, "EdServerSmallText")),
+          SBServerStartupSettings(child<QPushButton>(dialog, "SBServerStartupSettings")),
+          CBUseCosaServer(child<QCheckBox>(dialog, "CBUseCosaServer")),
+          CBUseUdpLynx(child<QCheckBox>(dialog, "CBUseUdpLynx")),
+          EdJsonIdPrefix(child<QLineEdit>(dialog, "EdJsonIdPrefix")), BBAbort(child<QPushButton>(dialog, "BBAbort")),
+          BBOk(child<QPushButton>(dialog, "BBOk"))
+    {}
+
+    QTabWidget* PageControl;
+    QWidget* TSServer;
+    QWidget* TSClock;
+    QWidget* TSZMT;
+    QWidget* TSUdpServer;
+    QLineEdit* EdWallIpAddress;
+    QRadioButton* RBServerKeepRunning;
+    QRadioButton* RBServerShutdown;
+    QRadioButton* RBServerClose;
+    QLineEdit* EdWatchText;
+    QComboBox* CBSerialPort;
+    QComboBox* CBSerialProtocol;
+    QComboBox* CBBaud;
+    QComboBox* CBData;
+    QComboBox* CBParity;
+    QComboBox* CBStop;
+    QLineEdit* EdServerLargeText;
+    QLineEdit* EdServerSmallText;
+    QPushButton* SBServerStartupSettings;
+    QCheckBox* CBUseCosaServer;
+    QCheckBox* CBUseUdpLynx;
+    QLineEdit* EdJsonIdPrefix;
+    QPushButton* BBAbort;
+    QPushButton* BBOk;
+};
 
 // The whole program as the composition root builds it: free ports, a private settings folder, an
 // answering test wall behind the default address 127.0.0.1, and a recorder as the error report.
@@ -60,6 +116,19 @@ struct ClientFixture
 
     TFormMain& main() { return app->FormMain; }
     TFormConfig& config() { return app->FormConfig; }
+    ConfigControls configControls() { return ConfigControls(app->FormConfig); }
+    // The operator opens the configuration dialog from the menu, edits it and closes it with OK or by
+    // cancelling.
+    void editConfig(const std::function<void(const ConfigControls&)>& edit, bool ok = false)
+    {
+        WindowWatch watch(WindowWatch::window(app->FormConfig), [&](QWidget&) {
+            const ConfigControls controls = configControls();
+            edit(controls);
+            QTest::mouseClick(ok ? controls.BBOk : controls.BBAbort, Qt::LeftButton);
+        });
+        app->FormMain.Konfiguration2Click();
+        QCOMPARE(watch.showings(), 1);
+    }
     TLedBtnColor lamp() { return testsupport::control<TLedBtn>(app->FormMain, "LedBtnPing")->ActiveLight(); }
 
     QTemporaryDir settings;

@@ -8,6 +8,26 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
+namespace {
+
+// Counts the sockets an endpoint opens: every open gives it a new read notifier as a child.
+class OpenCounter final : public QObject
+{
+public:
+    explicit OpenCounter(QObject& endpoint) { endpoint.installEventFilter(this); }
+    int opens = 0;
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        if (event->type() == QEvent::ChildAdded)
+            ++opens;
+        return false;
+    }
+};
+
+} // namespace
+
 // The configuration dialog in the running program: address check and life-sign query, the protocol
 // presets, "Einstellen", and what OK and cancelling do.
 class tst_Config : public QObject
@@ -23,6 +43,7 @@ private Q_SLOTS:
     void startupTextsBytes();
     void cancelKeepsAddressInUseButUnstored();
     void okTrimsPrefixStoresAndReopensFeeds();
+    void cancelKeepsValuesUnstoredOkReopensFeedsOnce();
     void pagesAndLastShownPage();
 };
 
@@ -46,7 +67,8 @@ void tst_Config::addressColour()
 {
     QFETCH(QString, address);
     QFETCH(bool, black);
-    TFormConfig config;
+    TFormConfig dialog;
+    const ConfigControls config(dialog);
     config.EdWallIpAddress->setText(QStringLiteral("1.1.1.1"));
     config.EdWallIpAddress->setText(address);
     QCOMPARE(config.EdWallIpAddress->palette().color(QPalette::Text), black ? QColor(Qt::black) : QColor(Qt::red));
@@ -63,7 +85,7 @@ void tst_Config::typingQueriesEachTextAsItStands()
     QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
     client.wall.clear();
     client.config().show();
-    QLineEdit* edit = client.config().EdWallIpAddress;
+    QLineEdit* edit = client.configControls().EdWallIpAddress;
     QTest::keyClick(edit, Qt::Key_End);
     QTest::keyClicks(edit, QStringLiteral("23"));
     QTest::keyClick(edit, Qt::Key_Backspace);
@@ -81,8 +103,8 @@ void tst_Config::noQueryWhileMainWindowHidden()
     ClientFixture client;
     client.start(false);
     client.app->Link.endpoint().OpenSocket();
-    client.config().EdWallIpAddress->setText(QStringLiteral("127.0.0.1 "));
-    client.config().EdWallIpAddress->setText(QStringLiteral("127.0.0.1"));
+    client.configControls().EdWallIpAddress->setText(QStringLiteral("127.0.0.1 "));
+    client.configControls().EdWallIpAddress->setText(QStringLiteral("127.0.0.1"));
     // Only the marker sent afterwards reaches the wall.
     client.app->Link.send({QByteArrayLiteral("\x7E\x7E")});
     QTRY_COMPARE(client.wall.bodies(), QStringList{QStringLiteral("7E 7E")});
@@ -91,8 +113,9 @@ void tst_Config::noQueryWhileMainWindowHidden()
 
 void tst_Config::protocolPresets()
 {
-    TFormConfig config;
-    config.show();
+    TFormConfig dialog;
+    const ConfigControls config(dialog);
+    dialog.show();
     config.PageControl->setTabVisible(config.PageControl->indexOf(config.TSZMT), true);
     config.PageControl->setCurrentWidget(config.TSZMT);
     auto parameters = [&] {
@@ -135,9 +158,9 @@ void tst_Config::startupTextsBytes()
     ClientFixture client;
     client.start(false);
     client.app->Link.endpoint().OpenSocket();
-    client.config().EdServerLargeText->setText(large);
-    client.config().EdServerSmallText->setText(small);
-    QTest::mouseClick(client.config().SBServerStartupSettings, Qt::LeftButton);
+    client.configControls().EdServerLargeText->setText(large);
+    client.configControls().EdServerSmallText->setText(small);
+    QTest::mouseClick(client.configControls().SBServerStartupSettings, Qt::LeftButton);
     QTRY_COMPARE(client.wall.bodies().size(), 2);
     QCOMPARE(client.wall.bodies(), bodies);
 }
@@ -147,7 +170,7 @@ void tst_Config::cancelKeepsAddressInUseButUnstored()
     ClientFixture client;
     client.start();
     WindowWatch watch(WindowWatch::window(client.config()), [&](QWidget& dialog) {
-        client.config().EdWallIpAddress->setText(QStringLiteral("127.0.0.2"));
+        client.configControls().EdWallIpAddress->setText(QStringLiteral("127.0.0.2"));
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
     client.main().Konfiguration2Click();
@@ -166,14 +189,15 @@ void tst_Config::okTrimsPrefixStoresAndReopensFeeds()
     client.start();
     QVERIFY(client.app->UDPCosa.Active());
     WindowWatch watch(WindowWatch::window(client.config()), [&](QWidget&) {
-        client.config().EdJsonIdPrefix->setText(QStringLiteral("  abc "));
-        client.config().CBUseCosaServer->setChecked(false);
-        client.config().EdWatchText->setText(QStringLiteral("Anpfiff"));
-        QTest::mouseClick(client.config().BBOk, Qt::LeftButton);
+        const ConfigControls f = client.configControls();
+        f.EdJsonIdPrefix->setText(QStringLiteral("  abc "));
+        f.CBUseCosaServer->setChecked(false);
+        f.EdWatchText->setText(QStringLiteral("Anpfiff"));
+        QTest::mouseClick(f.BBOk, Qt::LeftButton);
     });
     client.main().Konfiguration2Click();
     QCOMPARE(watch.showings(), 1);
-    QCOMPARE(client.config().EdJsonIdPrefix->text(), QStringLiteral("ABC"));
+    QCOMPARE(client.configControls().EdJsonIdPrefix->text(), QStringLiteral("ABC"));
     QCOMPARE(client.stored(QStringLiteral("RxPrefix"), QStringLiteral("JSON")), QStringLiteral("ABC"));
     QCOMPARE(client.stored(QStringLiteral("WatchText")), QStringLiteral("Anpfiff"));
     QCOMPARE(client.stored(QStringLiteral("UseCosaServer")), QStringLiteral("0"));
@@ -182,10 +206,50 @@ void tst_Config::okTrimsPrefixStoresAndReopensFeeds()
     QVERIFY(client.report.entries.isEmpty());
 }
 
+void tst_Config::cancelKeepsValuesUnstoredOkReopensFeedsOnce()
+{
+    ClientFixture client;
+    client.start();
+    OpenCounter cosa(client.app->UDPCosa);
+    OpenCounter json(client.app->UDPJson);
+    client.editConfig([](const ConfigControls& f) {
+        f.EdWatchText->setText(QStringLiteral("Halbzeit"));
+        f.EdJsonIdPrefix->setText(QStringLiteral(" abc"));
+        f.RBServerClose->setChecked(true);
+        f.CBSerialPort->setCurrentIndex(2);
+        f.CBUseCosaServer->setChecked(false);
+    });
+    const Settings& inForce = client.main().settings();
+    QCOMPARE(inForce.watchText, QStringLiteral("Halbzeit"));
+    QCOMPARE(inForce.rxPrefix, QStringLiteral(" abc")); // as entered: only OK trims it
+    QVERIFY(inForce.closeAction == CloseAction::CloseServer);
+    QCOMPARE(inForce.serialPortIndex, 2);
+    QVERIFY(!inForce.useCosa);
+    QVERIFY(QSettings(client.settingsFile(), QSettings::IniFormat).allKeys().isEmpty());
+    QCOMPARE(cosa.opens + json.opens, 0);
+    QVERIFY(client.app->UDPCosa.Active()); // the receivers follow the check boxes on OK only
+
+    // Reopening shows what was cancelled; OK stores it and reopens each receiver once.
+    client.editConfig(
+        [](const ConfigControls& f) {
+            QCOMPARE(f.EdWatchText->text(), QStringLiteral("Halbzeit"));
+            f.CBUseCosaServer->setChecked(true);
+        },
+        true);
+    QCOMPARE(client.stored(QStringLiteral("WatchText")), QStringLiteral("Halbzeit"));
+    QCOMPARE(client.stored(QStringLiteral("OnCloseDoServerAction")), QStringLiteral("1"));
+    QCOMPARE(client.stored(QStringLiteral("RxPrefix"), QStringLiteral("JSON")), QStringLiteral("ABC"));
+    QCOMPARE(cosa.opens, 1);
+    QCOMPARE(json.opens, 1);
+    QVERIFY(client.app->UDPCosa.Active());
+    QVERIFY(testsupport::control<QAction>(client.main(), "Zeitmesstechnik1")->isEnabled());
+}
+
 void tst_Config::pagesAndLastShownPage()
 {
-    TFormConfig config;
-    QCOMPARE(config.windowTitle(), QStringLiteral("Konfiguration"));
+    TFormConfig dialog;
+    const ConfigControls config(dialog);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Konfiguration"));
     QTabWidget& pages = *config.PageControl;
     QStringList captions;
     for (int i = 0; i < pages.count(); ++i)
@@ -198,11 +262,11 @@ void tst_Config::pagesAndLastShownPage()
     QCOMPARE(config.EdServerSmallText->maxLength(), 25);
 
     // Enter closes with OK; the page last shown is the one shown next time.
-    WindowWatch watch(WindowWatch::window(config), [&](QWidget& dialog) {
+    WindowWatch watch(WindowWatch::window(dialog), [&](QWidget& shown) {
         pages.setCurrentWidget(config.TSClock);
-        QTest::keyClick(&dialog, Qt::Key_Return);
+        QTest::keyClick(&shown, Qt::Key_Return);
     });
-    QCOMPARE(config.exec(), int(QDialog::Accepted));
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
     QCOMPARE(pages.currentWidget(), config.TSClock);
 }
 

@@ -393,7 +393,8 @@ void tst_MainWindow::closing()
     ClientFixture client;
     client.start();
     QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
-    client.config().findChild<QRadioButton*>(radio)->setChecked(true);
+    client.editConfig(
+        [&](const ConfigControls&) { client.config().findChild<QRadioButton*>(radio)->setChecked(true); });
     client.waits.clear();
     client.wall.clear();
     client.app->Media.Preview.LoadVideo(QStringLiteral("/no/such/clip.avi"), nullptr);

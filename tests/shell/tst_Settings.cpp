@@ -15,7 +15,7 @@ namespace {
 // One piece of the program's state as text, so that a table can name what to look at.
 QString observe(ClientFixture& c, const QString& what)
 {
-    TFormConfig& f = c.config();
+    const ConfigControls f = c.configControls();
     if (what == QLatin1String("address"))
         return f.EdWallIpAddress->text();
     if (what == QLatin1String("baud"))
@@ -61,7 +61,7 @@ void tst_Settings::firstStartDefaults()
 {
     ClientFixture client;
     client.start();
-    TFormConfig& f = client.config();
+    const ConfigControls f = client.configControls();
     QCOMPARE(f.EdWallIpAddress->text(), QStringLiteral("127.0.0.1"));
     QCOMPARE(f.EdWatchText->text(), QString());
     QCOMPARE(f.EdServerLargeText->text(), QString());
@@ -86,23 +86,25 @@ void tst_Settings::fullRoundTrip()
 {
     ClientFixture first;
     first.start();
-    TFormConfig& f = first.config();
-    f.EdWallIpAddress->setText(QStringLiteral("127.0.0.5"));
-    f.EdWatchText->setText(QStringLiteral("Spieltag"));
-    f.EdServerLargeText->setText(QStringLiteral("00:00:00"));
-    f.EdServerSmallText->setText(QStringLiteral("Willkommen in der Halle"));
+    // Entered and cancelled: in force, and stored when the program closes.
+    first.editConfig([](const ConfigControls& f) {
+        f.EdWallIpAddress->setText(QStringLiteral("127.0.0.5"));
+        f.EdWatchText->setText(QStringLiteral("Spieltag"));
+        f.EdServerLargeText->setText(QStringLiteral("00:00:00"));
+        f.EdServerSmallText->setText(QStringLiteral("Willkommen in der Halle"));
+        f.CBSerialPort->setCurrentIndex(3);
+        f.CBSerialProtocol->setCurrentIndex(1);
+        f.CBBaud->setCurrentIndex(0); // not the protocol's preset: reading must not re-apply presets
+        f.CBData->setCurrentIndex(1);
+        f.CBParity->setCurrentIndex(4);
+        f.CBStop->setCurrentIndex(1);
+        f.RBServerShutdown->setChecked(true);
+        f.CBUseCosaServer->setChecked(false);
+        f.CBUseUdpLynx->setChecked(true);
+        f.EdJsonIdPrefix->setText(QStringLiteral(" lif "));
+    });
     first.app->FormAmericanFootball.setCountDirectionIndex(1);
-    f.CBSerialPort->setCurrentIndex(3);
-    f.CBSerialProtocol->setCurrentIndex(1);
-    f.CBBaud->setCurrentIndex(0); // not the protocol's preset: reading must not re-apply presets
-    f.CBData->setCurrentIndex(1);
-    f.CBParity->setCurrentIndex(4);
-    f.CBStop->setCurrentIndex(1);
     first.main().move(300, 200);
-    f.RBServerShutdown->setChecked(true);
-    f.CBUseCosaServer->setChecked(false);
-    f.CBUseUdpLynx->setChecked(true);
-    f.EdJsonIdPrefix->setText(QStringLiteral(" lif "));
     QVERIFY(first.main().close());
 
     const QList<std::pair<QString, QString>> stored{
@@ -124,7 +126,7 @@ void tst_Settings::fullRoundTrip()
     // A new start with that store shows all of it again.
     ClientFixture second;
     second.start(true, {}, first.settings.path());
-    TFormConfig& g = second.config();
+    const ConfigControls g = second.configControls();
     QCOMPARE(g.EdWallIpAddress->text(), QStringLiteral("127.0.0.5"));
     QCOMPARE(g.EdWatchText->text(), QStringLiteral("Spieltag"));
     QCOMPARE(g.EdServerLargeText->text(), QStringLiteral("00:00:00"));
@@ -231,11 +233,12 @@ void tst_Settings::noRadioCheckedKeepsStoredAction()
     client.store(QStringLiteral("RxPrefix"), QStringLiteral(" qtx "), QStringLiteral("JSON"));
     client.store(QStringLiteral("OnCloseDoServerAction"), QStringLiteral("1"));
     client.start();
-    for (QRadioButton* r :
-         {client.config().RBServerKeepRunning, client.config().RBServerShutdown, client.config().RBServerClose}) {
-        r->setAutoExclusive(false);
-        r->setChecked(false);
-    }
+    client.editConfig([](const ConfigControls& f) {
+        for (QRadioButton* r : {f.RBServerKeepRunning, f.RBServerShutdown, f.RBServerClose}) {
+            r->setAutoExclusive(false);
+            r->setChecked(false);
+        }
+    });
     client.main().WriteToIni();
     QCOMPARE(client.stored(QStringLiteral("OnCloseDoServerAction")), QStringLiteral("1"));
     QCOMPARE(client.stored(QStringLiteral("RxPrefix"), QStringLiteral("JSON")), QStringLiteral("QTX"));
@@ -265,7 +268,7 @@ void tst_Settings::writeFailureKeepsWindowOpen()
     }
     ClientFixture client;
     client.start(true, {}, root);
-    client.config().RBServerClose->setChecked(true);
+    client.editConfig([](const ConfigControls& f) { f.RBServerClose->setChecked(true); });
     QVERIFY(!client.main().close());
     QVERIFY(client.main().isVisible());
     QCOMPARE(client.report.entries.size(), 1);

@@ -4,7 +4,7 @@
 #include <QString>
 
 namespace testsupport {
-// The control of that objectName inside window; a missing one ends the test run with its name.
+// The control of that objectName inside window; a missing one ends the test program with its name.
 template <typename T> T* control(const QObject& window, const char* name)
 {
     T* found = window.findChild<T*>(QString::fromLatin1(name));
@@ -13,3 +13,8 @@ template <typename T> T* control(const QObject& window, const char* name)
     return found;
 }
 } // namespace testsupport
+
+template <typename T> T* child(const QObject& window, const char* name)
+{
+    return testsupport::control<T>(window, name);
+}

@@ -1,10 +1,10 @@
 #include "ToolTable.h"
 #include "WallctlCommand.h"
+#include "shell/SettingsStore.h"
 #include "wall_link/WallLink.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QSettings>
 #include <QTimer>
 
 #include <cstdio>
@@ -19,14 +19,6 @@ void say(FILE* stream, const QString& text)
 {
     std::fputs(text.toUtf8().append('\n').constData(), stream);
     std::fflush(stream);
-}
-
-QString storedWallAddress()
-{
-    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ZEL"),
-                             QStringLiteral("BrisalClient"));
-    const QString stored = settings.value(QStringLiteral("Main/IPServer")).toString().trimmed();
-    return stored.isEmpty() ? QStringLiteral("127.0.0.1") : stored;
 }
 
 // The first status reply within the time-out, from whoever answers.
@@ -63,7 +55,7 @@ int main(int argc, char** argv)
     for (const QString& message : table.messages)
         say(stderr, QStringLiteral("wallctl: ") + message);
 
-    const QString wall = request.wall.isEmpty() ? storedWallAddress() : request.wall;
+    const QString wall = request.wall.isEmpty() ? SettingsStore().read().wallAddress : request.wall;
     Ports ports;
     ports.wallRx = request.localPort;
     ports.wallTx = request.port;

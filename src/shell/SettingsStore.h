@@ -1,0 +1,26 @@
+#pragma once
+
+#include "shell/Regstry.h"
+#include "shell/Settings.h"
+
+// The settings of one program in the per-user store: reads them all, saves them all, in the orders of
+// Settings, and reads the values the operator maps by hand (the serial devices).
+class SettingsStore final
+{
+public:
+    // settingsRoot empty: the platform's per-user store; otherwise a private folder (tests).
+    explicit SettingsStore(QString programName = QStringLiteral("BrisalClient"), QString settingsRoot = {});
+
+    // Never fails: missing or unreadable values give their defaults.
+    Settings read() const;
+    // Saves every value in order. Throws OperatorError ("RegOpenKey failed!", "RegSetValue failed: ...")
+    // at the first value that cannot be stored; the later ones keep what they held.
+    void write(const Settings& settings, const QDateTime& now = QDateTime::currentDateTime());
+    // A value under "Main" that is not one of the operator's settings, or fallback.
+    QString readMain(const QString& name, const QString& fallback) const;
+
+private:
+    QString keyPath(SettingsGroup group) const;
+
+    TRegstry m_registry;
+};
