@@ -17,7 +17,7 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
       FormTextbox(Link, Media, report, &FormMain), FormJpg(Link, Media, report, &FormMain),
       FormVideo(Link, Media, report, &FormMain), FormSpielUndSatz(&FormMain), FormWertung(&FormMain),
       TimingMode(FormMain, FormConfig, Link, ZELTools, SerialTiming, FormZMT, report),
-      CosaFeed(Media, FormTextbox, report),
+      CosaFeed(FormTextbox),
       LynxFeed(FormTextbox, report, [this] { return FormConfig.EdJsonIdPrefix->text(); })
 {
     Sleeper.setObjectName(QStringLiteral("Sleeper"));

@@ -49,6 +49,9 @@ private Q_SLOTS:
     void badCellIsReportedAfterWhatCameBefore();
 
 private:
+    QString lynxHeader() const { return m_window->findChild<QLineEdit*>(QStringLiteral("EdLynxHeader"))->text(); }
+    TStringGrid* grid() const { return m_window->findChild<TStringGrid*>(QStringLiteral("SGLynx")); }
+
     // Sends each datagram over loopback and waits until the endpoint has taken it.
     void send(const QList<QByteArray>& datagrams);
 
@@ -139,32 +142,35 @@ void TestLynxFeed::messagesFillThePage()
     QFETCH(QString, rows);
 
     m_prefix = prefix;
-    const int page = m_window->PCMain->currentIndex();
+    const int page = m_window->currentPage();
     send(datagrams);
-    QCOMPARE(m_window->EdLynxHeader->text(), header);
-    QCOMPARE(::rows(*m_window->SGLynx), rows);
-    QCOMPARE(m_window->PCMain->currentIndex(), page); // the page is not switched
+    QCOMPARE(lynxHeader(), header);
+    QCOMPARE(::rows(*grid()), rows);
+    QCOMPARE(m_window->currentPage(), page); // the page is not switched
     QCOMPARE(m_report.entries.size(), 0);
 }
 
 void TestLynxFeed::laterMessageReplacesLines()
 {
-    send({message("1", kTwoLines), message("2", R"({"Lines":{"a":["9","x","5"]}})")});
-    QCOMPARE(m_window->EdLynxHeader->text(), QStringLiteral("A; B"));
-    QCOMPARE(rows(*m_window->SGLynx), QStringLiteral("9|5|||/||||/||||"));
+    send({message("1", kTwoLines)});
+    grid()->setCurrentCell(1, 2); // the operator's row, where "nach Vorschau" starts, stays
+    send({message("2", R"({"Lines":{"a":["9","x","5"]}})")});
+    QCOMPARE(grid()->Row(), 2);
+    QCOMPARE(lynxHeader(), QStringLiteral("A; B"));
+    QCOMPARE(rows(*grid()), QStringLiteral("9|5|||/||||/||||"));
     QVERIFY(m_feed->collector().collected().isEmpty());
 }
 
 void TestLynxFeed::badCellIsReportedAfterWhatCameBefore()
 {
     send({message("1", R"({"Header":["T"],"Lines":{"a":["1","x","7"],"b":["2",3,"8"]}})")});
-    QCOMPARE(m_window->EdLynxHeader->text(), QStringLiteral("T"));
-    QCOMPARE(rows(*m_window->SGLynx), QStringLiteral("1|7|||/2||||/||||"));
+    QCOMPARE(lynxHeader(), QStringLiteral("T"));
+    QCOMPARE(rows(*grid()), QStringLiteral("1|7|||/2||||/||||"));
     QCOMPARE(m_report.entries.size(), 1);
     QVERIFY(m_report.entries.first().text.contains(QStringLiteral("string")));
     // The feed goes on with the next message.
     send({message("2", R"({"Header":["U"]})")});
-    QCOMPARE(m_window->EdLynxHeader->text(), QStringLiteral("U"));
+    QCOMPARE(lynxHeader(), QStringLiteral("U"));
 }
 
 QTEST_MAIN(TestLynxFeed)
