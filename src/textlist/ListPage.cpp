@@ -153,17 +153,17 @@ void TListPage::showRows(const QList<QStringList>& rows)
 
 void TListPage::showGrowingRows(const QList<QStringList>& rows)
 {
-    const int lines = static_cast<int>(rows.size());
+    const int lines = static_cast<int>(std::min<qsizetype>(rows.size(), kMaxGrowingRows));
     int rowCount = m_grid->RowCount();
     if (lines >= rowCount)
         rowCount += ((lines - rowCount) / 2 + 1) * 2;
     int columns = m_grid->ColCount();
-    for (const QStringList& cells : rows)
-        columns = std::max(columns, static_cast<int>(cells.size()));
-    m_grid->setRowCount(rowCount);
+    for (int r = 0; r < lines; ++r)
+        columns = std::max(columns, static_cast<int>(std::min<qsizetype>(rows[r].size(), kMaxGrowingColumns)));
+    m_grid->setRowCount(std::min(rowCount, kMaxGrowingRows + 1));
     m_grid->setColCount(columns);
     clearRows();
-    fill(rows);
+    fill(rows.first(lines));
 }
 
 void TListPage::clearRows()

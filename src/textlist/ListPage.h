@@ -36,6 +36,11 @@ public:
     static Names cosaNames();
     static Names lynxNames();
 
+    // Data rows and columns a list can create by growing (showGrowingRows): a FinishLynx list needs its
+    // five columns, a few more still show an odd line as it came; more rows no wall list lays out.
+    static constexpr int kMaxGrowingRows = 1000;
+    static constexpr int kMaxGrowingColumns = 10;
+
     explicit TListPage(const Names& names, QWidget* parent = nullptr);
 
     // Five columns with their headers and widths, and one data row.
@@ -45,7 +50,7 @@ public:
     // and the status bar. The grid then holds exactly these rows; without rows it keeps its row count.
     void showRows(const QList<QStringList>& rows);
     // The same, but the grid keeps its rows and grows two beyond the last line when they do not fit, and
-    // widens to the longest line.
+    // widens to the longest line, both up to the limits above; what lies beyond them is dropped.
     void showGrowingRows(const QList<QStringList>& rows);
     // Empties every data cell and the status bar; the header row and the row count stay.
     void clearRows();

@@ -78,7 +78,7 @@ public:
     void setListHeader(const QString& header);
     void showList(const QString& header, const QList<QStringList>& rows);
     // The FinishLynx list: its header, and lines of cells in column order that replace the cells of the
-    // data rows; its grid grows to hold them.
+    // data rows; its grid grows to hold them, within the limits of TListPage.
     void setLynxHeader(const QString& header);
     void showLynxRows(const QList<QStringList>& rows);
 

@@ -2,6 +2,7 @@
 #include "pages/PageFixture.h"
 #include "shell/ErrorReport.h"
 #include "support/TestSupport.h"
+#include "textlist/ListPage.h"
 #include "textlist/StringGrid.h"
 #include "textlist/Textbox.h"
 #include "wall_link/UDPVesk.h"
@@ -47,6 +48,7 @@ private Q_SLOTS:
     void messagesFillThePage();
     void laterMessageReplacesLines();
     void badCellIsReportedAfterWhatCameBefore();
+    void hostileListIsBounded();
 
 private:
     QString lynxHeader() const { return m_window->findChild<QLineEdit*>(QStringLiteral("EdLynxHeader"))->text(); }
@@ -171,6 +173,32 @@ void TestLynxFeed::badCellIsReportedAfterWhatCameBefore()
     // The feed goes on with the next message.
     send({message("2", R"({"Header":["U"]})")});
     QCOMPARE(lynxHeader(), QStringLiteral("U"));
+}
+
+// However many lines and strings a message carries, the grid holds no more rows and columns than a list can
+// use, and empty cells cost nothing.
+void TestLynxFeed::hostileListIsBounded()
+{
+    const QByteArray line = "[" + QByteArray(R"("v",)").repeated(29) + R"("v"])";
+    QByteArray lines;
+    for (int i = 0; i < 1500; ++i)
+        lines += (i == 0 ? "" : ",") + QByteArray(R"(")") + QByteArray::number(i) + R"(":)" + line;
+    m_feed->UDPJsonReceive(QString(), 0, message("1", R"({"Lines":{)" + lines + "}}"));
+    const auto items = [this] {
+        int count = 0;
+        for (int row = 0; row < grid()->rowCount(); ++row)
+            for (int column = 0; column < grid()->columnCount(); ++column)
+                count += grid()->item(row, column) != nullptr;
+        return count;
+    };
+    QCOMPARE(grid()->RowCount(), TListPage::kMaxGrowingRows + 1);
+    QCOMPARE(grid()->ColCount(), TListPage::kMaxGrowingColumns);
+    QCOMPARE(items(), TListPage::kMaxGrowingRows * TListPage::kMaxGrowingColumns);
+
+    m_feed->UDPJsonReceive(QString(), 0, message("2", R"({"Lines":{"a":["9","x","5"]}})"));
+    QCOMPARE(grid()->cell(1, 1), QStringLiteral("5"));
+    QCOMPARE(items(), 2);
+    QCOMPARE(m_report.entries.size(), 0);
 }
 
 QTEST_MAIN(TestLynxFeed)
