@@ -16,7 +16,7 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
       FormVideo(Link, Media, report, &FormMain), FormSpielUndSatz(&FormMain), FormWertung(&FormMain),
       TimingMode(FormMain, FormMain.settings(), FormMain.settingsStore(), Link, ZELTools, SerialTiming, FormZMT,
                  report),
-      CosaFeed(Media, FormTextbox, report),
+      CosaFeed(FormTextbox),
       LynxFeed(FormTextbox, report, [this] { return FormMain.settings().rxPrefix; })
 {
     Sleeper.setObjectName(QStringLiteral("Sleeper"));

@@ -4,23 +4,18 @@
 
 #include <QObject>
 
-class ErrorReport;
-class TMediaModule;
 class TFormTextbox;
 
-// The liveboard feed: collects messages arriving on UDPCosa and fills the text list window's controls
-// with them, switching it to the matching page. Only the blank command reaches the wall by itself;
+// The liveboard feed: collects messages arriving on UDPCosa and hands what they carry to the text list
+// window, switching it to the matching page. Only the blank command reaches the wall by itself;
 // everything else waits for the operator. Messages arriving while the window is hidden are dropped, as
 // are malformed ones.
-//
-// Needs the local video preview, the text list window and the general error report, which shows a
-// picture or video that cannot be read.
 class TCosaFeed final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TCosaFeed)
 public:
-    TCosaFeed(TMediaModule& media, TFormTextbox& form, ErrorReport& report, QObject* parent = nullptr);
+    explicit TCosaFeed(TFormTextbox& form, QObject* parent = nullptr);
 
     // OnReceive of UDPCosa; the sender is not looked at.
     void UDPCosaReceive(const QString& host, quint16 port, const QByteArray& buffer);
@@ -28,12 +23,8 @@ public:
     void HandleCosaUdpMessage(const QByteArray& text);
 
 private:
-    void showPicture(const QString& fileName);
-    void showVideo(const QString& fileName);
-    void showList(const cosa::Message& message, bool clearAlways);
+    void showList(const cosa::Message& message, bool clearWhenEmpty);
 
-    TMediaModule& m_media;
     TFormTextbox& m_form;
-    ErrorReport& m_report;
     cosa::CosaReceiver m_receiver;
 };

@@ -1,11 +1,8 @@
 #include "feeds/LynxFeed.h"
 
 #include "shell/ErrorReport.h"
-#include "textlist/StringGrid.h"
 #include "textlist/Textbox.h"
 #include "wall_link/UDPVesk.h"
-
-#include <QLineEdit>
 
 namespace {
 
@@ -35,33 +32,31 @@ void TLynxFeed::UDPJsonReceive(const QString& /*host*/, quint16 /*port*/, const 
 
 void TLynxFeed::show(const lynx::Message& message)
 {
-    TStringGrid& grid = *m_window.SGLynx;
     for (const lynx::ListPart& part : message.parts) {
         if (part.kind == lynx::ListPart::Kind::Header) {
+            // Empty titles before the first one with text add no separator.
             QString header;
             for (const QString& title : part.header) {
                 if (!header.isEmpty())
                     header += QStringLiteral("; ");
                 header += title;
             }
-            m_window.EdLynxHeader->setText(header);
+            m_window.setLynxHeader(header);
             continue;
         }
-        for (int row = 1; row < grid.RowCount(); ++row)
-            for (int column = 0; column < grid.ColCount(); ++column)
-                grid.setCell(column, row, QString());
-        for (qsizetype r = 0; r < part.lines.size(); ++r) {
-            const int row = static_cast<int>(r) + 1;
-            if (row >= grid.RowCount())
-                grid.setRowCount(row + 2);
-            const QStringList& cells = part.lines[r];
-            for (qsizetype k = 0; k < cells.size(); ++k) {
+        QList<QStringList> rows;
+        rows.reserve(part.lines.size());
+        for (const QStringList& strings : part.lines) {
+            QStringList cells;
+            for (qsizetype k = 0; k < strings.size(); ++k) {
                 const int column = columnOf(k);
-                if (column >= grid.ColCount())
-                    grid.setColCount(column + 1);
-                grid.setCell(column, row, cells[k]);
+                if (column >= cells.size())
+                    cells.resize(column + 1);
+                cells[column] = strings[k];
             }
+            rows.append(cells);
         }
+        m_window.showLynxRows(rows);
     }
     if (!message.error.isEmpty())
         m_report.report(message.error);

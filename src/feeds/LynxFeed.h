@@ -10,9 +10,9 @@ class ErrorReport;
 class TFormTextbox;
 class TUDPVesk;
 
-// The FinishLynx receiver: joins the datagrams of UDPJson into messages and writes each accepted list into
-// the FinishLynx page of the text list window (EdLynxHeader, SGLynx), whether that window is shown or not.
-// Nothing goes to the wall and the page is not switched.
+// The FinishLynx receiver: joins the datagrams of UDPJson into messages and hands each accepted list to the
+// FinishLynx page of the text list window, whether that window is shown or not. Nothing goes to the wall
+// and the page is not switched.
 class TLynxFeed final : public QObject
 {
     Q_OBJECT

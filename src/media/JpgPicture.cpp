@@ -19,13 +19,13 @@ TFormJpg::TFormJpg(WallSink& wall, TMediaModule& media, ErrorReport& report, QWi
     QToolButton* load = mediawindow::openButton(this, QStringLiteral("SBLoadPicture"), QStringLiteral("Bild öffnen"));
 
     QFrame* frame = mediawindow::blackFrame(this, QStringLiteral("PnPicture"));
-    ImShowPicture = new TImage(frame);
-    ImShowPicture->setObjectName(QStringLiteral("ImShowPicture"));
+    m_picture = new TImage(frame);
+    m_picture->setObjectName(QStringLiteral("ImShowPicture"));
     auto* frameLayout = new QVBoxLayout(frame);
     frameLayout->setContentsMargins(2, 2, 2, 2);
-    frameLayout->addWidget(ImShowPicture);
+    frameLayout->addWidget(m_picture);
 
-    PBar = mediawindow::progressBar(this, QStringLiteral("PBar"));
+    QProgressBar* bar = mediawindow::progressBar(this, QStringLiteral("PBar"));
 
     QToolButton* erase = pagewidgets::button(this, QStringLiteral("SBErase"), QStringLiteral("Löschen"),
                                              QStringLiteral("Anzeigetafel löschen"));
@@ -34,9 +34,9 @@ TFormJpg::TFormJpg(WallSink& wall, TMediaModule& media, ErrorReport& report, QWi
     live->setIcon(pageGlyph(PageGlyph::LiveVideo));
     m_sbSend = pagewidgets::button(this, QStringLiteral("SBSend"), QStringLiteral("Anzeigen"));
     m_sbSend->setIcon(pageGlyph(PageGlyph::Picture));
-    mediawindow::assemble(this, load, QStringLiteral("Bild (JPG) anzeigen"), frame, PBar, erase, {live, m_sbSend});
+    mediawindow::assemble(this, load, QStringLiteral("Bild (JPG) anzeigen"), frame, bar, erase, {live, m_sbSend});
 
-    media.Progress.addWindow(this, {PBar});
+    media.Progress.addWindow(this, {bar});
 
     connect(load, &QToolButton::clicked, this, &TFormJpg::SBLoadPictureClick);
     connect(m_sbSend, &QToolButton::clicked, this, &TFormJpg::SBSendClick);
@@ -46,13 +46,13 @@ TFormJpg::TFormJpg(WallSink& wall, TMediaModule& media, ErrorReport& report, QWi
 
 void TFormJpg::SBLoadPictureClick()
 {
-    m_report.run([this] { mediapage::loadPicture(m_media.Open, *ImShowPicture, this); });
+    m_report.run([this] { mediapage::loadPicture(m_media.Open, *m_picture, this); });
 }
 
 void TFormJpg::SBSendClick()
 {
     m_sbSend->setEnabled(false);
-    m_report.run([this] { mediapage::showPicture(m_wall, m_media, *ImShowPicture); });
+    m_report.run([this] { mediapage::showPicture(m_wall, m_media, *m_picture); });
     m_sbSend->setEnabled(true);
     pagewidgets::release(m_sbSend);
 }

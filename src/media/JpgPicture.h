@@ -4,7 +4,6 @@
 
 class ErrorReport;
 class TMediaModule;
-class QProgressBar;
 class QToolButton;
 class TImage;
 
@@ -24,14 +23,12 @@ public:
     void SBSendClick();
     void SBLiveClick();
 
-    TImage* ImShowPicture = nullptr;
-    QProgressBar* PBar = nullptr;
-
 protected:
     void FormHide() override;
 
 private:
     TMediaModule& m_media;
     ErrorReport& m_report;
-    QToolButton* m_sbSend = nullptr;
+    TImage* m_picture = nullptr;     // ImShowPicture
+    QToolButton* m_sbSend = nullptr; // SBSend
 };

@@ -18,17 +18,17 @@ TFormVideo::TFormVideo(WallSink& wall, TMediaModule& media, ErrorReport& report,
     QToolButton* open = mediawindow::openButton(this, QStringLiteral("SBOpenVideo"), QStringLiteral("Bild öffnen"));
 
     QFrame* frame = mediawindow::blackFrame(this, QStringLiteral("PnPicture"));
-    PnVideo = new QWidget(frame);
-    PnVideo->setObjectName(QStringLiteral("PnVideo"));
-    PnVideo->setAutoFillBackground(true);
-    QPalette pal = PnVideo->palette();
+    m_surface = new QWidget(frame);
+    m_surface->setObjectName(QStringLiteral("PnVideo"));
+    m_surface->setAutoFillBackground(true);
+    QPalette pal = m_surface->palette();
     pal.setColor(QPalette::Window, Qt::black);
-    PnVideo->setPalette(pal);
+    m_surface->setPalette(pal);
     auto* frameLayout = new QVBoxLayout(frame);
     frameLayout->setContentsMargins(2, 2, 2, 2);
-    frameLayout->addWidget(PnVideo);
+    frameLayout->addWidget(m_surface);
 
-    PBarVideo = mediawindow::progressBar(this, QStringLiteral("PBarVideo"));
+    QProgressBar* bar = mediawindow::progressBar(this, QStringLiteral("PBarVideo"));
 
     QToolButton* erase = pagewidgets::button(this, QStringLiteral("SBErase"), QStringLiteral("Löschen"),
                                              QStringLiteral("Anzeigetafel löschen"));
@@ -38,10 +38,9 @@ TFormVideo::TFormVideo(WallSink& wall, TMediaModule& media, ErrorReport& report,
                                                   QStringLiteral("MJPEG- Kamera am Server"));
     m_sbSend = pagewidgets::button(this, QStringLiteral("SBSend"), QStringLiteral("Anzeigen"));
     m_sbSend->setIcon(pageGlyph(PageGlyph::Video));
-    mediawindow::assemble(this, open, QStringLiteral("Video anzeigen"), frame, PBarVideo, erase,
-                          {live, camera, m_sbSend});
+    mediawindow::assemble(this, open, QStringLiteral("Video anzeigen"), frame, bar, erase, {live, camera, m_sbSend});
 
-    media.Progress.addWindow(this, {PBarVideo});
+    media.Progress.addWindow(this, {bar});
 
     connect(open, &QToolButton::clicked, this, &TFormVideo::SBOpenVideoClick);
     connect(m_sbSend, &QToolButton::clicked, this, &TFormVideo::SBSendClick);
@@ -52,7 +51,7 @@ TFormVideo::TFormVideo(WallSink& wall, TMediaModule& media, ErrorReport& report,
 
 void TFormVideo::SBOpenVideoClick()
 {
-    m_report.run([this] { mediapage::openVideo(m_media, m_media.Open, PnVideo, m_videoCopyPath, this); });
+    m_report.run([this] { mediapage::openVideo(m_media, m_media.Open, m_surface, m_videoCopyPath, this); });
 }
 
 void TFormVideo::SBSendClick()

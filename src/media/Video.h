@@ -4,7 +4,6 @@
 
 class ErrorReport;
 class TMediaModule;
-class QProgressBar;
 class QToolButton;
 
 // The video window: a video chosen here is staged, previewed in PnVideo, and on "Anzeigen" shown on the
@@ -28,15 +27,13 @@ public:
     // The staged copy of the chosen video; empty until one was chosen.
     const QString& videoCopyPath() const { return m_videoCopyPath; }
 
-    QWidget* PnVideo = nullptr;
-    QProgressBar* PBarVideo = nullptr;
-
 protected:
     void FormHide() override;
 
 private:
     TMediaModule& m_media;
     ErrorReport& m_report;
-    QToolButton* m_sbSend = nullptr;
+    QWidget* m_surface = nullptr;    // PnVideo
+    QToolButton* m_sbSend = nullptr; // SBSend
     QString m_videoCopyPath;
 };

@@ -44,19 +44,27 @@ void TStringGrid::setCell(int column, int row, const QString& text)
     }
     if (QTableWidgetItem* it = item(row - 1, column))
         it->setText(text);
-    else
+    else if (!text.isEmpty()) // a cell without an item reads empty
         setItem(row - 1, column, new QTableWidgetItem(text));
+}
+
+void TStringGrid::clearCells()
+{
+    // clearContents() resets the model, which forgets the focused cell ("nach Vorschau" starts there) and the
+    // selection: both are put back.
+    const int row = currentRow();
+    const int column = currentColumn();
+    const QList<QTableWidgetSelectionRange> selected = selectedRanges();
+    clearContents();
+    if (row >= 0 && column >= 0)
+        setCurrentCell(row, column, QItemSelectionModel::NoUpdate);
+    for (const QTableWidgetSelectionRange& range : selected)
+        setRangeSelected(range, true);
 }
 
 int TStringGrid::Row() const
 {
     return currentRow() < 0 ? 1 : currentRow() + 1;
-}
-
-void TStringGrid::setRow(int row)
-{
-    if (row >= 1 && row < RowCount())
-        setCurrentCell(row - 1, std::max(currentColumn(), 0));
 }
 
 listlayout::Grid TStringGrid::cells() const

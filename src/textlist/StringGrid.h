@@ -21,10 +21,11 @@ public:
     // Empty outside the grid; writing outside the grid changes nothing.
     QString cell(int column, int row) const;
     void setCell(int column, int row, const QString& text);
+    // Empties every data cell; the header row, the counts and the focused cell stay.
+    void clearCells();
 
     // The row of the focused cell; the first data row when no cell has the focus.
     int Row() const;
-    void setRow(int row);
 
     listlayout::Grid cells() const;
 };

@@ -2,43 +2,30 @@
 
 #include "media/OpenDialog.h"
 #include "textlist/ListLayout.h"
-#include "wall_link/WallCommands.h"
 
 #include <QDialog>
 
-#include <array>
 #include <functional>
 
 class ErrorReport;
-class QButtonGroup;
-class QCheckBox;
-class QColorDialog;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QPlainTextEdit;
-class QProgressBar;
-class QPushButton;
-class QRadioButton;
-class QSplitter;
 class QTabWidget;
-class QToolButton;
 class QTreeWidget;
-class QWidget;
+class TListPage;
 class TMediaModule;
+class TPicturePage;
+class TTextPreview;
+class TTimetablePage;
+class TVideoPage;
 class WallSink;
-class TImage;
-class TStringGrid;
 
-// The text list window: composes the wall's text box page (header, separator line, box of fixed-width
-// lines, optional time bar) in a preview and sends it; its workflow tree and page stack bring timetables,
-// start and result lists (and pictures and videos) into the preview or onto the wall.
+// The text list window: the preview of the wall's text box page on the left; on the right the workflow
+// tree and the page stack (timetable, COSA list, picture, video, FinishLynx list) that bring timetables,
+// start and result lists, pictures and videos into the preview or onto the wall.
 //
 // Needs: the wall (the way to it and its text size), the media parts (upload, video preview) and the
-// general error report, which shows what ends a picture or video action. The feeds and the standings write
-// into the public controls below; sending stays the operator's action. Created once at start-up, then
-// only shown (modally) and hidden, so its content survives between openings.
+// general error report, which shows what ends a picture or video action. The feeds and the standings
+// hand their data to the methods below; sending stays the operator's action. Created once at start-up,
+// then only shown (modally) and hidden, so its content survives between openings.
 class TFormTextbox final : public QDialog
 {
     Q_OBJECT
@@ -72,134 +59,63 @@ public:
     // an index without a page of its own shows the timetable.
     void ShowTab(int index);
     static int pageOfWorkflow(int index);
-
-    void SBSendClick();
-    void SBEraseClick();
-    void TVWorkflowChange();
-    void TVWorkflowClick();
-    void PnFarbeHeaderClick();
-    void PnTextLinienfarbeClick();
-    void PnFarbeBoxClick();
-
-    // Appends a timetable entry numbered after the entries already there.
-    void addTimetableEntry(const QString& time, const QString& competition);
-    void popTimeTableClick();
-    void BBShowStartResultsListClick();
-    void BBLynxStartResultsListClick();
-    // Empties the data rows of SGLIF (header and row count stay) and both panels of LifSBar.
-    void ClearGrid(int unused = 0);
-    void SBLoadPictureClick();
-    void SBShowPictureClick();
-    void TSBildShow();
-    void SBOpenVideoClick();
-    void SBShowVideoClick();
-    void TSVideoShow();
-    void SBLiveClick();
-    void SBShowMJPEGClick();
-
-    // The lines of MTextbox as a line-based editor counts them: a final line break ends the last line
-    // rather than starting an empty one. Setting replaces the content.
-    QStringList lines() const;
-    void setLines(const QStringList& lines);
-    void addLine(const QString& line);
-
+    // The page of PCMain in front.
+    int currentPage() const;
     // Index of the selected workflow entry, -1 when none is selected.
     int workflowIndex() const;
-    wallcmd::TimeBarMode timeBarMode() const;
-    wallcmd::TextListColours colours() const;
 
-    // The list layout into the preview, as the list pages and the standings use it.
-    void listToPreview(const TStringGrid& grid, const QString& header, bool showPosition, bool showNumber);
+    // The preview's lines (see TTextPreview) and the wall blanked as its "Löschen" does.
+    QStringList lines() const;
+    void setLines(const QStringList& lines);
+    void SBEraseClick();
+
+    // The timetable: emptied, or an entry appended, numbered after the entries already there.
+    void clearTimetable();
+    void addTimetableEntry(const QString& time, const QString& competition);
+
+    // The COSA list: its header, and rows of Pos., Nr., Name, LV, Leistung that replace the data rows
+    // (without rows: every data cell emptied, the row count kept).
+    void setListHeader(const QString& header);
+    void showList(const QString& header, const QList<QStringList>& rows);
+    // The FinishLynx list: its header, and lines of cells in column order that replace the cells of the
+    // data rows; its grid grows to hold them, within the limits of TListPage.
+    void setLynxHeader(const QString& header);
+    void showLynxRows(const QList<QStringList>& rows);
+
+    // A picture or video named by a feed, brought onto its page for the operator to show.
+    void showPicture(const QString& path);
+    void showVideo(const QString& path);
+    // The staged copy of the video page; empty until a video was staged.
+    QString videoCopyPath() const;
+
+    // The list layout into the preview, as the list pages and the standings use it: the header, the
+    // grid's cells, and options whose result column and wall width this window sets.
+    void listToPreview(const QString& header, const listlayout::Grid& cells, listlayout::ListOptions options);
 
     // Replaces the local video preview's stop (the media parts' by default); errors it throws are
     // swallowed.
-    void setStopVideo(std::function<void()> stopVideo) { m_stopVideo = std::move(stopVideo); }
-    // The video copy path of this window (empty until a video is staged); the COSA feed sets it too.
-    QString videoCopyPath;
+    void setStopVideo(std::function<void()> stopVideo);
     // This window's own open dialog for pictures and videos.
-    TOpenDialog Open;
-
-    // Preview
-    QSplitter* Splitter1;
-    QWidget* PnRight;
-    QWidget* LbBlackBackground;
-    QLineEdit* EdKopfzeile;
-    QLabel* Label2;
-    QWidget* PnTextLinie;
-    QLabel* Label1;
-    QLabel* Label3;
-    QPlainTextEdit* MTextbox;
-    QLabel* Label8;
-    QGroupBox* GroupBox2;
-    QToolButton* PnFarbeHeader;
-    QToolButton* PnTextLinienfarbe;
-    QToolButton* PnFarbeBox;
-    QColorDialog* ColorDialog;
-    QGroupBox* GroupBox3;
-    QRadioButton* RBAuto;
-    QRadioButton* RBPermanentEin;
-    QRadioButton* RBPermanentAus;
-    QToolButton* SBErase;
-    QToolButton* SBSend;
-    QTreeWidget* TVWorkflow;
-    QTabWidget* PCMain;
-
-    // Zeitplan
-    QTreeWidget* LVZeitplan;
-    QPushButton* BitBtn1;
-    QLineEdit* EdZPKopf;
-    QMenu* PopDBViewer;
-    // Startliste
-    TStringGrid* SGLIF;
-    QPushButton* BBShowStartResultsList;
-    QLineEdit* EdPnHeader;
-    QCheckBox* CBShowPosition;
-    QCheckBox* CBShowStartnr;
-    std::array<QLabel*, 2> LifSBar;
-    // Bild
-    QToolButton* SBLoadPicture;
-    TImage* ImShowPicture;
-    QToolButton* SBShowPicture;
-    QProgressBar* PBar;
-    // Video
-    QToolButton* SBOpenVideo;
-    QWidget* PnVideo;
-    QToolButton* SBShowVideo;
-    QToolButton* SBLive;
-    QToolButton* SBShowMJPEG;
-    QProgressBar* PBarVideo;
-    // FinishLynx
-    TStringGrid* SGLynx;
-    QPushButton* BBLynxStartResultsList;
-    QLineEdit* EdLynxHeader;
-    QCheckBox* CBShowPositionLynx;
-    QCheckBox* CBShowStartnrLynx;
-    QToolButton* SBSendToZwWertung;
-    QToolButton* SBShowZwWertung;
+    TOpenDialog& openDialog() { return m_open; }
 
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormShow();
     void FormHide();
-    bool MTextboxKeyPress(QKeyEvent* event);
-    void stopVideo();
-    void prepareGrid(TStringGrid& grid);
-    void chooseColour(QToolButton* swatch);
-    void mirrorColours();
-
-    QWidget* buildPreview();
-    QWidget* buildZeitplan();
-    QWidget* buildStartlist();
-    QWidget* buildBild();
-    QWidget* buildVideo();
-    QWidget* buildLynx();
+    void TVWorkflowChange();
+    void TVWorkflowClick();
 
     WallSink& m_wall;
-    TMediaModule& m_media;
-    ErrorReport& m_report;
-    std::function<void()> m_stopVideo;
+    TOpenDialog m_open;
+    TTextPreview* m_preview;
+    QTreeWidget* m_workflow;     // TVWorkflow
+    QTabWidget* m_pages;         // PCMain
+    TTimetablePage* m_timetable; // TSZeitplan
+    TListPage* m_cosaList;       // TSStartlist
+    TPicturePage* m_picture;     // TSBild
+    TVideoPage* m_video;         // TSVideo
+    TListPage* m_lynxList;       // TSLynx
 };

@@ -3,8 +3,8 @@
 #include "media/MediaInterface.h"
 #include "pages/PageFixture.h"
 #include "shell/ErrorReport.h"
-#include "textlist/StringGrid.h"
 #include "support/TestSupport.h"
+#include "textlist/StringGrid.h"
 #include "textlist/Textbox.h"
 #include "wall_link/UDPVesk.h"
 
@@ -69,7 +69,7 @@ private Q_SLOTS:
         m_fx = std::make_unique<MediaPageFixture>();
         m_fx->media.Preview.setLibrary(m_player);
         m_w = std::make_unique<TFormTextbox>(m_fx->wall, m_fx->media, m_report);
-        m_feed = std::make_unique<TCosaFeed>(m_fx->media, *m_w, m_report);
+        m_feed = std::make_unique<TCosaFeed>(*m_w);
         m_endpoint.RxPort = testsupport::freeUdpPort();
         m_endpoint.OpenSocket();
         connect(&m_endpoint, &TUDPVesk::OnReceive, m_feed.get(), &TCosaFeed::UDPCosaReceive);
@@ -78,10 +78,7 @@ private Q_SLOTS:
         // A known state that every message is measured against.
         m_w->setLines({QStringLiteral("alt")});
         m_w->addTimetableEntry(QStringLiteral("alt"), QStringLiteral("alt"));
-        m_w->EdPnHeader->setText(QStringLiteral("alt"));
-        m_w->SGLIF->setRowCount(2);
-        for (int c = 0; c < 5; ++c)
-            m_w->SGLIF->setCell(c, 1, QStringLiteral("x"));
+        m_w->showList(QStringLiteral("alt"), {QStringList(5, QStringLiteral("x"))});
         m_w->ShowTab(TFormTextbox::BildZeigen);
         QCOMPARE(m_fx->sent(), QStringList());
     }
@@ -151,10 +148,10 @@ private Q_SLOTS:
         QFETCH(QString, header);
         QFETCH(QStringList, grid);
         m_feed->UDPCosaReceive(QString(), 0, cosaFrame(payload));
-        QCOMPARE(m_w->PCMain->currentIndex(), page);
+        QCOMPARE(m_w->currentPage(), page);
         QCOMPARE(m_w->lines(), lines);
         QCOMPARE(timetableOf(), timetable);
-        QCOMPARE(m_w->EdPnHeader->text(), header);
+        QCOMPARE(child<QLineEdit>(*m_w, "EdPnHeader")->text(), header);
         QCOMPARE(gridOf(), grid);
         QCOMPARE(m_fx->sent(), QStringList());
         QVERIFY(m_report.entries.isEmpty());
@@ -193,12 +190,13 @@ private Q_SLOTS:
     void hiddenWindowDropsMessages()
     {
         m_w->hide();
-        m_feed->UDPCosaReceive(QString(), 0, cosaFrame("BLNK") + cosaFrame("FREE;1;neu") + cosaFrame("STRT;T;;1;1;2;N;L"));
+        m_feed->UDPCosaReceive(QString(), 0,
+                               cosaFrame("BLNK") + cosaFrame("FREE;1;neu") + cosaFrame("STRT;T;;1;1;2;N;L"));
         m_w->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
         QCOMPARE(m_fx->sent(), QStringList());
         QCOMPARE(m_w->lines(), QStringList{"alt"});
-        QCOMPARE(m_w->EdPnHeader->text(), QStringLiteral("alt"));
+        QCOMPARE(child<QLineEdit>(*m_w, "EdPnHeader")->text(), QStringLiteral("alt"));
         QCOMPARE(gridOf(), QStringList{"x|x|x|x|x"});
     }
 
@@ -208,23 +206,24 @@ private Q_SLOTS:
         image.fill(Qt::red);
         QVERIFY(image.save(m_files.filePath(QStringLiteral("Sieger.jpg")), "JPG"));
         m_w->ShowTab(TFormTextbox::CosaZeitplan);
-        m_feed->UDPCosaReceive(QString(), 0, cosaFrame("PICT;" + m_files.filePath(QStringLiteral("Sieger.bmp")).toUtf8()));
-        QCOMPARE(m_w->PCMain->currentIndex(), int(TFormTextbox::TSBild));
-        QCOMPARE(m_w->ImShowPicture->picture().size(), QSize(40, 30));
-        QVERIFY(m_w->SBShowPicture->isEnabled());
+        m_feed->UDPCosaReceive(QString(), 0,
+                               cosaFrame("PICT;" + m_files.filePath(QStringLiteral("Sieger.bmp")).toUtf8()));
+        QCOMPARE(m_w->currentPage(), int(TFormTextbox::TSBild));
+        QCOMPARE(shownPicture()->picture().size(), QSize(40, 30));
+        QVERIFY(child<QToolButton>(*m_w, "SBShowPicture")->isEnabled());
         QCOMPARE(m_fx->sent(), QStringList()); // nothing goes to the wall by itself
 
         // A name without an extension gets ".jpg".
-        m_w->ImShowPicture->setPicture(QImage());
+        shownPicture()->setPicture(QImage());
         m_feed->UDPCosaReceive(QString(), 0, cosaFrame("PICT;" + m_files.filePath(QStringLiteral("Sieger")).toUtf8()));
-        QCOMPARE(m_w->ImShowPicture->picture().size(), QSize(40, 30));
-        QVERIFY(m_w->SBShowPicture->isEnabled());
+        QCOMPARE(shownPicture()->picture().size(), QSize(40, 30));
+        QVERIFY(child<QToolButton>(*m_w, "SBShowPicture")->isEnabled());
 
         // A name that does not exist only turns the button off.
         m_w->ShowTab(TFormTextbox::CosaZeitplan);
         m_feed->UDPCosaReceive(QString(), 0, cosaFrame("PICT;" + m_files.filePath(QStringLiteral("Fehlt")).toUtf8()));
-        QVERIFY(!m_w->SBShowPicture->isEnabled());
-        QCOMPARE(m_w->PCMain->currentIndex(), int(TFormTextbox::TSZeitplan));
+        QVERIFY(!child<QToolButton>(*m_w, "SBShowPicture")->isEnabled());
+        QCOMPARE(m_w->currentPage(), int(TFormTextbox::TSZeitplan));
 
         // An unreadable picture is reported; the button stays off.
         QFile broken(m_files.filePath(QStringLiteral("Kaputt.jpg")));
@@ -232,7 +231,7 @@ private Q_SLOTS:
         broken.write("kein Bild");
         broken.close();
         m_feed->UDPCosaReceive(QString(), 0, cosaFrame("PICT;" + broken.fileName().toUtf8()));
-        QVERIFY(!m_w->SBShowPicture->isEnabled());
+        QVERIFY(!child<QToolButton>(*m_w, "SBShowPicture")->isEnabled());
         QCOMPARE(m_report.entries.size(), 1);
     }
 
@@ -246,29 +245,32 @@ private Q_SLOTS:
         const QString copy = m_staging.filePath(QStringLiteral("BrisalClient.mp4"));
 
         m_feed->UDPCosaReceive(QString(), 0, cosaFrame("VIDEO;" + source.toUtf8()));
-        QCOMPARE(m_w->PCMain->currentIndex(), int(TFormTextbox::TSVideo));
-        QCOMPARE(m_w->videoCopyPath, copy);
+        QCOMPARE(m_w->currentPage(), int(TFormTextbox::TSVideo));
+        QCOMPARE(m_w->videoCopyPath(), copy);
         QFile staged(copy);
         QVERIFY(staged.open(QIODevice::ReadOnly));
         QCOMPARE(staged.readAll(), QByteArray("video bytes"));
         QCOMPARE(m_player.loaded, QStringList{copy});
         QVERIFY(m_player.playing);
-        QVERIFY(m_w->SBShowVideo->isEnabled());
+        QVERIFY(child<QToolButton>(*m_w, "SBShowVideo")->isEnabled());
         QCOMPARE(m_fx->sent(), QStringList());
 
-        m_feed->UDPCosaReceive(QString(), 0, cosaFrame("VIDEO;" + m_files.filePath(QStringLiteral("fehlt.mp4")).toUtf8()));
-        QVERIFY(!m_w->SBShowVideo->isEnabled());
+        m_feed->UDPCosaReceive(QString(), 0,
+                               cosaFrame("VIDEO;" + m_files.filePath(QStringLiteral("fehlt.mp4")).toUtf8()));
+        QVERIFY(!child<QToolButton>(*m_w, "SBShowVideo")->isEnabled());
 
         // A preview that cannot play leaves the button off; the copy is staged all the same.
         m_player.fail = true;
-        m_w->videoCopyPath.clear();
+        QVERIFY(QFile::remove(copy));
         m_feed->UDPCosaReceive(QString(), 0, cosaFrame("VIDEO;" + source.toUtf8()));
-        QVERIFY(!m_w->SBShowVideo->isEnabled());
-        QCOMPARE(m_w->videoCopyPath, copy);
+        QVERIFY(!child<QToolButton>(*m_w, "SBShowVideo")->isEnabled());
+        QCOMPARE(m_w->videoCopyPath(), copy);
+        QVERIFY(QFile::exists(copy));
         QVERIFY(m_report.entries.isEmpty());
     }
 
 private:
+    TImage* shownPicture() { return child<TImage>(*m_w, "ImShowPicture"); }
     void send(const QList<QByteArray>& datagrams)
     {
         for (const QByteArray& d : datagrams)
@@ -277,8 +279,9 @@ private:
     QStringList timetableOf() const
     {
         QStringList entries;
-        for (int i = 0; i < m_w->LVZeitplan->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem* item = m_w->LVZeitplan->topLevelItem(i);
+        const auto* timetable = m_w->findChild<QTreeWidget*>(QStringLiteral("LVZeitplan"));
+        for (int i = 0; i < timetable->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* item = timetable->topLevelItem(i);
             entries << item->text(0) + '|' + item->text(1) + '|' + item->text(2);
         }
         return entries;
@@ -286,10 +289,11 @@ private:
     QStringList gridOf() const
     {
         QStringList rows;
-        for (int r = 1; r < m_w->SGLIF->RowCount(); ++r) {
+        const auto* grid = m_w->findChild<TStringGrid*>(QStringLiteral("SGLIF"));
+        for (int r = 1; r < grid->RowCount(); ++r) {
             QStringList cells;
             for (int c = 0; c < 5; ++c)
-                cells << m_w->SGLIF->cell(c, r);
+                cells << grid->cell(c, r);
             rows << cells.join('|');
         }
         return rows;

@@ -19,6 +19,8 @@ private Q_SLOTS:
         QTRY_VERIFY(fx.app->UDPJson.Active());
         TFormTextbox& w = fx.app->FormTextbox;
         QVERIFY(!w.isVisible());
+        const auto* header = w.findChild<QLineEdit*>(QStringLiteral("EdLynxHeader"));
+        const auto* grid = w.findChild<TStringGrid*>(QStringLiteral("SGLynx"));
         const quint16 port = fx.app->UDPJson.RxPort;
         QUdpSocket sender;
 
@@ -26,8 +28,8 @@ private Q_SLOTS:
         const QByteArray plain = R"({"JIDS":"ABC00000001","TL":{"Header":["Lauf 1"],"Lines":{"1":["1","x","4",)"
                                  R"("Name","LV","9,9"]}},"SDIJ":"ABC00000001"})";
         sender.writeDatagram(lynx::encryptMessage(plain), QHostAddress::LocalHost, port);
-        QTRY_COMPARE(w.EdLynxHeader->text(), QStringLiteral("Lauf 1"));
-        QCOMPARE(w.SGLynx->cell(3, 1), QStringLiteral("LV"));
+        QTRY_COMPARE(header->text(), QStringLiteral("Lauf 1"));
+        QCOMPARE(grid->cell(3, 1), QStringLiteral("LV"));
 
         // The prefix is read for every datagram.
         fx.editConfig([](const ConfigControls& f) { f.EdJsonIdPrefix->setText(QStringLiteral("QTX")); });
@@ -36,8 +38,8 @@ private Q_SLOTS:
         sender.writeDatagram(foreign, QHostAddress::LocalHost, port);
         sender.writeDatagram(R"({"JIDS":"QTX00000002","TL":{"Lines":{"1":["1","x","5"]}},"SDIJ":"QTX00000002"})",
                              QHostAddress::LocalHost, port);
-        QTRY_COMPARE(w.SGLynx->cell(1, 1), QStringLiteral("5"));
-        QCOMPARE(w.EdLynxHeader->text(), QStringLiteral("Lauf 1"));
+        QTRY_COMPARE(grid->cell(1, 1), QStringLiteral("5"));
+        QCOMPARE(header->text(), QStringLiteral("Lauf 1"));
         QCOMPARE(fx.report.entries.size(), 0);
     }
 };

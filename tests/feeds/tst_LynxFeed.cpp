@@ -2,6 +2,7 @@
 #include "pages/PageFixture.h"
 #include "shell/ErrorReport.h"
 #include "support/TestSupport.h"
+#include "textlist/ListPage.h"
 #include "textlist/StringGrid.h"
 #include "textlist/Textbox.h"
 #include "wall_link/UDPVesk.h"
@@ -47,8 +48,12 @@ private Q_SLOTS:
     void messagesFillThePage();
     void laterMessageReplacesLines();
     void badCellIsReportedAfterWhatCameBefore();
+    void hostileListIsBounded();
 
 private:
+    QString lynxHeader() const { return m_window->findChild<QLineEdit*>(QStringLiteral("EdLynxHeader"))->text(); }
+    TStringGrid* grid() const { return m_window->findChild<TStringGrid*>(QStringLiteral("SGLynx")); }
+
     // Sends each datagram over loopback and waits until the endpoint has taken it.
     void send(const QList<QByteArray>& datagrams);
 
@@ -139,32 +144,61 @@ void TestLynxFeed::messagesFillThePage()
     QFETCH(QString, rows);
 
     m_prefix = prefix;
-    const int page = m_window->PCMain->currentIndex();
+    const int page = m_window->currentPage();
     send(datagrams);
-    QCOMPARE(m_window->EdLynxHeader->text(), header);
-    QCOMPARE(::rows(*m_window->SGLynx), rows);
-    QCOMPARE(m_window->PCMain->currentIndex(), page); // the page is not switched
+    QCOMPARE(lynxHeader(), header);
+    QCOMPARE(::rows(*grid()), rows);
+    QCOMPARE(m_window->currentPage(), page); // the page is not switched
     QCOMPARE(m_report.entries.size(), 0);
 }
 
 void TestLynxFeed::laterMessageReplacesLines()
 {
-    send({message("1", kTwoLines), message("2", R"({"Lines":{"a":["9","x","5"]}})")});
-    QCOMPARE(m_window->EdLynxHeader->text(), QStringLiteral("A; B"));
-    QCOMPARE(rows(*m_window->SGLynx), QStringLiteral("9|5|||/||||/||||"));
+    send({message("1", kTwoLines)});
+    grid()->setCurrentCell(1, 2); // the operator's row, where "nach Vorschau" starts, stays
+    send({message("2", R"({"Lines":{"a":["9","x","5"]}})")});
+    QCOMPARE(grid()->Row(), 2);
+    QCOMPARE(lynxHeader(), QStringLiteral("A; B"));
+    QCOMPARE(rows(*grid()), QStringLiteral("9|5|||/||||/||||"));
     QVERIFY(m_feed->collector().collected().isEmpty());
 }
 
 void TestLynxFeed::badCellIsReportedAfterWhatCameBefore()
 {
     send({message("1", R"({"Header":["T"],"Lines":{"a":["1","x","7"],"b":["2",3,"8"]}})")});
-    QCOMPARE(m_window->EdLynxHeader->text(), QStringLiteral("T"));
-    QCOMPARE(rows(*m_window->SGLynx), QStringLiteral("1|7|||/2||||/||||"));
+    QCOMPARE(lynxHeader(), QStringLiteral("T"));
+    QCOMPARE(rows(*grid()), QStringLiteral("1|7|||/2||||/||||"));
     QCOMPARE(m_report.entries.size(), 1);
     QVERIFY(m_report.entries.first().text.contains(QStringLiteral("string")));
     // The feed goes on with the next message.
     send({message("2", R"({"Header":["U"]})")});
-    QCOMPARE(m_window->EdLynxHeader->text(), QStringLiteral("U"));
+    QCOMPARE(lynxHeader(), QStringLiteral("U"));
+}
+
+// However many lines and strings a message carries, the grid holds no more rows and columns than a list can
+// use, and empty cells cost nothing.
+void TestLynxFeed::hostileListIsBounded()
+{
+    const QByteArray line = "[" + QByteArray(R"("v",)").repeated(29) + R"("v"])";
+    QByteArray lines;
+    for (int i = 0; i < 1500; ++i)
+        lines += (i == 0 ? "" : ",") + QByteArray(R"(")") + QByteArray::number(i) + R"(":)" + line;
+    m_feed->UDPJsonReceive(QString(), 0, message("1", R"({"Lines":{)" + lines + "}}"));
+    const auto items = [this] {
+        int count = 0;
+        for (int row = 0; row < grid()->rowCount(); ++row)
+            for (int column = 0; column < grid()->columnCount(); ++column)
+                count += grid()->item(row, column) != nullptr;
+        return count;
+    };
+    QCOMPARE(grid()->RowCount(), TListPage::kMaxGrowingRows + 1);
+    QCOMPARE(grid()->ColCount(), TListPage::kMaxGrowingColumns);
+    QCOMPARE(items(), TListPage::kMaxGrowingRows * TListPage::kMaxGrowingColumns);
+
+    m_feed->UDPJsonReceive(QString(), 0, message("2", R"({"Lines":{"a":["9","x","5"]}})"));
+    QCOMPARE(grid()->cell(1, 1), QStringLiteral("5"));
+    QCOMPARE(items(), 2);
+    QCOMPARE(m_report.entries.size(), 0);
 }
 
 QTEST_MAIN(TestLynxFeed)

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDate>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -62,25 +63,25 @@ private Q_SLOTS:
     {
         QCOMPARE(m_w->windowTitle(), QStringLiteral("Textliste"));
         QCOMPARE(m_w->minimumSize(), QSize(938, 396));
-        QCOMPARE(m_w->EdKopfzeile->text(), QStringLiteral("Leichtathletiksportfest am ") +
-                                               QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+        QCOMPARE(edit("EdKopfzeile")->text(), QStringLiteral("Leichtathletiksportfest am ") +
+                                                  QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
         QCOMPARE(m_w->lines(),
                  (QStringList{{}, {}, {}, "      Herzlich willkommen", "       im Sportzentrum", {}, {}, {}}));
         QVERIFY(child<QRadioButton>(*m_w, "RBPermanentAus")->isChecked());
-        QCOMPARE(m_w->Label1->text(), QStringLiteral("12345678901234567890123456789012"));
-        QCOMPARE(m_w->Label3->text(), QStringLiteral("1 2 3 4 5 6 7 8 "));
-        QVERIFY(m_w->PCMain->tabBar()->isHidden());
+        QCOMPARE(label("Label1")->text(), QStringLiteral("12345678901234567890123456789012"));
+        QCOMPARE(label("Label3")->text(), QStringLiteral("1 2 3 4 5 6 7 8 "));
+        QVERIFY(pages()->tabBar()->isHidden());
         QStringList workflow;
-        for (int i = 0; i < m_w->TVWorkflow->topLevelItemCount(); ++i)
-            workflow << m_w->TVWorkflow->topLevelItem(i)->text(0);
+        for (int i = 0; i < workflowList()->topLevelItemCount(); ++i)
+            workflow << workflowList()->topLevelItem(i)->text(0);
         QCOMPARE(workflow, (QStringList{"COSA Zeitplan", "COSA Startliste", "COSA Ergebnisse", "Bild zeigen",
                                         "Video zeigen", "Lynx Startliste", "Lynx Ergebnisse", "MJPEG LiveCam"}));
-        QCOMPARE(m_w->SGLIF->cells().first(), (QStringList{"Pos.", "Nr.", "Name", "LV", "Leistung"}));
+        QCOMPARE(listGrid("SGLIF")->cells().first(), (QStringList{"Pos.", "Nr.", "Name", "LV", "Leistung"}));
     }
 
     void sendDefaults()
     {
-        m_w->EdKopfzeile->setText(QStringLiteral("Test"));
+        edit("EdKopfzeile")->setText(QStringLiteral("Test"));
         click(*m_w, "SBSend");
         const QStringList sent = m_fx->sent();
         QCOMPARE(sent.size(), 10);
@@ -127,12 +128,12 @@ private Q_SLOTS:
 
     void typedTextCountsLikeAMemo()
     {
-        m_w->MTextbox->clear();
-        QTest::keyClicks(m_w->MTextbox, QStringLiteral("ab"));
+        editor()->clear();
+        QTest::keyClicks(editor(), QStringLiteral("ab"));
         QCOMPARE(m_w->lines(), QStringList{"ab"});
-        QTest::keyClick(m_w->MTextbox, Qt::Key_Return);
+        QTest::keyClick(editor(), Qt::Key_Return);
         QCOMPARE(m_w->lines(), QStringList{"ab"});
-        QTest::keyClicks(m_w->MTextbox, QStringLiteral("c"));
+        QTest::keyClicks(editor(), QStringLiteral("c"));
         QCOMPARE(m_w->lines(), (QStringList{"ab", "c"}));
     }
 
@@ -141,8 +142,8 @@ private Q_SLOTS:
         m_w->hide();
         m_fx->wall.size = {12, 12};
         m_w->show();
-        QCOMPARE(m_w->Label1->text(), QStringLiteral("123456789012"));
-        QCOMPARE(m_w->Label3->text(), QStringLiteral("1 2 3 4 5 6 7 8 9 0 1 2 "));
+        QCOMPARE(label("Label1")->text(), QStringLiteral("123456789012"));
+        QCOMPARE(label("Label3")->text(), QStringLiteral("1 2 3 4 5 6 7 8 9 0 1 2 "));
         click(*m_w, "SBSend");
         const QStringList sent = m_fx->sent();
         QCOMPARE(sent.size(), 14);
@@ -164,8 +165,8 @@ private Q_SLOTS:
     {
         QFETCH(int, length);
         QFETCH(int, bodies);
-        m_w->EdKopfzeile->setMaxLength(1000);
-        m_w->EdKopfzeile->setText(QString(length, QLatin1Char('h')));
+        edit("EdKopfzeile")->setMaxLength(1000);
+        edit("EdKopfzeile")->setText(QString(length, QLatin1Char('h')));
         click(*m_w, "SBSend");
         const QStringList sent = m_fx->sent();
         QCOMPARE(sent.size(), bodies);
@@ -191,11 +192,11 @@ private Q_SLOTS:
         chooseColour("PnFarbeHeader", QColor(0x12, 0x34, 0x56), true);
         chooseColour("PnTextLinienfarbe", QColor(1, 2, 3), true);
         chooseColour("PnFarbeBox", QColor(9, 9, 9), false); // cancelled: stays white
-        QCOMPARE(m_w->Label2->palette().color(QPalette::WindowText), QColor(0x12, 0x34, 0x56));
-        QCOMPARE(m_w->PnTextLinie->palette().color(QPalette::Window), QColor(1, 2, 3));
-        QCOMPARE(m_w->Label3->palette().color(QPalette::WindowText), QColor(Qt::white));
+        QCOMPARE(label("Label2")->palette().color(QPalette::WindowText), QColor(0x12, 0x34, 0x56));
+        QCOMPARE(child<QWidget>(*m_w, "PnTextLinie")->palette().color(QPalette::Window), QColor(1, 2, 3));
+        QCOMPARE(label("Label3")->palette().color(QPalette::WindowText), QColor(Qt::white));
         QCOMPARE(m_fx->sent(), QStringList()); // choosing sends nothing
-        m_w->EdKopfzeile->clear();
+        edit("EdKopfzeile")->clear();
         click(*m_w, "SBSend");
         QCOMPARE(m_fx->sent().at(1),
                  QStringLiteral("C1 40 %1 C0 41 00 56 34 12 C0 42 00 03 02 01 C0 43 00 FF FF FF 10 41").arg(mode));
@@ -224,26 +225,26 @@ private Q_SLOTS:
         QFETCH(QString, page);
         const int stops = m_stops;
         m_w->ShowTab(index);
-        QCOMPARE(m_w->PCMain->currentWidget()->objectName(), page);
+        QCOMPARE(pages()->currentWidget()->objectName(), page);
         QCOMPARE(m_stops, stops + 1); // the preview is stopped; its error is swallowed
-        const auto* toPreview = m_w->PCMain->currentWidget()->findChild<QPushButton*>();
+        const auto* toPreview = pages()->currentWidget()->findChild<QPushButton*>();
         QCOMPARE(toPreview != nullptr && toPreview->isDefault(),
                  page != QStringLiteral("TSBild") && page != QStringLiteral("TSVideo"));
     }
 
     void workflowTree()
     {
-        QTreeWidget* tree = m_w->TVWorkflow;
+        QTreeWidget* tree = workflowList();
         const auto clickEntry = [tree](int index) {
             const QRect r = tree->visualItemRect(tree->topLevelItem(index));
             QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, r.center());
         };
         clickEntry(5);
-        QCOMPARE(m_w->PCMain->currentWidget()->objectName(), QStringLiteral("TSLynx"));
+        QCOMPARE(pages()->currentWidget()->objectName(), QStringLiteral("TSLynx"));
         QCOMPARE(m_w->workflowIndex(), 5);
         QCOMPARE(m_fx->sent(), QStringList());
         clickEntry(7);
-        QCOMPARE(m_w->PCMain->currentWidget()->objectName(), QStringLiteral("TSZeitplan"));
+        QCOMPARE(pages()->currentWidget()->objectName(), QStringLiteral("TSZeitplan"));
         QCOMPARE(m_fx->sent(), (QStringList{"D0 F6", "D0 0D"}));
     }
 
@@ -251,17 +252,17 @@ private Q_SLOTS:
     {
         QApplication::clipboard()->setText(QStringLiteral("keep"));
         m_w->setLines({QStringLiteral("abc")});
-        m_w->MTextbox->setFocus();
-        QTest::keyClick(m_w->MTextbox, Qt::Key_C, Qt::ControlModifier); // nothing selected
+        editor()->setFocus();
+        QTest::keyClick(editor(), Qt::Key_C, Qt::ControlModifier); // nothing selected
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("keep"));
-        QTest::keyClick(m_w->MTextbox, Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(m_w->MTextbox->textCursor().selectedText(), QStringLiteral("abc\u2029"));
+        QTest::keyClick(editor(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(editor()->textCursor().selectedText(), QStringLiteral("abc\u2029"));
         QCOMPARE(m_w->lines(), QStringList{"abc"});
-        QTest::keyClick(m_w->MTextbox, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(editor(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("abc\n"));
-        m_w->MTextbox->moveCursor(QTextCursor::Start);
+        editor()->moveCursor(QTextCursor::Start);
         QApplication::clipboard()->setText(QStringLiteral(">"));
-        QTest::keyClick(m_w->MTextbox, Qt::Key_W, Qt::ControlModifier);
+        QTest::keyClick(editor(), Qt::Key_W, Qt::ControlModifier);
         QCOMPARE(m_w->lines(), QStringList{">abc"});
     }
 
@@ -285,12 +286,12 @@ private Q_SLOTS:
         for (int i = 0; i < count; ++i)
             m_w->addTimetableEntry(QStringLiteral("2024-06-01-%1:00").arg(i), QStringLiteral("Lauf"));
         if (count > 0)
-            QCOMPARE(m_w->LVZeitplan->topLevelItem(count - 1)->text(0), QString::number(count));
+            QCOMPARE(timetable()->topLevelItem(count - 1)->text(0), QString::number(count));
         if (selected >= 0)
-            m_w->LVZeitplan->topLevelItem(selected)->setSelected(true);
-        m_w->EdZPKopf->setText(QStringLiteral("Plan"));
+            timetable()->topLevelItem(selected)->setSelected(true);
+        edit("EdZPKopf")->setText(QStringLiteral("Plan"));
         click(*m_w, "BitBtn1");
-        QCOMPARE(m_w->EdKopfzeile->text(), QStringLiteral("Plan"));
+        QCOMPARE(edit("EdKopfzeile")->text(), QStringLiteral("Plan"));
         const QStringList out = m_w->lines();
         QCOMPARE(out.size(), lines);
         if (lines > 0)
@@ -320,22 +321,22 @@ private Q_SLOTS:
         QFETCH(int, workflow);
         QFETCH(bool, lynx);
         QFETCH(QStringList, lines);
-        TStringGrid* grid = lynx ? m_w->SGLynx : m_w->SGLIF;
+        TStringGrid* grid = listGrid(lynx ? "SGLynx" : "SGLIF");
         grid->setRowCount(3);
         const QList<QStringList> rows{{"1", "123", "Anna Beispiel", "ABC", "10,25"}, {"2", "7", "Bo", "XY", "9,8"}};
         for (int r = 0; r < rows.size(); ++r) {
             for (int c = 0; c < 5; ++c)
                 grid->setCell(c, r + 1, rows.at(r).at(c));
         }
-        m_w->TVWorkflow->setCurrentItem(m_w->TVWorkflow->topLevelItem(workflow));
-        (lynx ? m_w->EdLynxHeader : m_w->EdPnHeader)->setText(QStringLiteral("Kopf"));
+        workflowList()->setCurrentItem(workflowList()->topLevelItem(workflow));
+        edit(lynx ? "EdLynxHeader" : "EdPnHeader")->setText(QStringLiteral("Kopf"));
         click(*m_w, lynx ? "BBLynxStartResultsList" : "BBShowStartResultsList");
-        QCOMPARE(m_w->EdKopfzeile->text(), QStringLiteral("Kopf"));
+        QCOMPARE(edit("EdKopfzeile")->text(), QStringLiteral("Kopf"));
         QCOMPARE(m_w->lines(), lines);
-        QCOMPARE(m_w->MTextbox->textCursor().position(), 0);
+        QCOMPARE(editor()->textCursor().position(), 0);
 
         // Unchecking "Pos." drops the column and its space; showing again resets the grid.
-        (lynx ? m_w->CBShowPositionLynx : m_w->CBShowPosition)->setChecked(false);
+        child<QCheckBox>(*m_w, lynx ? "CBShowPositionLynx" : "CBShowPosition")->setChecked(false);
         click(*m_w, lynx ? "BBLynxStartResultsList" : "BBShowStartResultsList");
         QVERIFY(m_w->lines().first().startsWith(QStringLiteral("123 Anna")));
         m_w->hide();
@@ -346,14 +347,15 @@ private Q_SLOTS:
 
     void clearGrid()
     {
-        m_w->SGLIF->setRowCount(4);
-        m_w->SGLIF->setCell(2, 3, QStringLiteral("x"));
-        m_w->LifSBar[1]->setText(QStringLiteral("y"));
-        m_w->ClearGrid(7);
-        QCOMPARE(m_w->SGLIF->RowCount(), 4);
-        QCOMPARE(m_w->SGLIF->cell(2, 3), QString());
-        QCOMPARE(m_w->SGLIF->cell(2, 0), QStringLiteral("Name"));
-        QCOMPARE(m_w->LifSBar[1]->text(), QString());
+        listGrid("SGLIF")->setRowCount(4);
+        listGrid("SGLIF")->setCell(2, 3, QStringLiteral("x"));
+        label("LifSBarPanel1")->setText(QStringLiteral("y"));
+        m_w->showList(QStringLiteral("Medaillen"), {}); // a list without rows empties the grid
+        QCOMPARE(listGrid("SGLIF")->RowCount(), 4);
+        QCOMPARE(listGrid("SGLIF")->cell(2, 3), QString());
+        QCOMPARE(listGrid("SGLIF")->cell(2, 0), QStringLiteral("Name"));
+        QCOMPARE(label("LifSBarPanel1")->text(), QString());
+        QCOMPARE(edit("EdPnHeader")->text(), QStringLiteral("Medaillen"));
     }
 
     // Documentation picture: written only when BRISAL_SCREENSHOT_DIR names a folder.
@@ -362,26 +364,35 @@ private Q_SLOTS:
         const QString dir = qEnvironmentVariable("BRISAL_SCREENSHOT_DIR");
         if (dir.isEmpty())
             QSKIP("BRISAL_SCREENSHOT_DIR not set");
-        m_w->SGLIF->setRowCount(4);
+        listGrid("SGLIF")->setRowCount(4);
         const QList<QStringList> rows{{"1", "123", "Anna Beispiel", "ABC", "10,25"},
                                       {"2", "7", "Bo Berg", "XY", "9,8"},
                                       {"3", "45", "Clara Muster", "LVN", "9,71"}};
         for (int r = 0; r < rows.size(); ++r) {
             for (int c = 0; c < 5; ++c)
-                m_w->SGLIF->setCell(c, r + 1, rows.at(r).at(c));
+                listGrid("SGLIF")->setCell(c, r + 1, rows.at(r).at(c));
         }
-        m_w->EdPnHeader->setText(QStringLiteral("100 m Frauen Finale"));
-        m_w->TVWorkflow->setCurrentItem(m_w->TVWorkflow->topLevelItem(2));
+        edit("EdPnHeader")->setText(QStringLiteral("100 m Frauen Finale"));
+        workflowList()->setCurrentItem(workflowList()->topLevelItem(2));
         click(*m_w, "BBShowStartResultsList");
         QVERIFY(m_w->grab().save(dir + QStringLiteral("/page-textbox.png")));
     }
 
 private:
+    QLineEdit* edit(const char* name) { return child<QLineEdit>(*m_w, name); }
+    QLabel* label(const char* name) { return child<QLabel>(*m_w, name); }
+    TStringGrid* listGrid(const char* name) { return child<TStringGrid>(*m_w, name); }
+    QPlainTextEdit* editor() { return child<QPlainTextEdit>(*m_w, "MTextbox"); }
+    QTabWidget* pages() { return child<QTabWidget>(*m_w, "PCMain"); }
+    QTreeWidget* workflowList() { return child<QTreeWidget>(*m_w, "TVWorkflow"); }
+    QTreeWidget* timetable() { return child<QTreeWidget>(*m_w, "LVZeitplan"); }
+
     void chooseColour(const char* swatch, const QColor& colour, bool accept)
     {
         QTimer::singleShot(0, m_w.get(), [this, colour, accept] {
-            m_w->ColorDialog->setCurrentColor(colour);
-            accept ? m_w->ColorDialog->accept() : m_w->ColorDialog->reject();
+            child<QColorDialog>(*m_w, "ColorDialog")->setCurrentColor(colour);
+            accept ? child<QColorDialog>(*m_w, "ColorDialog")->accept()
+                   : child<QColorDialog>(*m_w, "ColorDialog")->reject();
         });
         click(*m_w, swatch);
     }

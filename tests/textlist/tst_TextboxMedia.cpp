@@ -35,7 +35,7 @@ private Q_SLOTS:
         QVERIFY(m_rig.start());
         m_report = std::make_unique<RecordingReport>();
         m_w = std::make_unique<TFormTextbox>(*m_rig.link, *m_rig.media, *m_report);
-        m_rig.answerDialogs(m_w->Open);
+        m_rig.answerDialogs(m_w->openDialog());
         m_w->setStopVideo([this] { ++m_stops; });
         m_w->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
@@ -58,10 +58,10 @@ private Q_SLOTS:
         m_rig.answer = m_rig.chosen.filePath(QStringLiteral("Start.jpeg"));
         click(*m_w, "SBLoadPicture");
         QCOMPARE(m_rig.dialogs, QStringList{QStringLiteral("Bild öffnen ...|Bilder *.jpg|*.jpg")});
-        QCOMPARE(m_w->ImShowPicture->picture().size(), QSize(80, 60));
+        QCOMPARE(child<TImage>(*m_w, "ImShowPicture")->picture().size(), QSize(80, 60));
         QVERIFY(showPicture()->isEnabled());
 
-        QSignalSpy bar(m_w->PBar, &QProgressBar::valueChanged);
+        QSignalSpy bar(child<QProgressBar>(*m_w, "PBar"), &QProgressBar::valueChanged);
         click(*m_w, "SBShowPicture");
         QCOMPARE(m_rig.beforeUpload, QStringList());
         QCOMPARE(sent(), QStringList{QStringLiteral("D0 05")});
@@ -106,7 +106,7 @@ private Q_SLOTS:
         m_rig.answer = answer.isEmpty() ? QString() : m_rig.chosen.filePath(answer);
         click(*m_w, "SBLoadPicture");
         QCOMPARE(showPicture()->isEnabled(), enabled);
-        QCOMPARE(m_w->ImShowPicture->picture().size(), QSize(8, 8)); // the image stays as it was
+        QCOMPARE(child<TImage>(*m_w, "ImShowPicture")->picture().size(), QSize(8, 8)); // the image stays as it was
         QCOMPARE(m_report->entries.size(), reports);
     }
 
@@ -132,10 +132,10 @@ private Q_SLOTS:
         m_rig.answer = m_rig.chosen.filePath(QStringLiteral("Clip.avi"));
         click(*m_w, "SBOpenVideo");
         QCOMPARE(m_rig.dialogs, QStringList{QStringLiteral("Video öffnen ...|Videos *.*|*.*")});
-        QCOMPARE(m_w->videoCopyPath, m_rig.staging.filePath(QStringLiteral("BrisalClient.avi")));
+        QCOMPARE(m_w->videoCopyPath(), m_rig.staging.filePath(QStringLiteral("BrisalClient.avi")));
         QVERIFY(showVideo()->isEnabled());
 
-        QSignalSpy bar(m_w->PBarVideo, &QProgressBar::valueChanged);
+        QSignalSpy bar(child<QProgressBar>(*m_w, "PBarVideo"), &QProgressBar::valueChanged);
         const int stops = m_stops;
         click(*m_w, "SBShowVideo");
         QCOMPARE(m_stops, stops + 1);
@@ -192,10 +192,16 @@ private Q_SLOTS:
     // Bringing the video page forward enables "Anzeigen" exactly when the staged copy exists.
     void videoPageShown()
     {
-        m_w->videoCopyPath = m_rig.staging.filePath(QStringLiteral("BrisalClient.mp4"));
+        writeFile(m_rig.chosen.filePath(QStringLiteral("Clip.mp4")), "mp4");
+        m_rig.answer = m_rig.chosen.filePath(QStringLiteral("Clip.mp4"));
+        click(*m_w, "SBOpenVideo");
+        const QString copy = m_w->videoCopyPath();
+        QCOMPARE(copy, m_rig.staging.filePath(QStringLiteral("BrisalClient.mp4")));
+        QVERIFY(QFile::remove(copy));
+        m_w->ShowTab(TFormTextbox::CosaZeitplan);
         m_w->ShowTab(TFormTextbox::VideoZeigen);
         QVERIFY(!showVideo()->isEnabled());
-        writeFile(m_w->videoCopyPath, "mp4");
+        writeFile(copy, "mp4");
         m_w->ShowTab(TFormTextbox::CosaZeitplan);
         m_w->ShowTab(TFormTextbox::VideoZeigen);
         QVERIFY(showVideo()->isEnabled());

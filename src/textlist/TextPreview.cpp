@@ -1,0 +1,310 @@
+#include "textlist/TextPreview.h"
+
+#include "pages/PageForm.h"
+#include "textlist/TextlistWidgets.h"
+#include "wall_link/WallSink.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDate>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTextDocumentFragment>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using textlist::named;
+using textlist::setFill;
+
+namespace {
+
+const QColor kNavy(0, 0, 128);
+const QColor kHeaderDefault(255, 0, 0);
+const QColor kLineDefault(192, 192, 192);
+const QColor kBoxDefault(255, 255, 255);
+constexpr int kRulerWidth = 18;
+constexpr int kEditorExtraWidth = 13;
+
+const QStringList kDefaultLines{
+    {}, {}, {}, QStringLiteral("      Herzlich willkommen"), QStringLiteral("       im Sportzentrum"), {}, {}, {}};
+
+quint32 toWire(const QColor& c)
+{
+    return static_cast<quint32>(c.blue()) << 16 | static_cast<quint32>(c.green()) << 8 | static_cast<quint32>(c.red());
+}
+
+QFont monoFont()
+{
+    QFont f(QStringLiteral("Liberation Mono"));
+    f.setStyleHint(QFont::Monospace);
+    f.setFixedPitch(true);
+    f.setPointSize(9);
+    return f;
+}
+
+void setTextColour(QWidget* w, const QColor& c)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, c);
+    w->setPalette(pal);
+}
+
+QToolButton* swatch(QWidget* parent, const QString& name, const QString& hint, const QColor& colour)
+{
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setToolTip(hint);
+    b->setFixedSize(40, 20);
+    b->setProperty("colour", colour);
+    b->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid gray;").arg(colour.name()));
+    return b;
+}
+
+QColor swatchColour(const QToolButton* b)
+{
+    return b->property("colour").value<QColor>();
+}
+
+} // namespace
+
+TTextPreview::TTextPreview(WallSink& wall, QWidget* parent) : QWidget(parent), m_wall(wall)
+{
+    m_background = named(new QWidget(this), QStringLiteral("LbBlackBackground"));
+    setFill(m_background, Qt::black);
+
+    m_header = named(new QLineEdit(m_background), QStringLiteral("EdKopfzeile"));
+    QFont headerFont(QStringLiteral("Liberation Sans Narrow"));
+    headerFont.setStyleHint(QFont::SansSerif);
+    headerFont.setBold(true);
+    m_header->setFont(headerFont);
+    QPalette edPal = m_header->palette();
+    edPal.setColor(QPalette::Text, kNavy);
+    m_header->setPalette(edPal);
+
+    m_headerMark = named(new QLabel(QStringLiteral("K"), m_background), QStringLiteral("Label2"));
+    QFont kFont = m_headerMark->font();
+    kFont.setBold(true);
+    m_headerMark->setFont(kFont);
+    m_separator = named(new QWidget(m_background), QStringLiteral("PnTextLinie"));
+    m_separator->setFixedHeight(8);
+
+    m_columnRuler = named(new QLabel(m_background), QStringLiteral("Label1"));
+    m_columnRuler->setFont(monoFont());
+    m_rowRuler = named(new QLabel(m_background), QStringLiteral("Label3"));
+    m_rowRuler->setFont(monoFont());
+    m_rowRuler->setWordWrap(true);
+    m_rowRuler->setFixedWidth(kRulerWidth);
+    m_rowRuler->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+
+    m_editor = named(new QPlainTextEdit(m_background), QStringLiteral("MTextbox"));
+    m_editor->setFont(monoFont());
+    m_editor->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_editor->setFrameStyle(QFrame::NoFrame);
+    m_editor->document()->setDocumentMargin(0);
+    QPalette mPal = m_editor->palette();
+    mPal.setColor(QPalette::Text, kNavy);
+    m_editor->setPalette(mPal);
+
+    auto* keysHint = named(new QLabel(QStringLiteral("(^A markieren, ^C kopieren, ^V einfügen)"), m_background),
+                           QStringLiteral("Label8"));
+    setTextColour(keysHint, Qt::lightGray);
+
+    auto* colours = named(new QGroupBox(QStringLiteral("Farbe"), m_background), QStringLiteral("GroupBox2"));
+    setTextColour(colours, Qt::white);
+    m_headerColour = swatch(colours, QStringLiteral("PnFarbeHeader"),
+                            QStringLiteral("Klicken, um Textfarbe einzustellen"), kHeaderDefault);
+    m_lineColour = swatch(colours, QStringLiteral("PnTextLinienfarbe"),
+                          QStringLiteral("Klicken, um Linienfarbe einzustellen"), kLineDefault);
+    m_boxColour =
+        swatch(colours, QStringLiteral("PnFarbeBox"), QStringLiteral("Klicken um Textfarbe einzustellen"), kBoxDefault);
+    auto* swatches = new QHBoxLayout(colours);
+    swatches->addWidget(m_headerColour);
+    swatches->addWidget(m_lineColour);
+    swatches->addWidget(m_boxColour);
+    swatches->addStretch();
+
+    auto* preview = new QGridLayout(m_background);
+    preview->setHorizontalSpacing(2);
+    preview->setVerticalSpacing(2);
+    preview->addWidget(m_header, 0, 1, Qt::AlignLeft);
+    preview->addWidget(m_headerMark, 0, 2);
+    preview->addWidget(m_separator, 1, 1);
+    preview->addWidget(m_columnRuler, 2, 1);
+    preview->addWidget(m_rowRuler, 3, 0);
+    preview->addWidget(m_editor, 3, 1, Qt::AlignLeft);
+    preview->addWidget(keysHint, 4, 1);
+    preview->addWidget(colours, 5, 1, 1, 2);
+    preview->setRowStretch(3, 1);
+    preview->setColumnStretch(3, 1);
+
+    auto* modes = named(new QGroupBox(QStringLiteral("Zeit von der Zeitleiste der Zeitmessung ..."), this),
+                        QStringLiteral("GroupBox3"));
+    m_timeBarAuto =
+        named(new QRadioButton(QStringLiteral("automatisch ein bei laufender Zeit"), modes), QStringLiteral("RBAuto"));
+    m_timeBarOn =
+        named(new QRadioButton(QStringLiteral("permanent eingeschaltet"), modes), QStringLiteral("RBPermanentEin"));
+    m_timeBarOff = named(new QRadioButton(QStringLiteral("permanent aus"), modes), QStringLiteral("RBPermanentAus"));
+    m_timeBarOff->setChecked(true);
+    auto* modeColumn = new QVBoxLayout(modes);
+    modeColumn->addWidget(m_timeBarAuto);
+    modeColumn->addWidget(m_timeBarOn);
+    modeColumn->addWidget(m_timeBarOff);
+
+    QToolButton* erase = pagewidgets::button(this, QStringLiteral("SBErase"), QStringLiteral("Löschen"),
+                                             QStringLiteral("Anzeigetafel löschen"));
+    QToolButton* send = pagewidgets::button(this, QStringLiteral("SBSend"), QStringLiteral("Anzeigen"),
+                                            QStringLiteral("Text anzeigen"));
+    auto* buttons = new QVBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(erase);
+    buttons->addWidget(send);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(modes, 1);
+    bottom->addLayout(buttons);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(m_background, 1);
+    column->addLayout(bottom);
+
+    m_colourDialog = named(new QColorDialog(Qt::white, this), QStringLiteral("ColorDialog"));
+    m_colourDialog->setOptions(QColorDialog::DontUseNativeDialog);
+
+    // Creation defaults.
+    m_header->setText(QStringLiteral("Leichtathletiksportfest am ") +
+                      QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+    setLines(kDefaultLines);
+    mirrorColours();
+
+    connect(send, &QToolButton::clicked, this, &TTextPreview::SBSendClick);
+    connect(erase, &QToolButton::clicked, this, &TTextPreview::SBEraseClick);
+    connect(m_headerColour, &QToolButton::clicked, this, [this] { chooseColour(m_headerColour); });
+    connect(m_lineColour, &QToolButton::clicked, this, [this] { chooseColour(m_lineColour); });
+    connect(m_boxColour, &QToolButton::clicked, this, [this] { chooseColour(m_boxColour); });
+    m_editor->installEventFilter(this);
+}
+
+void TTextPreview::fitToWall()
+{
+    // Rulers over the wall's text size, so that the operator sees where a line leaves the wall.
+    const int columns = m_wall.textSize().columns;
+    const int rows = m_wall.textSize().rows;
+    m_columnRuler->setText(QStringLiteral("1234567890").repeated(columns / 10 + 1).left(columns));
+    m_rowRuler->setText(QStringLiteral("1 2 3 4 5 6 7 8 9 0 ").repeated(rows / 10 + 1).left(2 * rows));
+    const int width = m_columnRuler->fontMetrics().horizontalAdvance(m_columnRuler->text()) + kEditorExtraWidth;
+    m_editor->setFixedWidth(width);
+    m_header->setFixedWidth(width);
+}
+
+void TTextPreview::SBSendClick()
+{
+    m_wall.send(wallcmd::textListShow(timeBarMode(), colours(), m_header->text(), lines(), m_wall.textSize().rows));
+}
+
+void TTextPreview::SBEraseClick()
+{
+    m_wall.send(wallcmd::eraseTextList());
+}
+
+wallcmd::TimeBarMode TTextPreview::timeBarMode() const
+{
+    if (m_timeBarAuto->isChecked())
+        return wallcmd::TimeBarMode::Automatic;
+    if (m_timeBarOn->isChecked())
+        return wallcmd::TimeBarMode::On;
+    return wallcmd::TimeBarMode::Off;
+}
+
+wallcmd::TextListColours TTextPreview::colours() const
+{
+    // What is sent is what the preview shows.
+    return {toWire(m_headerMark->palette().color(QPalette::WindowText)),
+            toWire(m_separator->palette().color(QPalette::Window)),
+            toWire(m_columnRuler->palette().color(QPalette::WindowText))};
+}
+
+void TTextPreview::mirrorColours()
+{
+    setTextColour(m_headerMark, swatchColour(m_headerColour));
+    setTextColour(m_columnRuler, swatchColour(m_boxColour));
+    setTextColour(m_rowRuler, m_columnRuler->palette().color(QPalette::WindowText));
+    setFill(m_separator, swatchColour(m_lineColour));
+}
+
+void TTextPreview::chooseColour(QToolButton* target)
+{
+    if (m_colourDialog->exec() != QDialog::Accepted)
+        return;
+    const QColor chosen = m_colourDialog->currentColor();
+    target->setProperty("colour", chosen);
+    target->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid gray;").arg(chosen.name()));
+    mirrorColours();
+}
+
+QString TTextPreview::header() const
+{
+    return m_header->text();
+}
+
+void TTextPreview::setHeader(const QString& header)
+{
+    m_header->setText(header);
+}
+
+QStringList TTextPreview::lines() const
+{
+    const QString text = m_editor->toPlainText();
+    if (text.isEmpty())
+        return {};
+    QStringList out = text.split(QLatin1Char('\n'));
+    if (text.endsWith(QLatin1Char('\n')))
+        out.removeLast();
+    return out;
+}
+
+void TTextPreview::setLines(const QStringList& newLines)
+{
+    m_editor->setPlainText(newLines.isEmpty() ? QString() : newLines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+}
+
+void TTextPreview::moveCaretToStart()
+{
+    m_editor->moveCursor(QTextCursor::Start);
+}
+
+bool TTextPreview::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_editor && event->type() == QEvent::KeyPress)
+        return MTextboxKeyPress(static_cast<QKeyEvent*>(event));
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TTextPreview::MTextboxKeyPress(QKeyEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier))
+        return false;
+    switch (event->key()) {
+    case Qt::Key_A:
+        m_editor->selectAll();
+        return true;
+    case Qt::Key_C: {
+        const QString selected = m_editor->textCursor().selection().toPlainText();
+        if (!selected.isEmpty())
+            QApplication::clipboard()->setText(selected);
+        return true;
+    }
+    case Qt::Key_W:
+        m_editor->insertPlainText(QApplication::clipboard()->text());
+        return false;
+    default:
+        return false;
+    }
+}
