@@ -211,6 +211,17 @@ private Q_SLOTS:
         QCOMPARE(end.size(), 0);
     }
 
+    // A transfer that breaks off after it began is thrown without the end of progress: no bar shows full.
+    void transferCutShortEndsWithoutWorkEnd()
+    {
+        const QString local = m_staging.filePath(QStringLiteral("BrisalClient.avi"));
+        writeFile(local, randomBytes(3 * 1024 * 1024));
+        QSignalSpy end(&m_upload->IdFTP1, &TFtpClient::WorkEnd);
+        connect(&m_upload->IdFTP1, &TFtpClient::WorkBegin, this, [&] { QVERIFY(QFile::resize(local, 1000)); });
+        QVERIFY_THROWS_EXCEPTION(OperatorError, m_upload->SendVideoTo(QStringLiteral("127.0.0.1"), local));
+        QCOMPARE(end.size(), 0);
+    }
+
     // A wall computer that takes the connection and then says nothing ends the upload at the limit.
     void silentServerEndsAtTheResponseLimit()
     {
