@@ -11,6 +11,10 @@
 #include <QImage>
 #include <QSaveFile>
 
+namespace {
+constexpr qsizetype kCopyChunkBytes = 1024 * 1024;
+} // namespace
+
 TMediaUpload::TMediaUpload(TSleeper& sleeper, const Ports& ports, QObject* parent)
     : QObject(parent), m_sleeper(sleeper), m_ports(ports)
 {}
@@ -62,14 +66,24 @@ void TMediaUpload::CopyStreamedFile(const QString& source, const QString& destin
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         throw OperatorError(QStringLiteral("Datei \"%1\" kann nicht gelesen werden: %2").arg(source, in.errorString()));
-    const QByteArray content = in.readAll();
-    if (in.error() != QFileDevice::NoError)
-        throw OperatorError(QStringLiteral("Datei \"%1\" kann nicht gelesen werden: %2").arg(source, in.errorString()));
-    in.close();
     // Written through a temporary file so that copying a file onto itself, or a failed write, never
-    // leaves a truncated destination.
+    // leaves a truncated destination. Piece by piece, so a video of any size costs one buffer of memory.
     QSaveFile out(destination);
-    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit())
+    if (!out.open(QIODevice::WriteOnly))
+        throw OperatorError(
+            QStringLiteral("Datei \"%1\" kann nicht geschrieben werden: %2").arg(destination, out.errorString()));
+    QByteArray chunk(kCopyChunkBytes, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = in.read(chunk.data(), chunk.size());
+        if (got < 0)
+            throw OperatorError(
+                QStringLiteral("Datei \"%1\" kann nicht gelesen werden: %2").arg(source, in.errorString()));
+        if (got == 0)
+            break;
+        if (out.write(chunk.constData(), got) != got)
+            break; // the commit below reports it
+    }
+    if (!out.commit())
         throw OperatorError(
             QStringLiteral("Datei \"%1\" kann nicht geschrieben werden: %2").arg(destination, out.errorString()));
 }

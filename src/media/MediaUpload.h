@@ -39,7 +39,7 @@ public:
     void SendStreamTo(const QString& address, const QImage& image, const QString& remoteName);
     // Uploads the file at path under its own file name.
     void SendVideoTo(const QString& address, const QString& path);
-    // Reads all of source and writes it to destination, replacing it.
+    // Copies source to destination, replacing it only once the whole copy is written.
     static void CopyStreamedFile(const QString& source, const QString& destination);
 
     // The file the last upload sent (or tried to).

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -14,6 +15,8 @@
 #include <QTest>
 
 #include <memory>
+
+#include <sys/resource.h>
 
 namespace {
 const QString kUser = QStringLiteral("TORVEK");
@@ -255,7 +258,32 @@ private Q_SLOTS:
                                  TMediaUpload::CopyStreamedFile(source, source + QStringLiteral("/below-a-file")));
     }
 
+    // Staging a large video costs one buffer, not the file: the process's peak memory stays flat.
+    void copyStreamedFileKeepsMemoryFlat()
+    {
+        constexpr qint64 kSize = 128 * 1024 * 1024;
+        const QString source = m_staging.filePath(QStringLiteral("Gross.mp4"));
+        QFile sparse(source);
+        QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(kSize));
+        sparse.close();
+        const QString copy = TMediaUpload::videoCopyPath(source);
+        const long before = peakKiB();
+        TMediaUpload::CopyStreamedFile(source, copy);
+        const long grown = peakKiB() - before;
+        QCOMPARE(QFileInfo(copy).size(), kSize);
+        QVERIFY2(grown < kSize / 1024 / 4, qPrintable(QStringLiteral("peak grew by %1 KiB").arg(grown)));
+        QFile::remove(source);
+        QFile::remove(copy);
+    }
+
 private:
+    static long peakKiB()
+    {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_maxrss;
+    }
+
     QTemporaryDir m_staging;
     TSleeper m_sleeper;
     Ports m_ports;
