@@ -49,7 +49,7 @@ bool loadPicture(TOpenDialog& open, TImage& image, QWidget* parent)
 
 void showPicture(TDM& dm, const TImage& image)
 {
-    dm.Media.Upload.SendStreamTo(dm.wallAddress(), image.picture(), TMediaUpload::kPictureName);
+    dm.Media.Upload.SendStreamTo(dm.wallAddress(), image.picture(), TMediaUpload::kPictureName, image.jpegFile());
     dm.sendToWall(wallcmd::pictureShow());
 }
 

@@ -31,15 +31,20 @@ QString TMediaUpload::videoCopyPath(const QString& chosenFile)
            (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix);
 }
 
-void TMediaUpload::SendStreamTo(const QString& address, const QImage& image, const QString& remoteName)
+void TMediaUpload::SendStreamTo(const QString& address, const QImage& image, const QString& remoteName,
+                                const QByteArray& jpegFile)
 {
     m_sleeper.Sleep(kWaitBeforeUploadMs);
     m_pendingUploadPath = stagingDirectory() + remoteName;
     if (QFileInfo(m_pendingUploadPath).suffix().toUpper() != QLatin1String("JPG"))
         return;
-    if (!image.isNull()) {
+    if (!jpegFile.isEmpty() || !image.isNull()) {
+        // The operator's own file as it is: decoding and encoding again would lose quality and metadata.
         QSaveFile out(m_pendingUploadPath);
-        if (!out.open(QIODevice::WriteOnly) || !image.save(&out, "JPG") || !out.commit())
+        const bool written =
+            out.open(QIODevice::WriteOnly) &&
+            (jpegFile.isEmpty() ? image.save(&out, "JPG", kJpegQuality) : out.write(jpegFile) == jpegFile.size());
+        if (!written || !out.commit())
             throw OperatorError(QStringLiteral("Bild \"%1\" kann nicht gespeichert werden: %2")
                                     .arg(m_pendingUploadPath, out.errorString()));
     }

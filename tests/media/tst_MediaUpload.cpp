@@ -4,6 +4,7 @@
 #include "wall_link/Ports.h"
 #include "wall_link/Sleeper.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -147,6 +148,21 @@ private Q_SLOTS:
         QFile::remove(m_server->path(TMediaUpload::kPictureName));
         m_upload->SendStreamTo(QStringLiteral("127.0.0.1"), QImage(), TMediaUpload::kPictureName);
         QCOMPARE(m_server->content(TMediaUpload::kPictureName), second);
+    }
+
+    // A picture that came as a JPEG file goes up as that file; any other is encoded at quality 95.
+    void pictureEncoding()
+    {
+        const QImage picture = testPicture(Qt::magenta);
+        QByteArray encoded;
+        QBuffer out(&encoded);
+        QVERIFY(out.open(QIODevice::WriteOnly) && picture.save(&out, "JPG", 95));
+        m_upload->SendStreamTo(QStringLiteral("127.0.0.1"), picture, TMediaUpload::kPictureName);
+        QCOMPARE(m_server->content(TMediaUpload::kPictureName), encoded);
+
+        const QByteArray file = QByteArray::fromHex("FFD8FFFE0004") + "as chosen";
+        m_upload->SendStreamTo(QStringLiteral("127.0.0.1"), picture, TMediaUpload::kPictureName, file);
+        QCOMPARE(m_server->content(TMediaUpload::kPictureName), file);
     }
 
     void pictureWithoutStagedFileFails()

@@ -5,6 +5,7 @@
 #include "pages/PageFixture.h"
 #include "shell/ErrorReport.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QProgressBar>
@@ -151,6 +152,42 @@ private Q_SLOTS:
         QVERIFY(!bar.isEmpty());
         QCOMPARE(bar.last().first().toInt(), 0);
         QVERIFY(hiddenBar.isEmpty());
+    }
+
+    // The operator's JPEG goes up byte for byte.
+    void chosenPictureFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("format"); // of the file's content; empty: not a picture
+        QTest::addColumn<QString>("report");
+        QTest::newRow(".jpg") << QStringLiteral("Foto.jpg") << QByteArray("JPG") << QString();
+    }
+    void chosenPictureFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, format);
+        QFETCH(QString, report);
+        const QString path = m_rig.chosen.filePath(name);
+        QImage picture(80, 60, QImage::Format_RGB32);
+        picture.fill(Qt::darkYellow);
+        QByteArray file = "no picture";
+        if (!format.isEmpty()) {
+            QBuffer out(&file);
+            QVERIFY(out.open(QIODevice::WriteOnly) && picture.save(&out, format.constData(), 100));
+            if (format == "JPG") // a comment after the start marker, as a camera's metadata would be
+                file.insert(2, QByteArray::fromHex("FFFE0008") + "Kamera");
+        }
+        writeFile(path, file);
+        m_rig.answer = path;
+        showWindow(*m_jpg);
+        click(*m_jpg, "SBLoadPicture");
+        QCOMPARE(m_report->texts(), report.isEmpty() ? QStringList() : QStringList{report.arg(path)});
+        QCOMPARE(child<TImage>(*m_jpg, "ImShowPicture")->picture().size(), report.isEmpty() ? QSize(80, 60) : QSize());
+        if (!report.isEmpty())
+            return;
+        click(*m_jpg, "SBSend");
+        QCOMPARE(sent(), kPicture);
+        QCOMPARE(m_rig.server->content(QStringLiteral("BrisalClient.jpg")), file);
     }
 
     void missingPictureKeepsImage()
