@@ -23,7 +23,9 @@ void TImage::loadFromFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw OperatorError(QStringLiteral("Bild \"%1\" kann nicht geladen werden: %2").arg(path, file.errorString()));
+        throw OperatorError(QStringLiteral("Bild \"%1\" kann nicht gelesen werden. Bitte prüfen, ob die Datei "
+                                           "vorhanden und lesbar ist.")
+                                .arg(path));
     QByteArray bytes = file.readAll();
     QBuffer buffer(&bytes);
     QImageReader reader(&buffer);
@@ -32,8 +34,9 @@ void TImage::loadFromFile(const QString& path)
     const bool jpeg = reader.format() == "jpeg"; // by content, and only before reading
     const QImage image = reader.read();
     if (image.isNull())
-        throw OperatorError(
-            QStringLiteral("Bild \"%1\" kann nicht geladen werden: %2").arg(path, reader.errorString()));
+        throw OperatorError(QStringLiteral("Bild \"%1\" kann nicht geladen werden: die Datei ist kein lesbares "
+                                           "Bild. Bitte eine JPEG-Datei wählen.")
+                                .arg(path));
     setPicture(image);
     if (jpeg)
         m_jpegFile = std::move(bytes);

@@ -17,7 +17,8 @@ public:
     // when the picture came from anywhere else.
     const QByteArray& jpegFile() const { return m_jpegFile; }
     void setPicture(const QImage& picture);
-    // Loads a picture file; throws OperatorError when it cannot be read, leaving the picture as it was.
+    // Loads a picture file; throws OperatorError with a German reason when it cannot be read, leaving the
+    // picture as it was.
     void loadFromFile(const QString& path);
 
 protected:

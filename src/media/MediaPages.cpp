@@ -4,6 +4,7 @@
 #include "media/Image.h"
 #include "media/MediaModule.h"
 #include "media/OpenDialog.h"
+#include "shell/OperatorError.h"
 #include "wall_link/WallCommands.h"
 
 #include <QApplication>
@@ -22,7 +23,7 @@ public:
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
 };
 
-// Replaces the last extension (or appends one): a chosen Start.jpeg or Start.JPG is looked for as Start.jpg.
+// Replaces the last extension (or appends one).
 QString withJpgExtension(const QString& path)
 {
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
@@ -32,16 +33,32 @@ QString withJpgExtension(const QString& path)
 
 } // namespace
 
+QString pictureFile(const QString& chosen)
+{
+    static const QStringList kJpegSuffixes{QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("jpe"),
+                                           QStringLiteral("jfif")};
+    const QFileInfo info(chosen);
+    if (kJpegSuffixes.contains(info.suffix(), Qt::CaseInsensitive) && info.isFile())
+        return chosen;
+    return withJpgExtension(chosen);
+}
+
 bool loadPicture(TOpenDialog& open, TImage& image, QWidget* parent)
 {
     open.Title = QStringLiteral("Bild öffnen ...");
     open.FileName.clear();
     open.Filter = kPictureFilter;
     if (open.Execute(parent)) {
-        open.FileName = withJpgExtension(open.FileName);
+        const QString chosen = open.FileName;
+        open.FileName = pictureFile(chosen);
         if (QFileInfo::exists(open.FileName)) {
             WaitCursor wait;
             image.loadFromFile(open.FileName);
+        } else if (QFileInfo(chosen).isFile()) {
+            throw OperatorError(
+                QStringLiteral("Bild \"%1\" wird nicht geladen: nur JPEG-Dateien (.jpg, .jpeg) können angezeigt "
+                               "werden.")
+                    .arg(chosen));
         }
     }
     return !open.FileName.isEmpty() && QFileInfo(open.FileName).isFile();

@@ -154,13 +154,23 @@ private Q_SLOTS:
         QVERIFY(hiddenBar.isEmpty());
     }
 
-    // The operator's JPEG goes up byte for byte.
+    // The operator's JPEG goes up byte for byte, whatever the case of its extension; a picture that cannot
+    // be loaded is named in German and leaves the image as it was.
     void chosenPictureFile_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("format"); // of the file's content; empty: not a picture
         QTest::addColumn<QString>("report");
         QTest::newRow(".jpg") << QStringLiteral("Foto.jpg") << QByteArray("JPG") << QString();
+        QTest::newRow("camera .JPG") << QStringLiteral("DSC_0001.JPG") << QByteArray("JPG") << QString();
+        QTest::newRow(".jpeg") << QStringLiteral("Foto.jpeg") << QByteArray("JPG") << QString();
+        QTest::newRow(".JPEG") << QStringLiteral("Foto.JPEG") << QByteArray("JPG") << QString();
+        QTest::newRow("not a JPEG name") << QStringLiteral("Bild.png") << QByteArray("PNG")
+                                         << QStringLiteral("Bild \"%1\" wird nicht geladen: nur JPEG-Dateien "
+                                                           "(.jpg, .jpeg) können angezeigt werden.");
+        QTest::newRow("not a picture") << QStringLiteral("Kaputt.JPG") << QByteArray()
+                                       << QStringLiteral("Bild \"%1\" kann nicht geladen werden: die Datei ist kein "
+                                                         "lesbares Bild. Bitte eine JPEG-Datei wählen.");
     }
     void chosenPictureFile()
     {
@@ -182,7 +192,8 @@ private Q_SLOTS:
         showWindow(*m_jpg);
         click(*m_jpg, "SBLoadPicture");
         QCOMPARE(m_report->texts(), report.isEmpty() ? QStringList() : QStringList{report.arg(path)});
-        QCOMPARE(child<TImage>(*m_jpg, "ImShowPicture")->picture().size(), report.isEmpty() ? QSize(80, 60) : QSize());
+        QCOMPARE(child<TImage>(*m_jpg, "ImShowPicture")->picture().size(),
+                 report.isEmpty() ? QSize(80, 60) : QSize(0, 0));
         if (!report.isEmpty())
             return;
         click(*m_jpg, "SBSend");
