@@ -34,9 +34,11 @@ QString listHeader(const QString& title1, const QString& title2)
     return title1;
 }
 
-int boundedCount(int count)
+// count, as far as the fields left in f reach for rows of fieldsPerRow fields, or kMaxEntries rows.
+int boundedCount(int count, const FieldReader& f, qsizetype fieldsPerRow)
 {
-    return std::min(count, kMaxEntries);
+    const qsizetype present = (f.remaining() + fieldsPerRow - 1) / fieldsPerRow;
+    return static_cast<int>(std::min<qsizetype>(count, std::max<qsizetype>(kMaxEntries, present)));
 }
 
 } // namespace
@@ -133,23 +135,32 @@ QString trimControls(const QString& text)
     return text.mid(begin, end - begin);
 }
 
-FieldReader::FieldReader(const QString& payload) : m_rest(payload) {}
+FieldReader::FieldReader(const QString& payload) : m_payload(payload), m_end(payload.size())
+{
+    while (m_end > 0 && isBlank(m_payload[m_end - 1]))
+        --m_end;
+    skipBlanks();
+}
+
+void FieldReader::skipBlanks()
+{
+    while (m_pos < m_end && isBlank(m_payload[m_pos]))
+        ++m_pos;
+}
 
 QString FieldReader::next(bool upper)
 {
-    if (m_rest.isEmpty())
+    if (atEnd())
         return {};
-    QString field;
-    const qsizetype cut = m_rest.indexOf(QLatin1Char(';'));
-    if (cut >= 0) {
-        field = m_rest.left(cut);
-        m_rest = m_rest.mid(cut + 1);
-    } else {
-        field = m_rest;
-        m_rest.clear();
-    }
-    field = trimBlanks(field);
-    m_rest = trimBlanks(m_rest);
+    qsizetype cut = m_payload.indexOf(QLatin1Char(';'), m_pos);
+    if (cut < 0)
+        cut = m_end;
+    qsizetype end = cut;
+    while (end > m_pos && isBlank(m_payload[end - 1]))
+        --end;
+    QString field = m_payload.sliced(m_pos, end - m_pos);
+    m_pos = std::min(cut + 1, m_end);
+    skipBlanks();
     if (upper) {
         for (QChar& c : field) {
             if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
@@ -157,6 +168,15 @@ QString FieldReader::next(bool upper)
         }
     }
     return field;
+}
+
+qsizetype FieldReader::remaining() const
+{
+    if (atEnd())
+        return 0;
+    const QStringView rest = QStringView(m_payload).sliced(m_pos, m_end - m_pos);
+    // Every separator ends a field; text after the last one is one more.
+    return rest.count(QLatin1Char(';')) + (rest.endsWith(QLatin1Char(';')) ? 0 : 1);
 }
 
 int FieldReader::nextCount()
@@ -199,7 +219,7 @@ Message parseMessage(const QByteArray& payload)
         const QString title1 = f.next();
         const QString title2 = f.next();
         m.header = listHeader(title1, title2);
-        const int n = boundedCount(f.nextCount());
+        const int n = boundedCount(f.nextCount(), f, 4);
         m.showPage = n > 0;
         m.gridRows = std::max(n, 0);
         for (int i = 0; i < n; ++i) {
@@ -217,12 +237,13 @@ Message parseMessage(const QByteArray& payload)
         const QString title1 = f.next();
         const QString title2 = f.next();
         m.header = listHeader(title1, title2);
-        const int counts[3] = {boundedCount(f.nextCount()), boundedCount(f.nextCount()), boundedCount(f.nextCount())};
+        const int counts[3] = {f.nextCount(), f.nextCount(), f.nextCount()};
         const QString medals[3] = {QStringLiteral("G"), QStringLiteral("S"), QStringLiteral("B")};
         m.showPage = true;
         // Negative counts write no rows and must not shrink the grid below the rows written.
         for (int k = 0; k < 3; ++k) {
-            for (int i = 0; i < counts[k]; ++i) {
+            const int n = boundedCount(counts[k], f, 3);
+            for (int i = 0; i < n; ++i) {
                 QStringList row{medals[k], QString()};
                 row << trimControls(f.next()) << trimControls(f.next()) << f.next();
                 m.rows.append(row);

@@ -30,7 +30,7 @@ private:
 // become '?'. Anything not well-formed gives an empty text.
 QString decodeUtf8(const QByteArray& bytes);
 
-// Takes fields one after another from the rest of a payload.
+// Takes fields one after another from the rest of a payload, each at the cost of its own length.
 class FieldReader final
 {
 public:
@@ -40,10 +40,16 @@ public:
     QString next(bool upper = false);
     // The next field as a decimal integer; anything else reads as 0.
     int nextCount();
-    bool atEnd() const { return m_rest.isEmpty(); }
+    bool atEnd() const { return m_pos >= m_end; }
+    // How many fields next() still returns before the payload is used up.
+    qsizetype remaining() const;
 
 private:
-    QString m_rest;
+    void skipBlanks();
+
+    QString m_payload;
+    qsizetype m_pos = 0;
+    qsizetype m_end = 0; // the payload ends here, trailing blanks and tabs left out
 };
 
 QString trimBlanks(const QString& text);
@@ -84,7 +90,9 @@ struct Message
 };
 
 constexpr int kMaxFreeLines = 9;
-// Counts beyond this are taken as this: they would only add empty rows.
+// A list's count is believed up to this many rows even where fields are missing (they read as empty);
+// beyond it only as far as the fields present reach, so a count can never ask for more rows than the
+// message carries.
 constexpr int kMaxEntries = 1000;
 
 // Parses one payload as UTF-8 bytes (as CosaReceiver returns it).

@@ -99,10 +99,14 @@ Message readList(const Json& message)
         } else if (name == "Lines" && value.is_object()) {
             part.kind = ListPart::Kind::Lines;
             for (const auto& line : value) {
+                if (part.lines.size() == kMaxLines)
+                    break;
                 part.lines.append(QStringList());
                 if (!line.is_array())
                     continue;
                 for (const Json& element : line) {
+                    if (part.lines.last().size() == kMaxLineStrings)
+                        break;
                     if (!element.is_string()) {
                         result.error = notAString(element);
                         result.parts.append(part);
@@ -139,24 +143,79 @@ std::optional<Message> accept(const QByteArray& text, const QString& prefix)
 
 } // namespace
 
+bool TLynxCollector::mayBeComplete()
+{
+    static constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+    bool end = false;
+    ValueScan& s = m_scan;
+    for (; s.scanned < m_collected.size(); ++s.scanned) {
+        const char c = m_collected[s.scanned];
+        if (!s.started) {
+            if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || (s.scanned < 3 && c == kByteOrderMark[s.scanned]))
+                continue;
+            s.started = true;
+            if (c == '{' || c == '[')
+                s.depth = 1;
+            else if (c == '"')
+                s.inString = true;
+            else
+                s.scalar = true;
+        } else if (s.inString) {
+            if (s.escaped)
+                s.escaped = false;
+            else if (c == '\\')
+                s.escaped = true;
+            else if (c == '"') {
+                s.inString = false;
+                if (s.depth == 0)
+                    end = true;
+            }
+        } else if (c == '{' || c == '[') {
+            ++s.depth;
+        } else if (c == '}' || c == ']') {
+            if (--s.depth <= 0)
+                end = true;
+        } else if (c == '"') {
+            s.inString = true;
+        }
+    }
+    return end || s.scalar;
+}
+
+void TLynxCollector::startAfresh()
+{
+    m_collected.clear();
+    m_scan = {};
+    m_triedAt = 0;
+}
+
 std::optional<Message> TLynxCollector::receive(const QByteArray& datagram, const QString& prefix)
 {
     if (datagram.size() <= 4)
         return std::nullopt;
     // Bounded: a text that has not become a message by now never will.
     if (m_collected.size() + datagram.size() > kMaxCollected)
-        m_collected.clear();
+        startAfresh();
     if (datagram.size() > kMaxCollected)
         return std::nullopt;
     m_collected.append(datagram);
 
+    // Parsed where a value can end; otherwise only once the text has doubled since the parser last saw
+    // it, so that a piece that can never complete (a datagram lost in the middle) is still found out,
+    // and the work stays a small multiple of the text.
+    if (!mayBeComplete() && m_collected.size() < 2 * m_triedAt)
+        return std::nullopt;
     Json outer;
     const Parse parse = parseFirst(m_collected, outer);
-    if (parse == Parse::Incomplete)
+    m_parsedBytes += m_collected.size();
+    if (parse == Parse::Incomplete) {
+        m_triedAt = m_collected.size();
         return std::nullopt;
+    }
     // A complete value is handled once; text that can never complete is dropped. Either way the next
     // datagram starts afresh.
-    const QByteArray text = std::exchange(m_collected, QByteArray());
+    const QByteArray text = m_collected;
+    startAfresh();
     if (parse == Parse::Invalid)
         return std::nullopt;
     try {

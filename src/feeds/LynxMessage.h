@@ -20,6 +20,10 @@ inline constexpr char kKeyText[] = "mirtelo.kq";
 inline constexpr qsizetype kMaxCryptLetters = 20000;
 // The collected text never grows beyond this: a datagram that would pass it starts the text afresh.
 inline constexpr qsizetype kMaxCollected = 256 * 1024;
+// What a list can use of one message: further lines, and further strings of a line, are dropped unread.
+// Lines carry six strings for the five columns; the rest leaves room for senders that add a few.
+inline constexpr int kMaxLines = 1000;
+inline constexpr int kMaxLineStrings = 32;
 
 // One member of "TL" as the window takes it, in the message's order.
 struct ListPart
@@ -31,7 +35,7 @@ struct ListPart
     };
     Kind kind = Kind::Header;
     QStringList header;       // Header: the title strings
-    QList<QStringList> lines; // Lines: the strings of each line, in order
+    QList<QStringList> lines; // Lines: the strings of each line, in order (bounded as above)
 };
 
 struct Message
@@ -51,9 +55,31 @@ public:
     std::optional<Message> receive(const QByteArray& datagram, const QString& prefix);
 
     const QByteArray& collected() const { return m_collected; }
+    // Bytes handed to the JSON parser so far: the collector's work, at most a small multiple of what it
+    // received.
+    qsizetype parsedBytes() const { return m_parsedBytes; }
 
 private:
+    // Where the first JSON value of the collected text stands, each byte looked at once. A value that opens
+    // with a bracket or a quote can only be complete where that bracket or string closes; any other start
+    // is left to the parser at once.
+    struct ValueScan
+    {
+        qsizetype scanned = 0; // bytes of the collected text looked at
+        int depth = 0;
+        bool started = false;
+        bool inString = false;
+        bool escaped = false;
+        bool scalar = false;
+    };
+    // Scans what the last datagram added; true when the text may now hold a complete value.
+    bool mayBeComplete();
+    void startAfresh();
+
     QByteArray m_collected;
+    ValueScan m_scan;
+    qsizetype m_triedAt = 0; // size of the text when the parser last found it incomplete
+    qsizetype m_parsedBytes = 0;
 };
 
 // The "JSCrypt" form of a message text, as the sender writes it (used by tests and tools).

@@ -91,12 +91,13 @@ void TFtpClient::store(const QString& localPath, const QString& remoteName)
 
     const CURLcode result = curl_easy_perform(c);
     curl.reset(); // closes the connection before anyone hears about the outcome
-    if (transfer.begun)
-        Q_EMIT WorkEnd();
     if (result != CURLE_OK) {
         const QString reason =
             errorBuffer[0] ? QString::fromLocal8Bit(errorBuffer) : QString::fromLatin1(curl_easy_strerror(result));
         throw OperatorError(
             QStringLiteral("FTP-Übertragung von \"%1\" an %2 fehlgeschlagen: %3").arg(remoteName, Host, reason));
     }
+    // Only a stored file ends the progress: a full bar must never stand for a failed transfer.
+    if (transfer.begun)
+        Q_EMIT WorkEnd();
 }

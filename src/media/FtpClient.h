@@ -8,7 +8,8 @@
 // answering ends the upload with an error instead of freezing the program.
 //
 // Progress: WorkBegin (total bytes) when the data connection starts taking the file, Work (bytes so far)
-// while it runs, WorkEnd once the transfer is over.
+// while it runs, WorkEnd once the file is stored. A failed transfer ends without WorkEnd: its bars stay
+// where it stopped and the error is thrown.
 class TFtpClient final : public QObject
 {
     Q_OBJECT

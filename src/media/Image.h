@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QWidget>
 
@@ -12,8 +13,12 @@ public:
     explicit TImage(QWidget* parent = nullptr);
 
     const QImage& picture() const { return m_picture; }
+    // The bytes of the JPEG file the picture was loaded from, which go to the wall as they are; empty
+    // when the picture came from anywhere else.
+    const QByteArray& jpegFile() const { return m_jpegFile; }
     void setPicture(const QImage& picture);
-    // Loads a picture file; throws OperatorError when it cannot be read, leaving the picture as it was.
+    // Loads a picture file; throws OperatorError with a German reason when it cannot be read, leaving the
+    // picture as it was.
     void loadFromFile(const QString& path);
 
 protected:
@@ -21,4 +26,5 @@ protected:
 
 private:
     QImage m_picture;
+    QByteArray m_jpegFile;
 };

@@ -3,6 +3,7 @@
 #include "media/Image.h"
 #include "media/MediaModule.h"
 #include "media/OpenDialog.h"
+#include "shell/OperatorError.h"
 #include "wall_link/WallSink.h"
 
 #include <QApplication>
@@ -21,7 +22,7 @@ public:
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
 };
 
-// Replaces the last extension (or appends one): a chosen Start.jpeg or Start.JPG is looked for as Start.jpg.
+// Replaces the last extension (or appends one).
 QString withJpgExtension(const QString& path)
 {
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
@@ -31,16 +32,32 @@ QString withJpgExtension(const QString& path)
 
 } // namespace
 
+QString pictureFile(const QString& chosen)
+{
+    static const QStringList kJpegSuffixes{QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("jpe"),
+                                           QStringLiteral("jfif")};
+    const QFileInfo info(chosen);
+    if (kJpegSuffixes.contains(info.suffix(), Qt::CaseInsensitive) && info.isFile())
+        return chosen;
+    return withJpgExtension(chosen);
+}
+
 bool loadPicture(TOpenDialog& open, TImage& image, QWidget* parent)
 {
     open.Title = QStringLiteral("Bild öffnen ...");
     open.FileName.clear();
     open.Filter = kPictureFilter;
     if (open.Execute(parent)) {
-        open.FileName = withJpgExtension(open.FileName);
+        const QString chosen = open.FileName;
+        open.FileName = pictureFile(chosen);
         if (QFileInfo::exists(open.FileName)) {
             WaitCursor wait;
             image.loadFromFile(open.FileName);
+        } else if (QFileInfo(chosen).isFile()) {
+            throw OperatorError(
+                QStringLiteral("Bild \"%1\" wird nicht geladen: nur JPEG-Dateien (.jpg, .jpeg) können angezeigt "
+                               "werden.")
+                    .arg(chosen));
         }
     }
     return !open.FileName.isEmpty() && QFileInfo(open.FileName).isFile();
@@ -48,7 +65,7 @@ bool loadPicture(TOpenDialog& open, TImage& image, QWidget* parent)
 
 void showPicture(WallSink& wall, TMediaModule& media, const TImage& image)
 {
-    media.Upload.SendStreamTo(wall.address(), image.picture(), TMediaUpload::kPictureName);
+    media.Upload.SendStreamTo(wall.address(), image.picture(), TMediaUpload::kPictureName, image.jpegFile());
     wall.send(wallcmd::pictureShow());
 }
 

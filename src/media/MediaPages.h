@@ -16,9 +16,13 @@ namespace mediapage {
 inline const QString kPictureFilter = QStringLiteral("Bilder *.jpg|*.jpg");
 inline const QString kVideoFilter = QStringLiteral("Videos *.*|*.*");
 
-// Asks for a picture and loads it into image. The chosen name is looked for with the extension ".jpg"
-// and kept as the dialog's file name (empty after "cancel"); a name that does not exist leaves the
-// image as it was. True when the dialog's file name names an existing file.
+// The picture file for a chosen name: the name itself when it is a JPEG file (.jpg, .jpeg, .jpe, .jfif
+// in any case), else the same name with the extension ".jpg".
+QString pictureFile(const QString& chosen);
+// Asks for a picture and loads it into image. The chosen name, as pictureFile() gives it, is kept as the
+// dialog's file name (empty after "cancel"); a name that does not exist leaves the image as it was,
+// reported when the operator chose an existing file that is not a JPEG. True when the dialog's file
+// name names an existing file.
 bool loadPicture(TOpenDialog& open, TImage& image, QWidget* parent = nullptr);
 // Uploads the image as "BrisalClient.jpg", then switches the wall to the picture page.
 void showPicture(WallSink& wall, TMediaModule& media, const TImage& image);

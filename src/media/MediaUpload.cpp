@@ -11,6 +11,10 @@
 #include <QImage>
 #include <QSaveFile>
 
+namespace {
+constexpr qsizetype kCopyChunkBytes = 1024 * 1024;
+} // namespace
+
 TMediaUpload::TMediaUpload(TSleeper& sleeper, const Ports& ports, QObject* parent)
     : QObject(parent), m_sleeper(sleeper), m_ports(ports)
 {}
@@ -27,15 +31,20 @@ QString TMediaUpload::videoCopyPath(const QString& chosenFile)
            (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix);
 }
 
-void TMediaUpload::SendStreamTo(const QString& address, const QImage& image, const QString& remoteName)
+void TMediaUpload::SendStreamTo(const QString& address, const QImage& image, const QString& remoteName,
+                                const QByteArray& jpegFile)
 {
     m_sleeper.Sleep(kWaitBeforeUploadMs);
     m_pendingUploadPath = stagingDirectory() + remoteName;
     if (QFileInfo(m_pendingUploadPath).suffix().toUpper() != QLatin1String("JPG"))
         return;
-    if (!image.isNull()) {
+    if (!jpegFile.isEmpty() || !image.isNull()) {
+        // The operator's own file as it is: decoding and encoding again would lose quality and metadata.
         QSaveFile out(m_pendingUploadPath);
-        if (!out.open(QIODevice::WriteOnly) || !image.save(&out, "JPG") || !out.commit())
+        const bool written =
+            out.open(QIODevice::WriteOnly) &&
+            (jpegFile.isEmpty() ? image.save(&out, "JPG", kJpegQuality) : out.write(jpegFile) == jpegFile.size());
+        if (!written || !out.commit())
             throw OperatorError(QStringLiteral("Bild \"%1\" kann nicht gespeichert werden: %2")
                                     .arg(m_pendingUploadPath, out.errorString()));
     }
@@ -62,14 +71,24 @@ void TMediaUpload::CopyStreamedFile(const QString& source, const QString& destin
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         throw OperatorError(QStringLiteral("Datei \"%1\" kann nicht gelesen werden: %2").arg(source, in.errorString()));
-    const QByteArray content = in.readAll();
-    if (in.error() != QFileDevice::NoError)
-        throw OperatorError(QStringLiteral("Datei \"%1\" kann nicht gelesen werden: %2").arg(source, in.errorString()));
-    in.close();
     // Written through a temporary file so that copying a file onto itself, or a failed write, never
-    // leaves a truncated destination.
+    // leaves a truncated destination. Piece by piece, so a video of any size costs one buffer of memory.
     QSaveFile out(destination);
-    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit())
+    if (!out.open(QIODevice::WriteOnly))
+        throw OperatorError(
+            QStringLiteral("Datei \"%1\" kann nicht geschrieben werden: %2").arg(destination, out.errorString()));
+    QByteArray chunk(kCopyChunkBytes, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = in.read(chunk.data(), chunk.size());
+        if (got < 0)
+            throw OperatorError(
+                QStringLiteral("Datei \"%1\" kann nicht gelesen werden: %2").arg(source, in.errorString()));
+        if (got == 0)
+            break;
+        if (out.write(chunk.constData(), got) != got)
+            break; // the commit below reports it
+    }
+    if (!out.commit())
         throw OperatorError(
             QStringLiteral("Datei \"%1\" kann nicht geschrieben werden: %2").arg(destination, out.errorString()));
 }

@@ -33,13 +33,16 @@ public:
     // has none).
     static QString videoCopyPath(const QString& chosenFile);
 
-    // Saves image as a JPEG under remoteName in the staging directory and uploads it to address. A name
-    // not ending in ".jpg" (any case) does nothing at all. An image without a picture writes nothing, so
-    // the file an earlier call left there is uploaded.
-    void SendStreamTo(const QString& address, const QImage& image, const QString& remoteName);
+    // Stages the picture under remoteName in the staging directory and uploads it to address: jpegFile,
+    // the bytes of the JPEG file the picture came from, as they are; without them image, encoded as a
+    // JPEG of quality kJpegQuality. A name not ending in ".jpg" (any case) does nothing at all. An image
+    // without a picture writes nothing, so the file an earlier call left there is uploaded.
+    void SendStreamTo(const QString& address, const QImage& image, const QString& remoteName,
+                      const QByteArray& jpegFile = {});
+    static constexpr int kJpegQuality = 95;
     // Uploads the file at path under its own file name.
     void SendVideoTo(const QString& address, const QString& path);
-    // Reads all of source and writes it to destination, replacing it.
+    // Copies source to destination, replacing it only once the whole copy is written.
     static void CopyStreamedFile(const QString& source, const QString& destination);
 
     // The file the last upload sent (or tried to).

@@ -75,5 +75,11 @@ QString THexBin::Split(const QString& separator, bool upperLeft, QString& rest)
     }
     left = Trim(left);
     rest = Trim(rest);
-    return upperLeft ? left.toUpper() : left;
+    if (upperLeft) {
+        // Character by character: a capital that is more than one character (ß is SS) would change the
+        // text's length, and the wall takes one byte per character.
+        for (QChar& c : left)
+            c = c.toUpper();
+    }
+    return left;
 }

@@ -14,7 +14,8 @@ public:
     // Exactly width characters: padded with spaces (after the text when left-aligned, before it
     // otherwise), then cut at the end. Width 0 gives an empty text; a negative width changes nothing.
     static QString Pad(const QString& text, int width, bool leftAligned);
-    // Cuts rest at the first separator: returns the trimmed left part (upper-cased if asked) and leaves
-    // the trimmed remainder in rest. Without the separator the whole of rest is the left part.
+    // Cuts rest at the first separator: returns the trimmed left part (upper-cased character by character
+    // if asked, so it keeps its length) and leaves the trimmed remainder in rest. Without the separator the
+    // whole of rest is the left part.
     static QString Split(const QString& separator, bool upperLeft, QString& rest);
 };

@@ -3,36 +3,53 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QHostAddress>
-#include <QHostInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 
 #include <arpa/inet.h>
 #include <cerrno>
+#include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <future>
+#include <memory>
 #include <optional>
+#include <thread>
 
 namespace {
 
-// The first IPv4 address of a dotted address or a host name.
-std::optional<QHostAddress> resolve(const QString& host)
+// The first IPv4 address of a dotted address or a host name. A lookup can hang on a name server that
+// does not answer, so it runs beside the caller, which waits no longer than the check may take; a late
+// answer is dropped.
+std::optional<QHostAddress> resolve(const QString& host, const QDeadlineTimer& deadline)
 {
     QHostAddress direct;
     if (direct.setAddress(host) && direct.protocol() == QAbstractSocket::IPv4Protocol)
         return direct;
     if (host.trimmed().isEmpty())
         return std::nullopt;
-    const QHostInfo info = QHostInfo::fromName(host);
-    for (const QHostAddress& a : info.addresses()) {
-        if (a.protocol() == QAbstractSocket::IPv4Protocol)
-            return a;
-    }
-    return std::nullopt;
+    auto answer = std::make_shared<std::promise<std::optional<QHostAddress>>>();
+    std::future<std::optional<QHostAddress>> found = answer->get_future();
+    std::thread([answer, name = host.toLocal8Bit()] {
+        addrinfo hints{};
+        hints.ai_family = AF_INET;
+        addrinfo* list = nullptr;
+        std::optional<QHostAddress> first;
+        if (::getaddrinfo(name.constData(), nullptr, &hints, &list) == 0 && list != nullptr) {
+            first = QHostAddress(list->ai_addr);
+            ::freeaddrinfo(list);
+        }
+        answer->set_value(first);
+    }).detach();
+    if (found.wait_for(std::chrono::milliseconds(deadline.remainingTime())) != std::future_status::ready)
+        return std::nullopt;
+    return found.get();
 }
 
 quint16 internetChecksum(const QByteArray& data)
@@ -62,7 +79,7 @@ enum class RawResult
     Unavailable
 };
 
-RawResult rawEcho(const QHostAddress& address, int payloadSize, int timeoutMs)
+RawResult rawEcho(const QHostAddress& address, int payloadSize, const QDeadlineTimer& deadline)
 {
     const int fd = ::socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP);
     if (fd < 0)
@@ -87,7 +104,6 @@ RawResult rawEcho(const QHostAddress& address, int payloadSize, int timeoutMs)
     RawResult result = RawResult::NoReply;
     if (::sendto(fd, packet.constData(), size_t(packet.size()), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to) ==
         packet.size()) {
-        const QDeadlineTimer deadline(timeoutMs);
         char reply[400 + 60];
         while (!deadline.hasExpired()) {
             pollfd p{fd, POLLIN, 0};
@@ -113,21 +129,25 @@ RawResult rawEcho(const QHostAddress& address, int payloadSize, int timeoutMs)
     return result;
 }
 
-bool programEcho(const QHostAddress& address, int payloadSize, int timeoutMs)
+bool programEcho(const QHostAddress& address, int payloadSize, const QDeadlineTimer& deadline)
 {
+    constexpr int kStartMs = 1000;
     QString ping = QStandardPaths::findExecutable(QStringLiteral("ping"));
     if (ping.isEmpty())
         ping = QStringLiteral("/usr/bin/ping");
+    const qint64 leftMs = std::max<qint64>(deadline.remainingTime(), 1);
     QProcess process;
     // Only the resolved numeric address reaches the command line, never the operator's text.
     process.start(ping, {QStringLiteral("-n"), QStringLiteral("-q"), QStringLiteral("-c"), QStringLiteral("1"),
                          QStringLiteral("-s"), QString::number(payloadSize), QStringLiteral("-W"),
-                         QString::number(timeoutMs / 1000.0, 'f', 3), address.toString()});
-    if (!process.waitForStarted(2000))
+                         QString::number(double(leftMs) / 1000.0, 'f', 3), address.toString()});
+    if (!process.waitForStarted(kStartMs))
         return false;
-    if (!process.waitForFinished(timeoutMs + 2000)) {
+    // The program's own start does not count against the reply; beyond that it gets no grace: a program
+    // that overstays is ended, and the host counts as silent.
+    if (!process.waitForFinished(int(leftMs))) {
         process.kill();
-        process.waitForFinished(1000);
+        process.waitForFinished(kStartMs);
         return false;
     }
     return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
@@ -137,13 +157,15 @@ bool programEcho(const QHostAddress& address, int payloadSize, int timeoutMs)
 
 bool SystemIcmpEcho::echo(const QString& host, int payloadSize, int timeoutMs)
 {
-    const std::optional<QHostAddress> address = resolve(host);
+    // One limit for the whole check: lookup, request and reply.
+    const QDeadlineTimer deadline(timeoutMs);
+    const std::optional<QHostAddress> address = resolve(host, deadline);
     if (!address)
         return false;
     if (m_method != Method::PingProgram) {
-        const RawResult raw = rawEcho(*address, payloadSize, timeoutMs);
+        const RawResult raw = rawEcho(*address, payloadSize, deadline);
         if (raw != RawResult::Unavailable || m_method == Method::RawSocket)
             return raw == RawResult::Replied;
     }
-    return programEcho(*address, payloadSize, timeoutMs);
+    return programEcho(*address, payloadSize, deadline);
 }

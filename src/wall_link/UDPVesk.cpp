@@ -71,6 +71,7 @@ const QHash<int, QString>& errorTable()
 }
 
 constexpr int kConnectionReset = 10054;
+constexpr int kMessageTooLong = 10040;
 
 // Dotted IPv4 first, then a name lookup taking the first address. 255.255.255.255 is refused like an
 // unknown name: the operator's address box never means "broadcast to the whole network".
@@ -263,7 +264,8 @@ void TUDPVesk::readPending()
 {
     sockaddr_in from{};
     socklen_t fromLength = sizeof from;
-    const ssize_t got = ::recvfrom(m_fd, m_buffer, static_cast<size_t>(m_maxDatagram), 0,
+    // MSG_TRUNC: the datagram's real length, so that one cut to the buffer is never taken as whole.
+    const ssize_t got = ::recvfrom(m_fd, m_buffer, static_cast<size_t>(m_maxDatagram), MSG_TRUNC,
                                    reinterpret_cast<sockaddr*>(&from), &fromLength);
     if (got < 0) {
         const int err = errno;
@@ -276,6 +278,10 @@ void TUDPVesk::readPending()
         const QString text = errorText(code);
         if (!text.isEmpty())
             Q_EMIT OnError(0, QStringLiteral("UDPOnReceive: ") + text);
+        return;
+    }
+    if (got > m_maxDatagram) {
+        Q_EMIT OnError(0, QStringLiteral("UDPOnReceive: ") + errorText(kMessageTooLong));
         return;
     }
     const quint32 address = ntohl(from.sin_addr.s_addr);

@@ -185,6 +185,57 @@ private Q_SLOTS:
         QCOMPARE(m.schedule, entries);
     }
 
+    // Reading a field costs that field, not the rest of the payload: a million fields take moments.
+    void manyFields()
+    {
+        constexpr int kFields = 1000000;
+        QString payload;
+        for (int i = 0; i < kFields; ++i)
+            payload += QStringLiteral(" x ;");
+        FieldReader f(payload);
+        int fields = 0;
+        while (!f.atEnd()) {
+            QCOMPARE(f.next(), QStringLiteral("x"));
+            ++fields;
+        }
+        QCOMPARE(fields, kFields);
+    }
+
+    // A count is believed as far as the fields present reach, so a long real list keeps every row and a
+    // huge count costs no more rows than the message carries (or the usual 1000 empty ones).
+    void rowsFollowTheFields_data()
+    {
+        QTest::addColumn<QByteArray>("payload");
+        QTest::addColumn<int>("gridRows");
+        QTest::addColumn<QStringList>("lastRow");
+        const auto rows = [](int n, const QByteArray& fields) {
+            QByteArray out;
+            for (int i = 1; i <= n; ++i)
+                out += QByteArray::number(i) + fields;
+            return out;
+        };
+        QTest::newRow("start list of 1500")
+            << "STRT;T;;1500;" + rows(1500, ";7;Name;LV;") << 1500 << QStringList{"1500", "7", "Name", "LV", ""};
+        QTest::newRow("huge count, 2500 results") << "RSLT;T;;2000000000;" + rows(2500, ";Name;LV;10,1;") << 2500
+                                                  << QStringList{"2500", "", "Name", "LV", "10,1"};
+        QTest::newRow("result row cut short")
+            << "RSLT;T;;2000000000;" + rows(1200, ";N;L;1;") + "x;" << 1201 << QStringList{"x", "", "", "", ""};
+        QTest::newRow("medals beyond 1000 each")
+            << "MEDL;T;;1200;0;1100;" + rows(2300, ";LV;1;") << 2300 << QStringList{"B", "", "2300", "LV", "1"};
+        QTest::newRow("empty fields count too")
+            << "STRT;T;;2000000000;" + QByteArray(4 * 3000, ';') << 3000 << QStringList{"", "", "", "", ""};
+    }
+    void rowsFollowTheFields()
+    {
+        QFETCH(QByteArray, payload);
+        QFETCH(int, gridRows);
+        QFETCH(QStringList, lastRow);
+        const Message m = parseMessage(payload);
+        QCOMPARE(m.gridRows, gridRows);
+        QCOMPARE(m.rows.size(), gridRows);
+        QCOMPARE(m.rows.last(), lastRow);
+    }
+
     void pictureAndVideoName()
     {
         QCOMPARE(parseMessage("PICT; C:\\Bilder\\Sieger.bmp ;").fileName, QStringLiteral("C:\\Bilder\\Sieger.bmp"));

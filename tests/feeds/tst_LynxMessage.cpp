@@ -48,6 +48,10 @@ private Q_SLOTS:
     void datagrams_data();
     void datagrams();
     void collectedTextIsBounded();
+    void listIsBounded_data();
+    void listIsBounded();
+    void textIsParsedOnlyWhenItCanBeComplete_data();
+    void textIsParsedOnlyWhenItCanBeComplete();
 };
 
 void TestLynxMessage::datagrams_data()
@@ -97,6 +101,8 @@ void TestLynxMessage::datagrams_data()
         << QList<QByteArray>{R"({"JIDS" 1 })", kFull} << qtx << QStringList{"-", kShown} << true;
     QTest::newRow("invalid UTF-8 dropped") << QList<QByteArray>{R"({"JIDS":"x","TL":{"Header":["\xff\xfe"]}})", kFull}
                                            << qtx << QStringList{"-", kShown} << true;
+    QTest::newRow("piece of a lost message dropped, the one after next read")
+        << QList<QByteArray>{kFull.left(50), kFull, kFull} << qtx << QStringList{"-", "-", kShown} << true;
     QTest::newRow("incomplete kept") << QList<QByteArray>{kFull.left(50)} << qtx << QStringList{"-"} << false;
     QTest::newRow("member order kept") << QList<QByteArray>{message(
                                               "x", R"({"Lines":{"b":["2"],"a":["1"]},"Other":1,"Header":["Z"]})", "x")}
@@ -170,6 +176,75 @@ void TestLynxMessage::collectedTextIsBounded()
     // A fresh message after the overflow is read on its own.
     QVERIFY(!collector.receive(QByteArray(lynx::kMaxCollected + 1, ' '), {}));
     QCOMPARE(dump(collector.receive(kFull, {})), kShown);
+}
+
+// A message yields no more lines and strings per line than a list can use, however many it holds.
+void TestLynxMessage::listIsBounded_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("strings"); // in the first line
+    QTest::addColumn<int>("keptLines");
+    QTest::addColumn<int>("keptStrings");
+    QTest::newRow("a real list") << 40 << 6 << 40 << 6;
+    QTest::newRow("at the bounds") << lynx::kMaxLines << lynx::kMaxLineStrings << lynx::kMaxLines
+                                   << lynx::kMaxLineStrings;
+    QTest::newRow("one beyond") << lynx::kMaxLines + 1 << lynx::kMaxLineStrings + 1 << lynx::kMaxLines
+                                << lynx::kMaxLineStrings;
+    // About 200 KB of JSON that asked for 300 million grid cells.
+    QTest::newRow("hostile") << 10000 << 30000 << lynx::kMaxLines << lynx::kMaxLineStrings;
+}
+
+void TestLynxMessage::listIsBounded()
+{
+    QFETCH(int, lines);
+    QFETCH(int, strings);
+    QFETCH(int, keptLines);
+    QFETCH(int, keptStrings);
+    QByteArray first = "[";
+    for (int k = 0; k < strings; ++k)
+        first += k == 0 ? "\"\"" : ",\"\"";
+    QByteArray list = R"({"Lines":{"0":)" + first + "]";
+    for (int r = 1; r < lines; ++r)
+        list += ",\"" + QByteArray::number(r) + "\":[]";
+    list += "}}";
+    TLynxCollector collector;
+    const auto accepted = collector.receive(message("x", list, "x"), {});
+    QVERIFY(accepted && accepted->parts.size() == 1);
+    QCOMPARE(accepted->parts[0].lines.size(), keptLines);
+    QCOMPARE(accepted->parts[0].lines[0].size(), keptStrings);
+}
+
+// Every datagram of a message that has not come whole yet must not cost the whole text again.
+void TestLynxMessage::textIsParsedOnlyWhenItCanBeComplete_data()
+{
+    QTest::addColumn<int>("datagramSize");
+    QTest::newRow("5 bytes") << 5;
+    QTest::newRow("100 bytes") << 100;
+    QTest::newRow("1400 bytes") << 1400;
+}
+
+void TestLynxMessage::textIsParsedOnlyWhenItCanBeComplete()
+{
+    QFETCH(int, datagramSize);
+    QByteArray lines = R"({"Header":["A"],"Lines":{)";
+    for (int r = 0; r < 2000; ++r)
+        lines += (r ? ",\"" : "\"") + QByteArray::number(r) + R"(":["1","x","7","Name {","LV]","10,1"])";
+    lines += "}}";
+    const QByteArray text = message("QTX12345678", lines, "QTX12345678");
+    QList<QByteArray> datagrams;
+    for (qsizetype at = 0; at < text.size(); at += datagramSize)
+        datagrams << text.mid(at, datagramSize);
+    if (datagrams.last().size() <= 4) // would be ignored
+        datagrams[datagrams.size() - 2] += datagrams.takeLast();
+    TLynxCollector collector;
+    for (const QByteArray& datagram : datagrams) {
+        const auto accepted = collector.receive(datagram, QStringLiteral("QTX"));
+        QCOMPARE(bool(accepted), &datagram == &datagrams.last());
+        if (accepted)
+            QCOMPARE(accepted->parts[1].lines.size(), lynx::kMaxLines);
+    }
+    QVERIFY2(collector.parsedBytes() <= 3 * text.size(),
+             qPrintable(QStringLiteral("%1 bytes parsed for %2").arg(collector.parsedBytes()).arg(text.size())));
 }
 
 QTEST_GUILESS_MAIN(TestLynxMessage)

@@ -4,8 +4,10 @@
 #include "wall_link/Ports.h"
 #include "wall_link/Sleeper.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -14,6 +16,8 @@
 #include <QTest>
 
 #include <memory>
+
+#include <sys/resource.h>
 
 namespace {
 const QString kUser = QStringLiteral("TORVEK");
@@ -146,6 +150,21 @@ private Q_SLOTS:
         QCOMPARE(m_server->content(TMediaUpload::kPictureName), second);
     }
 
+    // A picture that came as a JPEG file goes up as that file; any other is encoded at quality 95.
+    void pictureEncoding()
+    {
+        const QImage picture = testPicture(Qt::magenta);
+        QByteArray encoded;
+        QBuffer out(&encoded);
+        QVERIFY(out.open(QIODevice::WriteOnly) && picture.save(&out, "JPG", 95));
+        m_upload->SendStreamTo(QStringLiteral("127.0.0.1"), picture, TMediaUpload::kPictureName);
+        QCOMPARE(m_server->content(TMediaUpload::kPictureName), encoded);
+
+        const QByteArray file = QByteArray::fromHex("FFD8FFFE0004") + "as chosen";
+        m_upload->SendStreamTo(QStringLiteral("127.0.0.1"), picture, TMediaUpload::kPictureName, file);
+        QCOMPARE(m_server->content(TMediaUpload::kPictureName), file);
+    }
+
     void pictureWithoutStagedFileFails()
     {
         QVERIFY_THROWS_EXCEPTION(
@@ -211,6 +230,17 @@ private Q_SLOTS:
         QCOMPARE(end.size(), 0);
     }
 
+    // A transfer that breaks off after it began is thrown without the end of progress: no bar shows full.
+    void transferCutShortEndsWithoutWorkEnd()
+    {
+        const QString local = m_staging.filePath(QStringLiteral("BrisalClient.avi"));
+        writeFile(local, randomBytes(3 * 1024 * 1024));
+        QSignalSpy end(&m_upload->IdFTP1, &TFtpClient::WorkEnd);
+        connect(&m_upload->IdFTP1, &TFtpClient::WorkBegin, this, [&] { QVERIFY(QFile::resize(local, 1000)); });
+        QVERIFY_THROWS_EXCEPTION(OperatorError, m_upload->SendVideoTo(QStringLiteral("127.0.0.1"), local));
+        QCOMPARE(end.size(), 0);
+    }
+
     // A wall computer that takes the connection and then says nothing ends the upload at the limit.
     void silentServerEndsAtTheResponseLimit()
     {
@@ -244,7 +274,32 @@ private Q_SLOTS:
                                  TMediaUpload::CopyStreamedFile(source, source + QStringLiteral("/below-a-file")));
     }
 
+    // Staging a large video costs one buffer, not the file: the process's peak memory stays flat.
+    void copyStreamedFileKeepsMemoryFlat()
+    {
+        constexpr qint64 kSize = 128 * 1024 * 1024;
+        const QString source = m_staging.filePath(QStringLiteral("Gross.mp4"));
+        QFile sparse(source);
+        QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(kSize));
+        sparse.close();
+        const QString copy = TMediaUpload::videoCopyPath(source);
+        const long before = peakKiB();
+        TMediaUpload::CopyStreamedFile(source, copy);
+        const long grown = peakKiB() - before;
+        QCOMPARE(QFileInfo(copy).size(), kSize);
+        QVERIFY2(grown < kSize / 1024 / 4, qPrintable(QStringLiteral("peak grew by %1 KiB").arg(grown)));
+        QFile::remove(source);
+        QFile::remove(copy);
+    }
+
 private:
+    static long peakKiB()
+    {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_maxrss;
+    }
+
     QTemporaryDir m_staging;
     TSleeper m_sleeper;
     Ports m_ports;

@@ -5,6 +5,7 @@
 #include "pages/PageFixture.h"
 #include "shell/ErrorReport.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QProgressBar>
@@ -151,6 +152,53 @@ private Q_SLOTS:
         QVERIFY(!bar.isEmpty());
         QCOMPARE(bar.last().first().toInt(), 0);
         QVERIFY(hiddenBar.isEmpty());
+    }
+
+    // The operator's JPEG goes up byte for byte, whatever the case of its extension; a picture that cannot
+    // be loaded is named in German and leaves the image as it was.
+    void chosenPictureFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("format"); // of the file's content; empty: not a picture
+        QTest::addColumn<QString>("report");
+        QTest::newRow(".jpg") << QStringLiteral("Foto.jpg") << QByteArray("JPG") << QString();
+        QTest::newRow("camera .JPG") << QStringLiteral("DSC_0001.JPG") << QByteArray("JPG") << QString();
+        QTest::newRow(".jpeg") << QStringLiteral("Foto.jpeg") << QByteArray("JPG") << QString();
+        QTest::newRow(".JPEG") << QStringLiteral("Foto.JPEG") << QByteArray("JPG") << QString();
+        QTest::newRow("not a JPEG name") << QStringLiteral("Bild.png") << QByteArray("PNG")
+                                         << QStringLiteral("Bild \"%1\" wird nicht geladen: nur JPEG-Dateien "
+                                                           "(.jpg, .jpeg) können angezeigt werden.");
+        QTest::newRow("not a picture") << QStringLiteral("Kaputt.JPG") << QByteArray()
+                                       << QStringLiteral("Bild \"%1\" kann nicht geladen werden: die Datei ist kein "
+                                                         "lesbares Bild. Bitte eine JPEG-Datei wählen.");
+    }
+    void chosenPictureFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, format);
+        QFETCH(QString, report);
+        const QString path = m_rig.chosen.filePath(name);
+        QImage picture(80, 60, QImage::Format_RGB32);
+        picture.fill(Qt::darkYellow);
+        QByteArray file = "no picture";
+        if (!format.isEmpty()) {
+            QBuffer out(&file);
+            QVERIFY(out.open(QIODevice::WriteOnly) && picture.save(&out, format.constData(), 100));
+            if (format == "JPG") // a comment after the start marker, as a camera's metadata would be
+                file.insert(2, QByteArray::fromHex("FFFE0008") + "Kamera");
+        }
+        writeFile(path, file);
+        m_rig.answer = path;
+        showWindow(*m_jpg);
+        click(*m_jpg, "SBLoadPicture");
+        QCOMPARE(m_report->texts(), report.isEmpty() ? QStringList() : QStringList{report.arg(path)});
+        QCOMPARE(child<TImage>(*m_jpg, "ImShowPicture")->picture().size(),
+                 report.isEmpty() ? QSize(80, 60) : QSize(0, 0));
+        if (!report.isEmpty())
+            return;
+        click(*m_jpg, "SBSend");
+        QCOMPARE(sent(), kPicture);
+        QCOMPARE(m_rig.server->content(QStringLiteral("BrisalClient.jpg")), file);
     }
 
     void missingPictureKeepsImage()

@@ -1,7 +1,10 @@
 #include "wall_link/IcmpPing.h"
 #include "wall_link/ZELTools.h"
 
+#include <QElapsedTimer>
+#include <QFile>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <unistd.h>
@@ -14,6 +17,7 @@ private Q_SLOTS:
     void echo_data();
     void echo();
     void pingHostUsesFortyBytesAndEightHundredMs();
+    void pingProgramThatHangsEndsAtTheTimeout();
 };
 
 void tst_IcmpPing::echo_data()
@@ -64,6 +68,29 @@ void tst_IcmpPing::pingHostUsesFortyBytesAndEightHundredMs()
     TZELTools tools(icmp);
     QVERIFY(tools.PingHost(QStringLiteral("10.1.2.3")));
     QCOMPARE(icmp.calls, QStringList{QStringLiteral("10.1.2.3 40 800")});
+}
+
+// A ping program that never answers costs the time-out, not seconds more.
+void tst_IcmpPing::pingProgramThatHangsEndsAtTheTimeout()
+{
+    QTemporaryDir bin;
+    const QString fake = bin.filePath(QStringLiteral("ping"));
+    QFile script(fake);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nexec sleep 30\n");
+    script.close();
+    QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
+    SystemIcmpEcho icmp(SystemIcmpEcho::Method::PingProgram);
+    QElapsedTimer clock;
+    clock.start();
+    const bool answered = icmp.echo(QStringLiteral("127.0.0.1"), 40, 800);
+    const qint64 took = clock.elapsed();
+    qputenv("PATH", path);
+    QVERIFY(!answered);
+    // 800 ms and the program's start; the old waits came to almost three seconds.
+    QVERIFY2(took < 2000, qPrintable(QStringLiteral("%1 ms").arg(took)));
 }
 
 QTEST_GUILESS_MAIN(tst_IcmpPing)

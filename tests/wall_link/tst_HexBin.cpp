@@ -64,6 +64,14 @@ private Q_SLOTS:
                                          << QStringLiteral("a;b");
         QTest::newRow("long separator") << QStringLiteral("CDC;") << false << QStringLiteral("xCDC;y")
                                         << QStringLiteral("x") << QStringLiteral("y");
+        // Capitals character by character: a text keeps its length, one wall byte per character.
+        QTest::newRow("sharp s has no one-letter capital")
+            << QStringLiteral("=") << true << QStringLiteral("straße = x") << QStringLiteral("STRAßE")
+            << QStringLiteral("x");
+        QTest::newRow("umlauts") << QStringLiteral(";") << true << QStringLiteral("äöüÿ;") << QStringLiteral("ÄÖÜŸ")
+                                 << QString();
+        QTest::newRow("capital of three characters")
+            << QString(QChar(0x20)) << true << QStringLiteral("ŉΰ ") << QStringLiteral("ŉΰ") << QString();
     }
     void split()
     {

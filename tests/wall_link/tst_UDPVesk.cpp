@@ -111,6 +111,36 @@ private Q_SLOTS:
         QCOMPARE(spy[1][2].toByteArray(), QByteArray("two"));
     }
 
+    // A datagram longer than the receive buffer is dropped whole and reported, never handed on cut.
+    void oversizedDatagramDropped_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QStringList>("errors");
+        QTest::newRow("fits exactly") << 8192 << QStringList();
+        QTest::newRow("one byte too long") << 8193 << QStringList{QStringLiteral("UDPOnReceive: Message too long")};
+        QTest::newRow("far too long") << 60000 << QStringList{QStringLiteral("UDPOnReceive: Message too long")};
+    }
+    void oversizedDatagramDropped()
+    {
+        QFETCH(int, size);
+        QFETCH(QStringList, errors);
+        TUDPVesk e;
+        Recorder r;
+        r.attach(e);
+        e.RxPort = testsupport::freeUdpPort();
+        e.OpenSocket();
+        QSignalSpy spy(&e, &TUDPVesk::OnReceive);
+        QUdpSocket peer;
+        QVERIFY(peer.bind(QHostAddress::LocalHost, 0));
+        QCOMPARE(peer.writeDatagram(QByteArray(size, 'x'), QHostAddress::LocalHost, e.RxPort), qint64(size));
+        peer.writeDatagram("next", QHostAddress::LocalHost, e.RxPort);
+        QTRY_VERIFY(!spy.isEmpty() && spy.last()[2].toByteArray() == "next");
+        QCOMPARE(spy.size(), errors.isEmpty() ? 2 : 1);
+        if (errors.isEmpty())
+            QCOMPARE(spy.first()[2].toByteArray().size(), size);
+        QCOMPARE(r.errors, errors);
+    }
+
     void errorTable()
     {
         QCOMPARE(TUDPVesk::errorText(10054), QStringLiteral("Connection reset by peer"));
