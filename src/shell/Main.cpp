@@ -248,11 +248,18 @@ void TFormMain::connectParts(const Parts& parts)
                  {Page::Timing, &parts.zmt}};
 
     LedBtnPing->setActiveLight(lampColour(m_link->state()));
-    connect(m_link, &WallLink::stateChanged, LedBtnPing,
-            [this](LinkState state) { LedBtnPing->setActiveLight(lampColour(state)); });
+    connect(m_link, &WallLink::stateChanged, this, [this](LinkState state) {
+        LedBtnPing->setActiveLight(lampColour(state));
+        // The wall answers again: a socket error in the status bar is history.
+        if (state == LinkState::Up && !m_linkError.isEmpty() && SBarPanel->text() == m_linkError)
+            SBarPanel->clear();
+    });
     connect(LedBtnPing, &QToolButton::clicked, m_link, &WallLink::startSupervision);
     connect(m_link, &WallLink::serverDetailsReceived, this, &TFormMain::showServerDetails);
-    connect(m_link, &WallLink::linkFailed, this, &TFormMain::showLinkError);
+    connect(m_link, &WallLink::linkFailed, this, [this](const QString& statusText) {
+        showLinkError(statusText);
+        m_linkError = statusText;
+    });
 }
 
 void TFormMain::FormCreate()
@@ -296,8 +303,9 @@ void TFormMain::StartTimerTimer()
         return;
     m_report.run([this] { ReadFromIni(); });
     move(commandline::applyPlacement(m_options.arguments, pos()));
+    // The supervision runs from the first query on, so the lamp turns red when the wall goes silent.
     if (isVisible())
-        m_link->queryLifeSign();
+        m_link->startSupervision();
 }
 
 void TFormMain::reopenFeeds()

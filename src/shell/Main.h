@@ -159,6 +159,7 @@ private:
     bool m_formShown = false;
     bool m_opening = false;
     bool m_closing = false;
+    QString m_linkError; // the wall link's last error, cleared from the status bar when the wall answers
 
     TFormConfig* m_config = nullptr;
     WallLink* m_link = nullptr;

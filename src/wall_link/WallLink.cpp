@@ -19,7 +19,7 @@ WallLink::WallLink(const Ports& ports, const PermutationTable& table, QObject* p
 
     m_supervision.setObjectName(QStringLiteral("TimerPing"));
     m_supervision.setInterval(kSupervisionMs);
-    connect(&m_supervision, &QTimer::timeout, this, &WallLink::queryLifeSign);
+    connect(&m_supervision, &QTimer::timeout, this, &WallLink::superviseTick);
 }
 
 void WallLink::send(const wallcmd::Bodies& bodies)
@@ -51,6 +51,17 @@ void WallLink::setState(LinkState state)
 void WallLink::queryLifeSign()
 {
     setState(LinkState::Waiting);
+    m_awaitingReply = true;
+    send(wallcmd::lifeSignQuery());
+}
+
+void WallLink::superviseTick()
+{
+    if (m_state != LinkState::Up || m_awaitingReply) {
+        queryLifeSign();
+        return;
+    }
+    m_awaitingReply = true;
     send(wallcmd::lifeSignQuery());
 }
 
@@ -72,6 +83,7 @@ void WallLink::interpretReply(const QByteArray& body)
     const std::optional<wallcmd::StatusReply> reply = wallcmd::parseStatusReply(body);
     if (!reply)
         return;
+    m_awaitingReply = false;
     setState(LinkState::Up);
     // A reply too short to carry the size keeps the size we know.
     if (reply->hasSize)

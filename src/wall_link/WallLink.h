@@ -39,7 +39,9 @@ public:
 
     // One life-sign query (80 FD): the state turns to waiting until the wall answers.
     void queryLifeSign();
-    // Starts the periodic query every 2 s, for the rest of the run, and sends one at once.
+    // Starts the periodic query every 2 s, for the rest of the run, and sends one at once. Once the wall
+    // has answered, a periodic query leaves the state up; only a query that went unanswered for a whole
+    // period turns it to waiting, so the lamp does not blink with every query.
     void startSupervision();
     bool supervising() const { return m_supervision.isActive(); }
     int supervisionInterval() const { return m_supervision.interval(); }
@@ -67,6 +69,7 @@ Q_SIGNALS:
 
 private:
     void setState(LinkState state);
+    void superviseTick();
 
     TCrypter m_crypter;
     TUDPVesk m_endpoint;
@@ -75,4 +78,5 @@ private:
     LinkState m_state = LinkState::Unknown;
     WallTextSize m_textSize;
     bool m_detailsRequested = false;
+    bool m_awaitingReply = false;
 };

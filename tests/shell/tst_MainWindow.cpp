@@ -43,6 +43,7 @@ class tst_MainWindow : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void lampGoesGrayRedGreen();
+    void lampFollowsTheWallAfterAGoodStart();
     void silentWallOpensNothingAndStartsQueries();
     void pageOpensAfterItsWaits_data();
     void pageOpensAfterItsWaits();
@@ -81,12 +82,34 @@ void tst_MainWindow::lampGoesGrayRedGreen()
     QCOMPARE(client.wall.bodies(), QStringList{QStringLiteral("80 FD")});
     QCOMPARE(client.app->Link.textSize().columns, 40);
     QCOMPARE(client.app->Link.textSize().rows, 10);
-    // The start query does not switch on the periodic queries; the lamp button does.
-    QVERIFY(!client.app->Link.supervising());
+    // The start query switches on the periodic queries, so a wall that goes silent later turns the lamp red.
+    QVERIFY(client.app->Link.supervising());
     QTest::mouseClick(testsupport::control<TLedBtn>(client.main(), "LedBtnPing"), Qt::LeftButton);
     QCOMPARE(client.lamp(), TLedBtnColor::LedRed);
-    QVERIFY(client.app->Link.supervising());
     QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
+}
+
+void tst_MainWindow::lampFollowsTheWallAfterAGoodStart()
+{
+    ClientFixture client;
+    client.start();
+    QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
+    QList<LinkState> seen;
+    connect(&client.app->Link, &WallLink::stateChanged, this, [&](LinkState state) { seen << state; });
+    // While the wall answers, the periodic queries leave the lamp green.
+    QTRY_COMPARE_WITH_TIMEOUT(client.wall.count(QStringLiteral("80 FD")), 3, 6000);
+    QCOMPARE(seen, QList<LinkState>{});
+    // The wall goes silent: red within two periods.
+    client.wall.answering = false;
+    QTRY_COMPARE_WITH_TIMEOUT(client.lamp(), TLedBtnColor::LedRed, 5000);
+    // A socket error in the status bar goes when the wall answers again.
+    client.app->Link.close();
+    client.app->Link.queryLifeSign();
+    QCOMPARE(client.main().statusText(), QStringLiteral("Socketfehler: UDP SendData: kein Socket gebunden."));
+    client.app->Link.open();
+    client.wall.answering = true;
+    QTRY_COMPARE_WITH_TIMEOUT(client.lamp(), TLedBtnColor::LedGreen, 3000);
+    QCOMPARE(client.main().statusText(), QString());
 }
 
 void tst_MainWindow::silentWallOpensNothingAndStartsQueries()
