@@ -1,6 +1,7 @@
 #include "feeds/CosaMessages.h"
 
 #include "wall_link/Cp1252.h"
+#include "wall_link/TextTools.h"
 
 #include <algorithm>
 
@@ -10,11 +11,6 @@ namespace {
 
 const QByteArray kStart = QByteArrayLiteral("CDC;");
 const QByteArray kEnd = QByteArrayLiteral(";CDC");
-
-bool isBlank(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
 
 QByteArray trimBlankBytes(const QByteArray& bytes)
 {
@@ -115,36 +111,25 @@ QString decodeUtf8(const QByteArray& bytes)
 
 QString trimBlanks(const QString& text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.mid(begin, end - begin);
+    return texttools::trimBlanks(text);
 }
 
 QString trimControls(const QString& text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 0x20)
-        --end;
-    return text.mid(begin, end - begin);
+    const auto isControl = [](QChar c) { return c.unicode() <= 0x20; };
+    return texttools::trimmed(text, isControl, isControl);
 }
 
 FieldReader::FieldReader(const QString& payload) : m_payload(payload), m_end(payload.size())
 {
-    while (m_end > 0 && isBlank(m_payload[m_end - 1]))
+    while (m_end > 0 && texttools::isSpaceOrTab(m_payload[m_end - 1]))
         --m_end;
     skipBlanks();
 }
 
 void FieldReader::skipBlanks()
 {
-    while (m_pos < m_end && isBlank(m_payload[m_pos]))
+    while (m_pos < m_end && texttools::isSpaceOrTab(m_payload[m_pos]))
         ++m_pos;
 }
 
@@ -156,7 +141,7 @@ QString FieldReader::next(bool upper)
     if (cut < 0)
         cut = m_end;
     qsizetype end = cut;
-    while (end > m_pos && isBlank(m_payload[end - 1]))
+    while (end > m_pos && texttools::isSpaceOrTab(m_payload[end - 1]))
         --end;
     QString field = m_payload.sliced(m_pos, end - m_pos);
     m_pos = std::min(cut + 1, m_end);

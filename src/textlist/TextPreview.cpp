@@ -2,6 +2,7 @@
 
 #include "pages/PageForm.h"
 #include "textlist/TextlistWidgets.h"
+#include "wall_link/TextTools.h"
 #include "wall_link/WallSink.h"
 
 #include <QApplication>
@@ -37,7 +38,7 @@ const QStringList kDefaultLines{
 
 quint32 toWire(const QColor& c)
 {
-    return static_cast<quint32>(c.blue()) << 16 | static_cast<quint32>(c.green()) << 8 | static_cast<quint32>(c.red());
+    return texttools::colourValue(c.red(), c.green(), c.blue());
 }
 
 QFont monoFont()

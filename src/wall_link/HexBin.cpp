@@ -1,30 +1,13 @@
 #include "wall_link/HexBin.h"
 
-namespace {
-int nibble(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    return -1;
-}
-
-bool isPadding(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
-} // namespace
+#include "wall_link/TextTools.h"
 
 QByteArray THexBin::HexToBin(const QString& text)
 {
     QByteArray out;
     int high = -1;
     for (QChar c : text) {
-        const int v = nibble(c);
+        const int v = texttools::hexDigit(c.unicode());
         if (v < 0)
             continue;
         if (high < 0) {
@@ -39,13 +22,7 @@ QByteArray THexBin::HexToBin(const QString& text)
 
 QString THexBin::Trim(const QString& text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isPadding(text.at(begin)))
-        ++begin;
-    while (end > begin && isPadding(text.at(end - 1)))
-        --end;
-    return text.mid(begin, end - begin);
+    return texttools::trimBlanks(text);
 }
 
 QString THexBin::Pad(const QString& text, int width, bool leftAligned)

@@ -1,5 +1,7 @@
 #include "wall_link/PermutationTable.h"
 
+#include "wall_link/TextTools.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,17 +28,6 @@ constexpr PermutationTable kBuiltIn = {
     0x8A, 0xED, 0xF9, 0x6B, 0x5F, 0xB4, 0xFE, 0xC4, 0x93,
 };
 // clang-format on
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 bool isBlank(char c)
 {
@@ -74,7 +65,7 @@ TableParseResult parsePermutationTable(const QByteArray& fileBytes)
         for (char c : fileBytes) {
             if (isBlank(c))
                 continue;
-            const int v = hexValue(c);
+            const int v = texttools::hexDigit(static_cast<unsigned char>(c));
             if (v < 0)
                 return {std::nullopt, QStringLiteral("neither 256 raw bytes nor hexadecimal text")};
             if (digits >= 512)

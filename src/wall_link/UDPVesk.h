@@ -30,7 +30,6 @@ public:
     // Bytes sent, or 0 after a failure that OnError has reported.
     int SendData(const QByteArray& buffer);
 
-    int maxDatagramSize() const { return m_maxDatagram; }
 
     // Text of a socket-library error code, empty when the table has none.
     static QString errorText(int code);

@@ -1,6 +1,7 @@
 #include "wall_link/ZELTools.h"
 
 #include "wall_link/IcmpEcho.h"
+#include "wall_link/TextTools.h"
 
 #include <QDir>
 
@@ -21,13 +22,8 @@ QString TZELTools::TempFolder()
 
 QString TZELTools::TrimText(const QString& text)
 {
-    qsizetype begin = 0;
-    while (begin < text.size() && text.at(begin) == QLatin1Char(' '))
-        ++begin;
-    qsizetype end = text.size();
-    while (end > begin && (text.at(end - 1) == QLatin1Char(' ') || text.at(end - 1) == QLatin1Char('\t')))
-        --end;
-    return text.mid(begin, end - begin);
+    return texttools::trimmed(
+        text, [](QChar c) { return c == QLatin1Char(' '); }, texttools::isSpaceOrTab);
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "wall_link/Frame.h"
 #include "wall_link/HexBin.h"
+#include "wall_link/TextTools.h"
 
 #include <QMap>
 
@@ -64,10 +65,7 @@ quint32 rgbColour(const QString& text)
     const uint rgb = ok ? hex.toUInt(&ok, 16) : 0;
     if (!ok)
         throw Failure{QStringLiteral("colour must be RRGGBB in hex, not \"%1\"").arg(text)};
-    const quint32 r = (rgb >> 16) & 0xFF;
-    const quint32 g = (rgb >> 8) & 0xFF;
-    const quint32 b = rgb & 0xFF;
-    return (b << 16) | (g << 8) | r;
+    return texttools::colourValue(static_cast<int>(rgb >> 16), static_cast<int>(rgb >> 8), static_cast<int>(rgb));
 }
 
 wallcmd::TextListColours colours(const QString& text)
