@@ -3,7 +3,7 @@
 #include "shell/ErrorReport.h"
 
 BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& report)
-    : m_systemIcmp(setup.icmp ? nullptr : std::make_unique<SystemIcmpEcho>()), ports(setup.ports),
+    : m_systemIcmp(setup.icmp ? nullptr : std::make_unique<SystemIcmpEcho>()), m_report(report), ports(setup.ports),
       Link(setup.ports, setup.table), ZELTools(setup.icmp ? *setup.icmp : *m_systemIcmp), Media(Sleeper, ports),
       FormMain(setup.main, report), FormConfig(&FormMain),
       FormWatch(
@@ -16,8 +16,7 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
       FormVideo(Link, Media, report, &FormMain), FormSpielUndSatz(&FormMain), FormWertung(&FormMain),
       TimingMode(FormMain, FormMain.settings(), FormMain.settingsStore(), Link, ZELTools, SerialTiming, FormZMT,
                  report),
-      CosaFeed(FormTextbox),
-      LynxFeed(FormTextbox, report, [this] { return FormMain.settings().rxPrefix; })
+      CosaFeed(FormTextbox), LynxFeed(FormTextbox, report, [this] { return FormMain.settings().rxPrefix; })
 {
     Sleeper.setObjectName(QStringLiteral("Sleeper"));
     Sleeper.setInterval(60);
@@ -53,6 +52,24 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
     QObject::connect(&UDPCosa, &TUDPVesk::OnError, &UDPCosa, [&report](int, const QString& msg) {
         report.showMessage(ErrorReport::Icon::Critical, QStringLiteral("UDPVesk"), QStringLiteral("Error:\r") + msg);
     });
+
+    if (!setup.main.logFolder.isEmpty()) {
+        m_sendLog = std::make_unique<SendLog>(setup.main.logFolder, setup.clock ? *setup.clock : m_systemClock);
+        m_sendLog->connectLink(Link);
+        m_sendLog->connectUpload(Media.Upload);
+        report.setListener(
+            [log = m_sendLog.get()](ErrorReport::Icon icon, const QString& caption, const QString& text) {
+                const QString heading = icon == ErrorReport::Icon::Critical  ? QStringLiteral("Fehler")
+                                        : icon == ErrorReport::Icon::Warning ? QStringLiteral("Warnung")
+                                                                             : QStringLiteral("Hinweis");
+                log->message(heading, caption, text);
+            });
+    }
 }
 
-BrisalClientApp::~BrisalClientApp() = default;
+BrisalClientApp::~BrisalClientApp()
+{
+    // The report outlives the program's parts.
+    if (m_sendLog)
+        m_report.setListener({});
+}

@@ -16,6 +16,7 @@
 #include "pages/ZMT.h"
 #include "shell/Config.h"
 #include "shell/Main.h"
+#include "shell/SendLog.h"
 #include "textlist/Textbox.h"
 #include "wall_link/IcmpPing.h"
 #include "wall_link/PermutationTable.h"
@@ -33,10 +34,10 @@ struct ApplicationSetup
 {
     Ports ports;                                        // the shipped program uses the defaults
     PermutationTable table = builtInPermutationTable(); // the scrambler's table
-    TFormMain::Options main;                            // program name, help file, arguments, settings folder
-    IcmpEcho* icmp = nullptr;                           // nullptr: the system's ICMP facility
-    const Clock* clock = nullptr;                       // nullptr: the system clock
-    AlertSound* sound = nullptr;                        // nullptr: the system's alert sound and tone
+    TFormMain::Options main;      // program name, help file, arguments, settings folder, send log folder
+    IcmpEcho* icmp = nullptr;     // nullptr: the system's ICMP facility
+    const Clock* clock = nullptr; // nullptr: the system clock
+    AlertSound* sound = nullptr;  // nullptr: the system's alert sound and tone
 };
 
 // The composition root: the communication parts first, then every window in the program's fixed order
@@ -54,6 +55,8 @@ private:
     SystemClock m_systemClock;
     SystemAlertSound m_systemSound;
     std::unique_ptr<IcmpEcho> m_systemIcmp;
+    ErrorReport& m_report;
+    std::unique_ptr<SendLog> m_sendLog; // with a log folder only
 
 public:
     // Communication parts.

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -44,6 +45,9 @@ int main(int argc, char** argv)
     setup.main.helpFile = program.absolutePath() + QLatin1Char('/') + programName + QStringLiteral(".chm");
     setup.main.manualFolders = helppages::manualFolders(program.absolutePath());
     setup.main.arguments = app.arguments().mid(1);
+    // The user's data folder under the settings' names (~/.local/share/ZEL/BrisalClient on Linux).
+    setup.main.logFolder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/ZEL/") + programName;
     BrisalClientApp client(setup, report);
     justOne.listen([&client] { client.FormMain.bringToFront(); });
 

@@ -1,5 +1,6 @@
 #include "feeds/CosaFeed.h"
 
+#include "shell/LogCategories.h"
 #include "textlist/Textbox.h"
 
 #include <QFileInfo>
@@ -20,18 +21,26 @@ TCosaFeed::TCosaFeed(TFormTextbox& form, QObject* parent) : QObject(parent), m_f
 void TCosaFeed::UDPCosaReceive(const QString& /*host*/, quint16 /*port*/, const QByteArray& buffer)
 {
     for (const QByteArray& payload : m_receiver.feed(buffer)) {
-        if (m_form.isVisible())
+        if (m_form.isVisible()) {
             HandleCosaUdpMessage(payload);
+        } else {
+            qCDebug(lcFeeds) << "COSA message dropped: text list window closed" << payload.left(40);
+        }
     }
 }
 
 void TCosaFeed::HandleCosaUdpMessage(const QByteArray& text)
 {
     const cosa::Message m = cosa::parseMessage(text);
+    if (m.kind == cosa::Kind::Ignored)
+        qCDebug(lcFeeds) << "COSA message dropped: not understood" << text.left(40);
+    else
+        qCDebug(lcFeeds) << "COSA message taken:" << static_cast<int>(m.kind) << (m.showPage ? "shown" : "kept");
     switch (m.kind) {
     case cosa::Kind::Ignored:
         break;
     case cosa::Kind::Blank:
+        qCInfo(lcRemote) << "liveboard blanks the wall";
         m_form.SBEraseClick();
         break;
     case cosa::Kind::Free:
@@ -42,9 +51,11 @@ void TCosaFeed::HandleCosaUdpMessage(const QByteArray& text)
         break;
     case cosa::Kind::Picture:
         // The picture is looked for as a JPEG of that name.
+        qCInfo(lcRemote) << "liveboard prepares picture" << m.fileName;
         m_form.showPicture(m.fileName.isEmpty() ? QString() : withJpgExtension(m.fileName));
         break;
     case cosa::Kind::Video:
+        qCInfo(lcRemote) << "liveboard prepares video" << m.fileName;
         m_form.showVideo(m.fileName);
         break;
     case cosa::Kind::Schedule:

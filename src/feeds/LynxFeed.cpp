@@ -1,6 +1,7 @@
 #include "feeds/LynxFeed.h"
 
 #include "shell/ErrorReport.h"
+#include "shell/LogCategories.h"
 #include "textlist/Textbox.h"
 #include "wall_link/UDPVesk.h"
 
@@ -26,8 +27,15 @@ void TLynxFeed::connectEndpoint(TUDPVesk& endpoint)
 void TLynxFeed::UDPJsonReceive(const QString& /*host*/, quint16 /*port*/, const QByteArray& buffer)
 {
     const QString prefix = m_prefix ? m_prefix() : QString();
-    if (const auto message = m_collector.receive(buffer, prefix))
-        show(*message);
+    const auto message = m_collector.receive(buffer, prefix);
+    if (!message) {
+        // Part of a message still growing, or a message dropped (other sender, not readable).
+        qCDebug(lcFeeds) << "FinishLynx datagram of" << buffer.size() << "bytes: no message taken, collected"
+                         << m_collector.collected().size();
+        return;
+    }
+    qCDebug(lcFeeds) << "FinishLynx message taken:" << message->parts.size() << "parts" << message->error;
+    show(*message);
 }
 
 void TLynxFeed::show(const lynx::Message& message)

@@ -1,9 +1,14 @@
 #include "feeds/SerialTiming.h"
 
+#include "shell/LogCategories.h"
+
 TSerialTiming::TSerialTiming(QObject* parent) : QObject(parent)
 {
     connect(&APD, &TSerialLine::charactersAvailable, this, &TSerialTiming::APDTriggerAvail);
-    connect(&APD, &TSerialLine::lost, this, [this] { Q_EMIT lineLost(lostText(m_port)); });
+    connect(&APD, &TSerialLine::lost, this, [this](const QString& reason) {
+        qCWarning(lcSerial) << "timing port COM" << m_port << "lost:" << reason;
+        Q_EMIT lineLost(lostText(m_port));
+    });
 }
 
 TSerialTiming::~TSerialTiming() = default;
@@ -38,13 +43,17 @@ bool TSerialTiming::openPort(const serialsetup::DialogValues& values)
     APDInitRX();
     if (!APD.open(device, *settings)) {
         m_error = APD.errorString();
+        qCWarning(lcSerial) << "timing port" << device << "not opened:" << m_error;
         return false;
     }
+    qCInfo(lcSerial) << "timing port" << device << "open," << settings->baud << "baud";
     return true;
 }
 
 void TSerialTiming::closePort()
 {
+    if (APD.isOpen())
+        qCInfo(lcSerial) << "timing port COM" << m_port << "closed";
     APD.close();
 }
 

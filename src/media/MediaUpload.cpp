@@ -1,5 +1,6 @@
 #include "media/MediaUpload.h"
 
+#include "shell/LogCategories.h"
 #include "shell/OperatorError.h"
 #include "wall_link/Ports.h"
 #include "wall_link/Sleeper.h"
@@ -62,7 +63,17 @@ void TMediaUpload::uploadRun(const QString& address)
 {
     IdFTP1.Host = address;
     IdFTP1.Port = m_ports.ftp;
-    IdFTP1.store(m_pendingUploadPath, QFileInfo(m_pendingUploadPath).fileName());
+    qCInfo(lcUpload) << "upload of" << m_pendingUploadPath << "to" << address << "port" << m_ports.ftp;
+    Q_EMIT uploadStarted(m_pendingUploadPath, address);
+    try {
+        IdFTP1.store(m_pendingUploadPath, QFileInfo(m_pendingUploadPath).fileName());
+    } catch (const OperatorError& e) {
+        qCWarning(lcUpload) << "upload failed:" << e.text();
+        Q_EMIT uploadEnded(m_pendingUploadPath, e.text());
+        throw;
+    }
+    qCInfo(lcUpload) << "upload done";
+    Q_EMIT uploadEnded(m_pendingUploadPath, QString());
     QCoreApplication::processEvents();
 }
 

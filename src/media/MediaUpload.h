@@ -50,6 +50,12 @@ public:
 
     TFtpClient IdFTP1;
 
+Q_SIGNALS:
+    // Around each transfer to the wall computer: the file, and at the end the error text (empty when it
+    // arrived).
+    void uploadStarted(const QString& path, const QString& address);
+    void uploadEnded(const QString& path, const QString& error);
+
 private:
     void uploadRun(const QString& address);
 

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-void MessageBoxReport::showMessage(Icon icon, const QString& caption, const QString& text, bool onTop)
+void MessageBoxReport::present(Icon icon, const QString& caption, const QString& text, bool onTop)
 {
     const QMessageBox::Icon boxIcon = icon == Icon::Critical  ? QMessageBox::Critical
                                       : icon == Icon::Warning ? QMessageBox::Warning

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <exception>
+#include <functional>
 
 class QWidget;
 
@@ -24,7 +25,16 @@ public:
     virtual ~ErrorReport() = default;
 
     // One message box; an empty caption means the program's name.
-    virtual void showMessage(Icon icon, const QString& caption, const QString& text, bool onTop = false) = 0;
+    void showMessage(Icon icon, const QString& caption, const QString& text, bool onTop = false)
+    {
+        if (m_shown)
+            m_shown(icon, caption, text);
+        present(icon, caption, text, onTop);
+    }
+
+    // Hears of every message before it shows (the send log keeps them); an empty function: no one.
+    using Listener = std::function<void(Icon icon, const QString& caption, const QString& text)>;
+    void setListener(Listener listener) { m_shown = std::move(listener); }
 
     // An error that ended an operator's action: a message box with its text.
     void report(const QString& text) { showMessage(Icon::Critical, QString(), text); }
@@ -45,13 +55,19 @@ public:
         }
         return false;
     }
+
+protected:
+    virtual void present(Icon icon, const QString& caption, const QString& text, bool onTop) = 0;
+
+private:
+    Listener m_shown;
 };
 
 // Real message boxes, parented to the active window.
 class MessageBoxReport final : public ErrorReport
 {
-public:
-    void showMessage(Icon icon, const QString& caption, const QString& text, bool onTop = false) override;
+protected:
+    void present(Icon icon, const QString& caption, const QString& text, bool onTop) override;
 };
 
 // Keeps every message for tests to read.
@@ -65,10 +81,6 @@ public:
         QString text;
         bool onTop;
     };
-    void showMessage(Icon icon, const QString& caption, const QString& text, bool onTop = false) override
-    {
-        entries.append({icon, caption, text, onTop});
-    }
     QStringList texts() const
     {
         QStringList all;
@@ -78,4 +90,10 @@ public:
     }
 
     QList<Entry> entries;
+
+protected:
+    void present(Icon icon, const QString& caption, const QString& text, bool onTop) override
+    {
+        entries.append({icon, caption, text, onTop});
+    }
 };

@@ -217,6 +217,9 @@ void TFormMain::buildMenu()
     manual->setShortcut(QKeySequence(Qt::Key_F1));
     // F1 in any window of the program opens the manual at that window's page.
     manual->setShortcutContext(Qt::ApplicationShortcut);
+    action(help, QStringLiteral("ProtokollOeffnen1"), QStringLiteral("&Protokoll öffnen"),
+           &TFormMain::ProtokollOeffnen1Click)
+        ->setEnabled(!m_options.logFolder.isEmpty());
     help->addSeparator();
     QAction* server = help->addAction(QStringLiteral("Über &Server"));
     server->setObjectName(QStringLiteral("berServer1"));
@@ -398,6 +401,13 @@ void TFormMain::Konfiguration2Click()
         WriteToIni();
         ReadFromIni();
     });
+}
+
+void TFormMain::ProtokollOeffnen1Click()
+{
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(m_options.logFolder)))
+        m_report.report(
+            QStringLiteral("Der Protokollordner \"%1\" kann nicht geöffnet werden.").arg(m_options.logFolder));
 }
 
 void TFormMain::Hilfe2Click()

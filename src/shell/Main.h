@@ -42,6 +42,7 @@ public:
         QStringList manualFolders;                            // where the operator's manual may stand
         QStringList arguments;                                // command line without the program itself
         QString settingsRoot;                                 // empty: the platform's per-user settings store
+        QString logFolder;                                    // the send log's folder; empty: no send log
     };
 
     // The feed endpoints the settings switch on and off.
@@ -106,6 +107,8 @@ public:
     void SBExitClick();
     void Konfiguration2Click();
     void Hilfe2Click();
+    // "Protokoll öffnen": the send log's folder in the desktop's file manager.
+    void ProtokollOeffnen1Click();
     void showAbout();
     // "Zeitmesstechnik": the timing mode, whose button stays down while it runs.
     void SBZMTClick();

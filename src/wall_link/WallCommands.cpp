@@ -202,6 +202,63 @@ Bodies startupTexts(const QString& large, const QString& small)
     return {serverControl(kControlStartupLarge, large), serverControl(kControlStartupSmall, small)};
 }
 
+QList<Record> splitRecords(const QByteArray& body)
+{
+    QList<Record> records;
+    qsizetype pos = 0;
+    const qsizetype n = body.size();
+    auto at = [&body](qsizetype i) { return static_cast<quint8>(body[i]); };
+    while (pos < n) {
+        Record r;
+        r.lead = at(pos);
+        const qsizetype left = n - pos;
+        qsizetype length = 2;
+        switch (r.lead) {
+        case lead::PageSelect:
+            r.kind = Record::Kind::PageSelect;
+            break;
+        case lead::Colour:
+            r.kind = Record::Kind::Colour;
+            length = 6;
+            break;
+        case lead::Option:
+            r.kind = Record::Kind::Option;
+            length = 3;
+            break;
+        case lead::Text:
+            r.kind = Record::Kind::Text;
+            break;
+        case lead::ServerControl:
+            r.kind = Record::Kind::ServerControl;
+            break;
+        case lead::Query:
+            r.kind = Record::Kind::Query;
+            break;
+        default:
+            records << r;
+            return records;
+        }
+        if (left < length) {
+            r.kind = Record::Kind::CutShort;
+            records << r;
+            return records;
+        }
+        r.id = at(pos + 1);
+        if (r.kind == Record::Kind::Colour)
+            r.colour = (quint32{at(pos + 2)} << 24) | (quint32{at(pos + 3)} << 16) | (quint32{at(pos + 4)} << 8) |
+                       quint32{at(pos + 5)};
+        if (r.kind == Record::Kind::Option)
+            r.value = at(pos + 2);
+        if (r.kind == Record::Kind::Text || r.kind == Record::Kind::ServerControl) {
+            r.text = body.mid(pos + 2);
+            length = left;
+        }
+        records << r;
+        pos += length;
+    }
+    return records;
+}
+
 std::optional<StatusReply> parseStatusReply(const QByteArray& body)
 {
     if (body.size() < 2 || static_cast<quint8>(body[0]) != lead::Text ||

@@ -147,6 +147,31 @@ Bodies closeServer();
 Bodies shutdownServer();
 Bodies startupTexts(const QString& large, const QString& small);
 
+// One record of a body as the wall reads it.
+struct Record
+{
+    enum class Kind
+    {
+        PageSelect,
+        Colour,
+        Option,
+        Text,
+        ServerControl,
+        Query,
+        CutShort, // a known lead byte without the bytes its record needs
+        Unknown   // a lead byte the wall does not know
+    };
+    Kind kind = Kind::Unknown;
+    quint8 lead = 0;
+    quint8 id = 0;      // page code, field, option, control sub-code or query code
+    quint32 colour = 0; // Colour: 0x00BBGGRR
+    quint8 value = 0;   // Option
+    QByteArray text;    // Text and ServerControl: the bytes to the end of the body, still encoded
+};
+// The records of a body in order. A record cut short or of an unknown kind is the last one: without
+// knowing its length nothing after it can be read safely.
+QList<Record> splitRecords(const QByteArray& body);
+
 // Status reply: 10 FD columns rows version...
 struct StatusReply
 {

@@ -1,10 +1,24 @@
 #include "wall_link/WallLink.h"
 
+#include "shell/LogCategories.h"
 #include "wall_link/Frame.h"
 
 namespace {
 constexpr int kSupervisionMs = 2000;
+
+const char* stateName(LinkState state)
+{
+    switch (state) {
+    case LinkState::Up:
+        return "up";
+    case LinkState::Waiting:
+        return "waiting";
+    case LinkState::Unknown:
+        break;
+    }
+    return "unknown";
 }
+} // namespace
 
 WallLink::WallLink(const Ports& ports, const PermutationTable& table, QObject* parent)
     : QObject(parent), m_crypter(table)
@@ -13,8 +27,10 @@ WallLink::WallLink(const Ports& ports, const PermutationTable& table, QObject* p
     m_endpoint.RxPort = ports.wallRx;
     m_endpoint.TxPort = ports.wallTx;
     connect(&m_endpoint, &TUDPVesk::OnReceive, this, &WallLink::receive);
-    connect(&m_endpoint, &TUDPVesk::OnError, this,
-            [this](int, const QString& msg) { Q_EMIT linkFailed(QStringLiteral("Socketfehler: ") + msg); });
+    connect(&m_endpoint, &TUDPVesk::OnError, this, [this](int, const QString& msg) {
+        qCWarning(lcLink) << "socket error:" << msg;
+        Q_EMIT linkFailed(QStringLiteral("Socketfehler: ") + msg);
+    });
     connect(this, &WallLink::bodyReceived, this, &WallLink::interpretReply);
 
     m_supervision.setObjectName(QStringLiteral("TimerPing"));
@@ -24,13 +40,19 @@ WallLink::WallLink(const Ports& ports, const PermutationTable& table, QObject* p
 
 void WallLink::send(const wallcmd::Bodies& bodies)
 {
+    wallcmd::Bodies sent;
     for (const QByteArray& body : bodies) {
         const QByteArray datagram = frame::frameBody(m_crypter, body, TCrypter::randomKey());
-        if (datagram.isEmpty())
+        if (datagram.isEmpty()) {
+            qCWarning(lcLink) << "body of" << body.size() << "bytes not sent: empty or too long";
             continue;
+        }
         m_endpoint.TxIPAddr = m_address;
-        m_endpoint.SendData(datagram);
+        if (m_endpoint.SendData(datagram) > 0)
+            sent << body;
     }
+    if (!sent.isEmpty())
+        Q_EMIT bodiesSent(sent);
 }
 
 void WallLink::receive(const QString& /*host*/, quint16 /*port*/, const QByteArray& datagram)
@@ -44,6 +66,8 @@ void WallLink::setState(LinkState state)
 {
     if (state == m_state)
         return;
+    // Debug: the supervision turns the state round every 2 s.
+    qCDebug(lcLink) << "link state" << stateName(m_state) << "->" << stateName(state);
     m_state = state;
     Q_EMIT stateChanged(state);
 }

@@ -22,7 +22,7 @@ public:
                       QObject* parent = nullptr);
 
     // Scrambles, frames and sends each body to the wall address. Empty or over-long bodies are dropped;
-    // send failures go to linkFailed.
+    // send failures go to linkFailed; the bodies that left go to bodiesSent.
     void send(const wallcmd::Bodies& bodies) override;
     QString address() const override { return m_address; }
     WallTextSize textSize() const override { return m_textSize; }
@@ -58,6 +58,8 @@ public:
 
 Q_SIGNALS:
     void stateChanged(LinkState state);
+    // After each send: the bodies that left for the wall, in order; not emitted when none did.
+    void bodiesSent(const wallcmd::Bodies& bodies);
     // A plain body from the wall server (after unframing and unscrambling).
     void bodyReceived(const QByteArray& body);
     // A status reply, whether or not details were asked for.

@@ -90,6 +90,8 @@ struct ClientFixture
         return file.value(group + QLatin1Char('/') + key).toString();
     }
 
+    QString logFolder() const { return settings.path() + QStringLiteral("/Protokoll"); }
+
     // Builds the graph; with show, shows the main window and waits until its start timer has run.
     void start(bool show = true, const QStringList& arguments = {}, const QString& settingsRoot = {})
     {
@@ -101,6 +103,7 @@ struct ClientFixture
         setup.main.arguments = arguments;
         setup.main.settingsRoot = settingsRoot.isEmpty() ? settings.path() : settingsRoot;
         setup.main.helpFile = settings.path() + QStringLiteral("/BrisalClient.chm");
+        setup.main.logFolder = logFolder();
         setup.clock = &clock;
         setup.sound = &sound;
         app = std::make_unique<BrisalClientApp>(setup, report);

@@ -4,6 +4,7 @@
 #include "support/Controls.h"
 
 #include <QAction>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -34,6 +35,18 @@ QString hexText(const char* text)
 {
     return AnsweringWall::hex(QByteArray(text));
 }
+
+// Takes the URLs the program hands to the desktop.
+class UrlCatcher final : public QObject
+{
+    Q_OBJECT
+public:
+    UrlCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~UrlCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QList<QUrl> urls;
+public Q_SLOTS:
+    void open(const QUrl& url) { urls << url; }
+};
 } // namespace
 
 // The main window in the running program: the lamp, the page-button rule with its waits, the server
@@ -62,6 +75,7 @@ private Q_SLOTS:
     void closing();
     void missingHelpFile();
     void menuEntries();
+    void sendLogAndItsFolder();
 };
 
 void tst_MainWindow::lampGoesGrayRedGreen()
@@ -459,12 +473,33 @@ void tst_MainWindow::menuEntries()
         menus << menu->text() + QStringLiteral(": ") + entries.join(QStringLiteral(" | "));
     }
     QCOMPARE(menus, (QStringList{"&Datei: &Beenden", "Anzeige: Uhrzeit | Zeitmesstechnik | Fußball | American Football",
-                                 "Konfiguration: Konfiguration", "&Hilfe: &Hilfe | - | Über &Server | Ü&ber"}));
+                                 "Konfiguration: Konfiguration",
+                                 "&Hilfe: &Hilfe | &Protokoll öffnen | - | Über &Server | Ü&ber"}));
     QCOMPARE(client.main().windowTitle(), QStringLiteral("Brisal Client"));
     QCOMPARE(testsupport::control<TLedBtn>(client.main(), "LedBtnPing")->toolTip(),
              QStringLiteral("Videowand- Lebenszeichen holen"));
     QCOMPARE(testsupport::control<QToolButton>(client.main(), "SBShowMJPEG")->toolTip(),
              QStringLiteral("MJPEG- Kamera am Server"));
+}
+
+// The program's send log hears the link and every message shown; the help menu opens its folder.
+void tst_MainWindow::sendLogAndItsFolder()
+{
+    ClientFixture client;
+    client.start();
+    QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
+    QTest::keyClick(&client.main(), Qt::Key_F1);
+    UrlCatcher desktop;
+    menuAction(client.main(), "ProtokollOeffnen1")->trigger();
+    QCOMPARE(desktop.urls, QList<QUrl>{QUrl::fromLocalFile(client.logFolder())});
+
+    QFile log(client.logFolder() + QStringLiteral("/Sendeprotokoll.txt"));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QString stamp = QStringLiteral("2026-05-01 13:04:05.000 ");
+    QVERIFY2(lines.contains(stamp + QStringLiteral("Verbindung: Wand antwortet")), qPrintable(lines.join('\n')));
+    QCOMPARE(lines.last(), stamp + QStringLiteral("Fehler (Keine Hilfe): Hilfedatei  / \"") + client.settings.path() +
+                               QStringLiteral("/BrisalClient.chm\" /  nicht verfügbar."));
 }
 
 QTEST_MAIN(tst_MainWindow)

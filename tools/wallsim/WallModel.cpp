@@ -10,11 +10,6 @@ QString hexByte(quint8 b)
     return QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
 }
 
-quint8 at(const QByteArray& body, qsizetype i)
-{
-    return static_cast<quint8>(body[i]);
-}
-
 QString quoted(const QString& text)
 {
     constexpr qsizetype kShown = 40;
@@ -75,117 +70,73 @@ WallModel::Effects WallModel::apply(const QByteArray& body, qint64 nowMs)
     if (body.isEmpty())
         return effects;
     ++m_bodies;
-    qsizetype pos = 0;
-    const qsizetype n = body.size();
-    while (pos < n) {
-        const quint8 lead = at(body, pos);
-        const qsizetype left = n - pos;
-        auto truncated = [&] { note(hexByte(lead) + QStringLiteral(" cut short")); };
-        switch (lead) {
-        case wallcmd::lead::PageSelect: { // page-select
-            if (left < 2) {
-                truncated();
-                return effects;
-            }
-            const quint8 code = at(body, pos + 1);
-            if (code == wallcmd::page::MediaStop) {
+    using Kind = wallcmd::Record::Kind;
+    for (const wallcmd::Record& r : wallcmd::splitRecords(body)) {
+        switch (r.kind) {
+        case Kind::PageSelect:
+            if (r.id == wallcmd::page::MediaStop) {
                 m_mediaStopped = true;
                 m_mediaStoppedAt = nowMs;
             } else {
-                m_page = code;
+                m_page = r.id;
                 m_mediaStopped = false;
             }
-            note(QStringLiteral("D0 %1 %2").arg(hexByte(code), pageName(code)));
-            pos += 2;
+            note(QStringLiteral("D0 %1 %2").arg(hexByte(r.id), pageName(r.id)));
             break;
-        }
-        case wallcmd::lead::Colour: { // colour: field, then 00 BB GG RR
-            if (left < 6) {
-                truncated();
-                return effects;
-            }
-            const quint8 id = at(body, pos + 1);
-            const quint32 colour = (quint32{at(body, pos + 2)} << 24) | (quint32{at(body, pos + 3)} << 16) |
-                                   (quint32{at(body, pos + 4)} << 8) | quint32{at(body, pos + 5)};
-            m_fields[id].colour = colour;
-            note(QStringLiteral("C0 %1 %2").arg(hexByte(id)).arg(colour, 8, 16, QLatin1Char('0')).toUpper());
-            pos += 6;
+        case Kind::Colour:
+            m_fields[r.id].colour = r.colour;
+            note(QStringLiteral("C0 %1 %2").arg(hexByte(r.id)).arg(r.colour, 8, 16, QLatin1Char('0')).toUpper());
             break;
-        }
-        case wallcmd::lead::Option: { // option
-            if (left < 3) {
-                truncated();
-                return effects;
-            }
-            const quint8 id = at(body, pos + 1);
-            const quint8 value = at(body, pos + 2);
-            if (id == wallcmd::kOptionTimeBar)
-                m_timeBarMode = value;
-            note(QStringLiteral("C1 %1 %2").arg(hexByte(id), hexByte(value)));
-            pos += 3;
+        case Kind::Option:
+            if (r.id == wallcmd::kOptionTimeBar)
+                m_timeBarMode = r.value;
+            note(QStringLiteral("C1 %1 %2").arg(hexByte(r.id), hexByte(r.value)));
             break;
-        }
-        case wallcmd::lead::Text: { // text to the end of the body
-            if (left < 2) {
-                truncated();
-                return effects;
-            }
-            const quint8 id = at(body, pos + 1);
-            const QByteArray bytes = body.mid(pos + 2);
-            if (id == wallcmd::field::ListLines) {
-                if (bytes.isEmpty()) {
+        case Kind::Text:
+            if (r.id == wallcmd::field::ListLines) {
+                if (r.text.isEmpty()) {
                     note(QStringLiteral("10 43 without line number"));
                 } else {
-                    const int number = static_cast<quint8>(bytes[0]);
-                    m_lines[number] = cp1252::decode(bytes.mid(1));
+                    const int number = static_cast<quint8>(r.text[0]);
+                    m_lines[number] = cp1252::decode(r.text.mid(1));
                     note(QStringLiteral("10 43 line %1 %2").arg(number).arg(quoted(m_lines[number])));
                 }
             } else {
-                m_fields[id].text = cp1252::decode(bytes);
-                if (id == wallcmd::field::TimeLarge && !bytes.isEmpty()) {
+                m_fields[r.id].text = cp1252::decode(r.text);
+                if (r.id == wallcmd::field::TimeLarge && !r.text.isEmpty()) {
                     m_hasRunningTime = true;
                     m_lastRunningTimeAt = nowMs;
                 }
-                if (id == wallcmd::field::SetsMediaArea && bytes.isEmpty())
+                if (r.id == wallcmd::field::SetsMediaArea && r.text.isEmpty())
                     m_mediaAreaClearedAt = nowMs;
-                note(QStringLiteral("10 %1 %2").arg(hexByte(id), quoted(m_fields[id].text)));
+                note(QStringLiteral("10 %1 %2").arg(hexByte(r.id), quoted(m_fields[r.id].text)));
             }
-            return effects;
-        }
-        case wallcmd::lead::ServerControl: { // server control, text to the end of the body
-            if (left < 2) {
-                truncated();
-                return effects;
-            }
-            const quint8 sub = at(body, pos + 1);
-            const QString text = cp1252::decode(body.mid(pos + 2));
-            if (sub == wallcmd::kControlServer) {
+            break;
+        case Kind::ServerControl: {
+            const QString text = cp1252::decode(r.text);
+            if (r.id == wallcmd::kControlServer) {
                 if (text == QLatin1String("CloseServer"))
                     effects.closeServer = true;
                 else if (text == QLatin1String("Shutdown"))
                     effects.shutdown = true;
-            } else if (sub == wallcmd::kControlStartupLarge) {
+            } else if (r.id == wallcmd::kControlStartupLarge) {
                 m_startupLarge = text;
-            } else if (sub == wallcmd::kControlStartupSmall) {
+            } else if (r.id == wallcmd::kControlStartupSmall) {
                 m_startupSmall = text;
             }
-            note(QStringLiteral("EE %1 %2").arg(hexByte(sub), quoted(text)));
-            return effects;
-        }
-        case wallcmd::lead::Query: { // query
-            if (left < 2) {
-                truncated();
-                return effects;
-            }
-            const quint8 code = at(body, pos + 1);
-            effects.queries << code;
-            note(QStringLiteral("80 %1 query").arg(hexByte(code)));
-            pos += 2;
+            note(QStringLiteral("EE %1 %2").arg(hexByte(r.id), quoted(text)));
             break;
         }
-        default:
-            note(QStringLiteral("%1 unknown record, rest of body skipped").arg(hexByte(lead)));
-            return effects;
+        case Kind::Query:
+            effects.queries << r.id;
+            note(QStringLiteral("80 %1 query").arg(hexByte(r.id)));
+            break;
+        case Kind::CutShort:
+            note(hexByte(r.lead) + QStringLiteral(" cut short"));
+            break;
+        case Kind::Unknown:
+            note(QStringLiteral("%1 unknown record, rest of body skipped").arg(hexByte(r.lead)));
+            break;
         }
     }
     return effects;
