@@ -5,6 +5,7 @@
 #include "feeds/LynxFeed.h"
 #include "feeds/SerialTiming.h"
 #include "feeds/TimingMode.h"
+#include "feeds/ZwWertungWindow.h"
 #include "media/JpgPicture.h"
 #include "media/MediaModule.h"
 #include "media/Video.h"
@@ -80,7 +81,7 @@ public:
     TFormJpg FormJpg;
     TFormVideo FormVideo;
     placeholder::TFormSpielUndSatz FormSpielUndSatz;
-    placeholder::TFormWertung FormWertung;
+    TFormWertung FormWertung;
 
     // "Zeitmesstechnik": the serial timing input wired to the timing display.
     TTimingMode TimingMode;

@@ -16,26 +16,14 @@
 #include <algorithm>
 #include <array>
 
+using textlist::iconButton;
 using textlist::named;
 
 namespace {
 
-struct GridColumn
-{
-    const char* header;
-    int width;
-};
-constexpr std::array<GridColumn, 5> kGridColumns{
+constexpr std::array<TStringGrid::Column, 5> kGridColumns{
     {{"Pos.", 50}, {"Nr.", 50}, {"Name", 160}, {"LV", 40}, {"Leistung", 80}}};
 constexpr int kStatusPanels = 2;
-
-QToolButton* iconButton(QWidget* parent, const QString& name, const QString& hint, QStyle::StandardPixmap icon)
-{
-    auto* b = named(new QToolButton(parent), name);
-    b->setToolTip(hint);
-    b->setIcon(parent->style()->standardIcon(icon));
-    return b;
-}
 
 } // namespace
 
@@ -118,6 +106,10 @@ TListPage::TListPage(const Names& names, QWidget* parent) : QWidget(parent)
     if (bar)
         column->addWidget(bar);
 
+    if (toStandings) {
+        connect(toStandings, &QToolButton::clicked, this, [this] { Q_EMIT standingsHandOver(m_grid->cells()); });
+        connect(showStandings, &QToolButton::clicked, this, &TListPage::standingsRequested);
+    }
     connect(m_toPreview, &QPushButton::clicked, this, [this] {
         listlayout::ListOptions chosen;
         chosen.showPosition = m_showPosition->isChecked();
@@ -129,13 +121,13 @@ TListPage::TListPage(const Names& names, QWidget* parent) : QWidget(parent)
 
 void TListPage::reset()
 {
-    m_grid->setColCount(static_cast<int>(kGridColumns.size()));
+    resetColumns();
     m_grid->setRowCount(2);
-    for (std::size_t c = 0; c < kGridColumns.size(); ++c) {
-        const int column = static_cast<int>(c);
-        m_grid->setCell(column, 0, QString::fromLatin1(kGridColumns[c].header));
-        m_grid->setColumnWidth(column, kGridColumns[c].width);
-    }
+}
+
+void TListPage::resetColumns()
+{
+    m_grid->setColumns(kGridColumns);
 }
 
 void TListPage::setHeader(const QString& header)

@@ -45,6 +45,8 @@ public:
 
     // Five columns with their headers and widths, and one data row.
     void reset();
+    // Five columns with their headers and widths; the rows and their cells stay.
+    void resetColumns();
     void setHeader(const QString& header);
     // Writes rows (cells in column order) into the data rows from row 1, after emptying every data cell
     // and the status bar. The grid then holds exactly these rows; without rows it keeps its row count.
@@ -60,6 +62,9 @@ public:
 Q_SIGNALS:
     // "nach Vorschau": the header text, the grid and the options of the boxes and the focused row.
     void previewRequested(const QString& header, const listlayout::Grid& cells, const listlayout::ListOptions& options);
+    // The standings buttons: the grid's results handed over to the standings, the standings asked for.
+    void standingsHandOver(const listlayout::Grid& cells);
+    void standingsRequested();
 
 private:
     void fill(const QList<QStringList>& rows);

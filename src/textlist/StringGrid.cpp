@@ -26,6 +26,17 @@ void TStringGrid::setColCount(int columns)
     setColumnCount(std::max(columns, 0));
 }
 
+void TStringGrid::setColumns(std::span<const Column> columns)
+{
+    setColCount(static_cast<int>(columns.size()));
+    for (int column = 0; column < columnCount(); ++column) {
+        const Column& c = columns[static_cast<std::size_t>(column)];
+        setCell(column, 0, QString::fromLatin1(c.header));
+        setColumnWidth(column, c.width);
+        setColumnHidden(column, c.width == 0);
+    }
+}
+
 QString TStringGrid::cell(int column, int row) const
 {
     if (column < 0 || column >= columnCount())
@@ -77,4 +88,13 @@ listlayout::Grid TStringGrid::cells() const
         grid << line;
     }
     return grid;
+}
+
+void TStringGrid::setCells(const listlayout::Grid& grid)
+{
+    for (int row = 1; row < RowCount(); ++row) {
+        const QStringList line = row < grid.size() ? grid.at(row) : QStringList();
+        for (int column = 0; column < columnCount(); ++column)
+            setCell(column, row, column < line.size() ? line.at(column) : QString());
+    }
 }

@@ -4,6 +4,8 @@
 
 #include <QTableWidget>
 
+#include <span>
+
 // An editable text grid addressed as the feeds and the list layout see it: row 0 is the fixed header
 // row (shown as the column headers), data rows from 1; row and column counts include the header row.
 class TStringGrid final : public QTableWidget
@@ -12,6 +14,14 @@ class TStringGrid final : public QTableWidget
     Q_DISABLE_COPY_MOVE(TStringGrid)
 public:
     explicit TStringGrid(QWidget* parent = nullptr);
+
+    struct Column
+    {
+        const char* header;
+        int width; // pixels; 0 hides the column
+    };
+    // As many columns as given, with these headers and widths; the cells stay.
+    void setColumns(std::span<const Column> columns);
 
     int RowCount() const { return rowCount() + 1; }
     void setRowCount(int rows); // at least the header row stays
@@ -28,4 +38,7 @@ public:
     int Row() const;
 
     listlayout::Grid cells() const;
+    // Writes the data rows of grid into the data rows; missing cells become empty, what lies outside
+    // this grid is left out. The header row stays.
+    void setCells(const listlayout::Grid& grid);
 };

@@ -88,6 +88,8 @@ TFormTextbox::TFormTextbox(WallSink& wall, TMediaModule& media, ErrorReport& rep
     });
     for (TListPage* list : {m_cosaList, m_lynxList})
         connect(list, &TListPage::previewRequested, this, &TFormTextbox::listToPreview);
+    connect(m_lynxList, &TListPage::standingsHandOver, this, &TFormTextbox::lynxResultsToStandings);
+    connect(m_lynxList, &TListPage::standingsRequested, this, &TFormTextbox::standingsRequested);
     connect(m_picture, &TPicturePage::showRequested, this, [this] { ShowTab(BildZeigen); });
     connect(m_video, &TVideoPage::showRequested, this, [this] { ShowTab(VideoZeigen); });
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int page) {
@@ -116,7 +118,8 @@ void TFormTextbox::FormShow()
 {
     ShowTab(CosaZeitplan);
     m_cosaList->reset();
-    m_lynxList->reset();
+    // FinishLynx lists also arrive while the window is hidden; the operator who opens it finds them whole.
+    m_lynxList->resetColumns();
     m_preview->fitToWall();
 }
 
@@ -249,11 +252,22 @@ void TFormTextbox::setStopVideo(std::function<void()> stopVideo)
     m_video->setStopVideo(std::move(stopVideo));
 }
 
-void TFormTextbox::listToPreview(const QString& header, const listlayout::Grid& cells, listlayout::ListOptions options)
+QStringList TFormTextbox::listLines(const listlayout::Grid& cells, listlayout::ListOptions options) const
 {
-    m_preview->setHeader(header);
     options.withResults = !listlayout::isStartListEntry(workflowIndex());
     options.wallColumns = m_wall.textSize().columns;
-    m_preview->setLines(listlayout::listLines(cells, options));
+    return listlayout::listLines(cells, options);
+}
+
+void TFormTextbox::listToPreview(const QString& header, const listlayout::Grid& cells,
+                                 const listlayout::ListOptions& options)
+{
+    m_preview->setHeader(header);
+    m_preview->setLines(listLines(cells, options));
+    m_preview->moveCaretToStart();
+}
+
+void TFormTextbox::moveCaretToStart()
+{
     m_preview->moveCaretToStart();
 }

@@ -88,15 +88,25 @@ public:
     // The staged copy of the video page; empty until a video was staged.
     QString videoCopyPath() const;
 
-    // The list layout into the preview, as the list pages and the standings use it: the header, the
-    // grid's cells, and options whose result column and wall width this window sets.
-    void listToPreview(const QString& header, const listlayout::Grid& cells, listlayout::ListOptions options);
+    // The list layout as the list pages and the standings use it: the grid's cells laid out with options
+    // whose result column (by the selected workflow entry) and wall width this window sets.
+    QStringList listLines(const listlayout::Grid& cells, listlayout::ListOptions options) const;
+    // Those lines into the preview, with the header; the caret to the start.
+    void listToPreview(const QString& header, const listlayout::Grid& cells, const listlayout::ListOptions& options);
+    // The preview's caret to the start of its lines, nothing selected.
+    void moveCaretToStart();
 
     // Replaces the local video preview's stop (the media parts' by default); errors it throws are
     // swallowed.
     void setStopVideo(std::function<void()> stopVideo);
     // This window's own open dialog for pictures and videos.
     TOpenDialog& openDialog() { return m_open; }
+
+Q_SIGNALS:
+    // The FinishLynx page's standings buttons: its results (the grid's cells) handed over to the
+    // standings, and the standings asked for.
+    void lynxResultsToStandings(const listlayout::Grid& cells);
+    void standingsRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;

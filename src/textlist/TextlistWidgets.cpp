@@ -2,6 +2,7 @@
 
 #include <QPalette>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace textlist {
 
@@ -18,6 +19,14 @@ QPushButton* toPreviewButton(QWidget* parent, const QString& name, const QString
     auto* b = named(new QPushButton(QStringLiteral("nach Vorschau"), parent), name);
     b->setToolTip(hint);
     b->setAutoDefault(true);
+    return b;
+}
+
+QToolButton* iconButton(QWidget* parent, const QString& name, const QString& hint, QStyle::StandardPixmap icon)
+{
+    auto* b = named(new QToolButton(parent), name);
+    b->setToolTip(hint);
+    b->setIcon(parent->style()->standardIcon(icon));
     return b;
 }
 

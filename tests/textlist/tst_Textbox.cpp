@@ -335,14 +335,19 @@ private Q_SLOTS:
         QCOMPARE(m_w->lines(), lines);
         QCOMPARE(editor()->textCursor().position(), 0);
 
-        // Unchecking "Pos." drops the column and its space; showing again resets the grid.
+        // Unchecking "Pos." drops the column and its space. Showing again resets the COSA grid to one data
+        // row; the FinishLynx grid keeps its rows, which may have arrived while the window was hidden.
         child<QCheckBox>(*m_w, lynx ? "CBShowPositionLynx" : "CBShowPosition")->setChecked(false);
         click(*m_w, lynx ? "BBLynxStartResultsList" : "BBShowStartResultsList");
         QVERIFY(m_w->lines().first().startsWith(QStringLiteral("123 Anna")));
+        grid->setColCount(7);
+        grid->setCell(4, 0, QStringLiteral("x"));
         m_w->hide();
         m_w->show();
-        QCOMPARE(grid->RowCount(), 2);
+        QCOMPARE(grid->RowCount(), lynx ? 3 : 2);
         QCOMPARE(grid->cell(2, 1), QStringLiteral("Anna Beispiel"));
+        QCOMPARE(grid->cell(2, 2), lynx ? QStringLiteral("Bo") : QString());
+        QCOMPARE(grid->cells().first(), (QStringList{"Pos.", "Nr.", "Name", "LV", "Leistung"}));
     }
 
     void clearGrid()
