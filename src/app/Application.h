@@ -11,6 +11,7 @@
 #include "pages/AmericanFootball.h"
 #include "pages/Clock.h"
 #include "pages/Socker.h"
+#include "pages/SpielUndSatz.h"
 #include "pages/SystemAlertSound.h"
 #include "pages/Watch.h"
 #include "pages/ZMT.h"
@@ -76,7 +77,7 @@ public:
     TFormTextbox FormTextbox;
     TFormJpg FormJpg;
     TFormVideo FormVideo;
-    placeholder::TFormSpielUndSatz FormSpielUndSatz;
+    TFormSpielUndSatz FormSpielUndSatz;
     placeholder::TFormWertung FormWertung;
 
     // "Zeitmesstechnik": the serial timing input wired to the timing display.

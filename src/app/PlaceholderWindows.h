@@ -2,9 +2,9 @@
 
 #include <QDialog>
 
-// The game-and-set page and the intermediate standings as empty dialogs with their class names as
-// object names and their captions, so the start-up order, the main window's page rule and the
-// link-error reaction treat them like every other window.
+// The intermediate standings as an empty dialog with its class name as
+// object name and its caption, so the start-up order, the main window's page rule and the
+// link-error reaction treat it like every other window.
 namespace placeholder {
 
 class PageWindow : public QDialog
@@ -24,7 +24,6 @@ public:
         {}                                                                                                             \
     };
 
-BRISAL_PLACEHOLDER(TFormSpielUndSatz, "Spiel-/Satzstand")
 BRISAL_PLACEHOLDER(TFormWertung, "Auswertung Zwischenstand")
 
 #undef BRISAL_PLACEHOLDER
