@@ -13,7 +13,8 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
       FormAmericanFootball(Link, setup.clock ? *setup.clock : m_systemClock, setup.sound ? *setup.sound : m_systemSound,
                            &FormMain),
       FormTextbox(Link, Media, report, &FormMain), FormJpg(Link, Media, report, &FormMain),
-      FormVideo(Link, Media, report, &FormMain), FormSpielUndSatz(&FormMain), FormWertung(FormTextbox),
+      FormVideo(Link, Media, report, &FormMain), FormSpielUndSatz(Link, Media, report, &FormMain),
+      FormWertung(FormTextbox),
       TimingMode(FormMain, FormMain.settings(), FormMain.settingsStore(), Link, ZELTools, SerialTiming, FormZMT,
                  report),
       CosaFeed(FormTextbox), LynxFeed(FormTextbox, report, [this] { return FormMain.settings().rxPrefix; })

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/PlaceholderWindows.h"
 #include "feeds/CosaFeed.h"
 #include "feeds/LynxFeed.h"
 #include "feeds/SerialTiming.h"
@@ -12,6 +11,7 @@
 #include "pages/AmericanFootball.h"
 #include "pages/Clock.h"
 #include "pages/Socker.h"
+#include "pages/SpielUndSatz.h"
 #include "pages/SystemAlertSound.h"
 #include "pages/Watch.h"
 #include "pages/ZMT.h"
@@ -80,7 +80,7 @@ public:
     TFormTextbox FormTextbox;
     TFormJpg FormJpg;
     TFormVideo FormVideo;
-    placeholder::TFormSpielUndSatz FormSpielUndSatz;
+    TFormSpielUndSatz FormSpielUndSatz;
     TFormWertung FormWertung;
 
     // "Zeitmesstechnik": the serial timing input wired to the timing display.

@@ -17,12 +17,18 @@ class TMediaModule final
 public:
     // Both references are only stored: they may name members of an owner still being built.
     TMediaModule(TSleeper& sleeper, const Ports& ports)
-        : Upload(sleeper, ports), Preview(Player), Progress(Upload.IdFTP1, sleeper)
+        : Upload(sleeper, ports), Preview(Player), Progress(Upload.IdFTP1, sleeper), m_sleeper(sleeper)
     {}
+
+    // The wait the uploads use, for pages that pause before one.
+    TSleeper& sleeper() const { return m_sleeper; }
 
     TMediaUpload Upload;
     TQtMediaPlayer Player;
     TVideoPreview Preview;
     TUploadProgress Progress;
     TOpenDialog Open;
+
+private:
+    TSleeper& m_sleeper;
 };

@@ -63,9 +63,14 @@ bool loadPicture(TOpenDialog& open, TImage& image, QWidget* parent)
     return !open.FileName.isEmpty() && QFileInfo(open.FileName).isFile();
 }
 
-void showPicture(WallSink& wall, TMediaModule& media, const TImage& image)
+void uploadPicture(WallSink& wall, TMediaModule& media, const TImage& image)
 {
     media.Upload.SendStreamTo(wall.address(), image.picture(), TMediaUpload::kPictureName, image.jpegFile());
+}
+
+void showPicture(WallSink& wall, TMediaModule& media, const TImage& image)
+{
+    uploadPicture(wall, media, image);
     wall.send(wallcmd::pictureShow());
 }
 
@@ -89,11 +94,11 @@ bool openVideo(TMediaModule& media, TOpenDialog& open, QWidget* surface, QString
     return true;
 }
 
-bool showVideo(WallSink& wall, TMediaModule& media, const QString& copyPath)
+bool showVideo(WallSink& wall, TMediaModule& media, const QString& copyPath, const wallcmd::Bodies& pageBodies)
 {
     if (copyPath.isEmpty() || !QFileInfo(copyPath).isFile())
         return false;
-    wall.send(wallcmd::videoShow());
+    wall.send(pageBodies);
     media.Upload.SendVideoTo(wall.address(), copyPath);
     return true;
 }

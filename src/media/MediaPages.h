@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wall_link/WallCommands.h"
+
 #include <QString>
 
 class QWidget;
@@ -24,15 +26,18 @@ QString pictureFile(const QString& chosen);
 // reported when the operator chose an existing file that is not a JPEG. True when the dialog's file
 // name names an existing file.
 bool loadPicture(TOpenDialog& open, TImage& image, QWidget* parent = nullptr);
-// Uploads the image as "BrisalClient.jpg", then switches the wall to the picture page.
+// Uploads the image as "BrisalClient.jpg" to the wall computer.
+void uploadPicture(WallSink& wall, TMediaModule& media, const TImage& image);
+// Uploads the image, then switches the wall to the picture page.
 void showPicture(WallSink& wall, TMediaModule& media, const TImage& image);
 
 // Asks for a video, stops the preview, stages the chosen file as copyPath (set before the copy, so it
 // names the staged file even when the copy fails) and plays it in surface. False after "cancel".
 bool openVideo(TMediaModule& media, TOpenDialog& open, QWidget* surface, QString& copyPath, QWidget* parent = nullptr);
-// Switches the wall to the video page and uploads copyPath, when that file exists; returns whether it
-// did. The caller stops the preview first.
-bool showVideo(WallSink& wall, TMediaModule& media, const QString& copyPath);
+// Sends pageBodies (by default: switch the wall to the video page) and uploads copyPath, when that file
+// exists; returns whether it did. The caller stops the preview first.
+bool showVideo(WallSink& wall, TMediaModule& media, const QString& copyPath,
+               const wallcmd::Bodies& pageBodies = wallcmd::videoShow());
 // The wall's video grabber and its network camera: the preview stops, nothing is uploaded.
 void liveVideo(WallSink& wall, TMediaModule& media);
 void camera(WallSink& wall, TMediaModule& media);

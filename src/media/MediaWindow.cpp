@@ -53,6 +53,17 @@ QFrame* blackFrame(QWidget* parent, const QString& name)
     return f;
 }
 
+QWidget* videoSurface(QWidget* parent, const QString& name)
+{
+    auto* s = new QWidget(parent);
+    s->setObjectName(name);
+    s->setAutoFillBackground(true);
+    QPalette pal = s->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    s->setPalette(pal);
+    return s;
+}
+
 QProgressBar* progressBar(QWidget* parent, const QString& name)
 {
     auto* p = new QProgressBar(parent);

@@ -25,6 +25,8 @@ QLabel* caption(QWidget* parent, const QString& name, const QString& text);
 QToolButton* iconButton(QWidget* parent, const QString& name, const QIcon& icon, const QString& hint);
 // The black frame around the picture or the video surface.
 QFrame* blackFrame(QWidget* parent, const QString& name);
+// The black surface the local preview plays a video on.
+QWidget* videoSurface(QWidget* parent, const QString& name);
 QProgressBar* progressBar(QWidget* parent, const QString& name);
 // The folder button of the top bar.
 QToolButton* openButton(QWidget* parent, const QString& name, const QString& hint);

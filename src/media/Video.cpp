@@ -18,12 +18,7 @@ TFormVideo::TFormVideo(WallSink& wall, TMediaModule& media, ErrorReport& report,
     QToolButton* open = mediawindow::openButton(this, QStringLiteral("SBOpenVideo"), QStringLiteral("Bild öffnen"));
 
     QFrame* frame = mediawindow::blackFrame(this, QStringLiteral("PnPicture"));
-    m_surface = new QWidget(frame);
-    m_surface->setObjectName(QStringLiteral("PnVideo"));
-    m_surface->setAutoFillBackground(true);
-    QPalette pal = m_surface->palette();
-    pal.setColor(QPalette::Window, Qt::black);
-    m_surface->setPalette(pal);
+    m_surface = mediawindow::videoSurface(frame, QStringLiteral("PnVideo"));
     auto* frameLayout = new QVBoxLayout(frame);
     frameLayout->setContentsMargins(2, 2, 2, 2);
     frameLayout->addWidget(m_surface);

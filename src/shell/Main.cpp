@@ -113,8 +113,11 @@ TFormMain::TFormMain(const Options& options, ErrorReport& report, QWidget* paren
         connect(button, &QToolButton::clicked, this,
                 [this, button, entry] { openPage(button, window(entry.page), entry.waitLonger); });
         if (entry.page == Page::SpielUndSatz) {
-            button->setEnabled(false);
-            m_labelButtons.key(button)->setProperty("enabled", false);
+            // Disabled unless the settings switch the page on (ReadFromIni).
+            SBSpielUndSatz = button;
+            LbSpielUndSatz = qobject_cast<QLabel*>(m_labelButtons.key(button));
+            SBSpielUndSatz->setEnabled(false);
+            LbSpielUndSatz->setEnabled(false);
         }
     }
     findChild<QToolButton*>(QStringLiteral("SBShowMJPEG"))->setToolTip(QStringLiteral("MJPEG- Kamera am Server"));
@@ -333,6 +336,8 @@ void TFormMain::ReadFromIni()
     SBZMT->setEnabled(timing);
     LbZMT->setEnabled(timing);
     Zeitmesstechnik1->setEnabled(timing);
+    SBSpielUndSatz->setEnabled(m_settings.gameAndSetEnabled);
+    LbSpielUndSatz->setEnabled(m_settings.gameAndSetEnabled);
 }
 
 void TFormMain::WriteToIni()

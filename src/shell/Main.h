@@ -98,7 +98,7 @@ public:
     const Settings& settings() const { return m_settings; }
     const SettingsStore& settingsStore() const { return m_store; }
     // Reads the settings from the store and applies them: the dialog, the football page's count
-    // direction, this window's position, the feeds, the timing-display entries.
+    // direction, this window's position, the feeds, the timing-display and game-and-set entries.
     void ReadFromIni();
     // Stores the settings in force with this window's position and the football page's count direction.
     void WriteToIni();
@@ -148,6 +148,8 @@ private:
     TLedBtn* LedBtnPing = nullptr;
     QToolButton* SBZMT = nullptr;
     QLabel* LbZMT = nullptr;
+    QToolButton* SBSpielUndSatz = nullptr;
+    QLabel* LbSpielUndSatz = nullptr;
     QAction* Zeitmesstechnik1 = nullptr;
     QLabel* SBarPanel = nullptr;
 

@@ -65,6 +65,7 @@ Settings Settings::read(const Lookup& stored)
     s.useLynx = numberOf(QStringLiteral("UseUdpLynxSever"), QStringLiteral("1"), 1) != 0;
     s.rxPrefix =
         storedText(stored(SettingsGroup::Json, QStringLiteral("RxPrefix")), QStringLiteral("QTX")).trimmed().toUpper();
+    s.gameAndSetEnabled = numberOf(QStringLiteral("GameAndSetEnabled"), QStringLiteral("0"), 0) != 0;
     return s;
 }
 
@@ -93,6 +94,7 @@ QList<SettingsEntry> Settings::entries(const QDateTime& now) const
     main(QStringLiteral("UseCosaServer"), flag(useCosa));
     main(QStringLiteral("UseUdpLynxSever"), flag(useLynx));
     out.append({SettingsGroup::Json, QStringLiteral("RxPrefix"), rxPrefix.trimmed().toUpper()});
+    main(QStringLiteral("GameAndSetEnabled"), flag(gameAndSetEnabled));
     return out;
 }
 

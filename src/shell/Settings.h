@@ -56,6 +56,9 @@ struct Settings
     bool useCosa = true;                      // "UseCosaServer"
     bool useLynx = true;                      // "UseUdpLynxSever"
     QString rxPrefix = QStringLiteral("QTX"); // "RxPrefix" under JSON, the FinishLynx sender prefix
+    // "GameAndSetEnabled": the main window's game-and-set button works; not offered in the dialog, set by
+    // integrators of venues that count games and sets.
+    bool gameAndSetEnabled = false;
 
     // Every key in the reading order; missing or unusable texts give the defaults. Item indexes that are
     // not numbers, negative or beyond their list become -1 (no entry chosen); the prefix is trimmed and

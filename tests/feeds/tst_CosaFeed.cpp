@@ -1,8 +1,8 @@
 #include "feeds/CosaFeed.h"
 #include "media/Image.h"
-#include "media/MediaInterface.h"
 #include "pages/PageFixture.h"
 #include "shell/ErrorReport.h"
+#include "support/RecordingPlayer.h"
 #include "support/TestSupport.h"
 #include "textlist/StringGrid.h"
 #include "textlist/Textbox.h"
@@ -18,33 +18,8 @@
 #include <QUdpSocket>
 
 #include <memory>
-#include <stdexcept>
 
 namespace {
-
-// The preview's player: records what it is asked to load; can be told to fail.
-class RecordingPlayer final : public MediaInterface
-{
-public:
-    bool MediaStreamPlayed() override { return playing; }
-    void stopMediaStream() override { playing = false; }
-    void loadMediaFile(const QString& path, QWidget*) override
-    {
-        if (fail)
-            throw std::runtime_error("no codec");
-        loaded << path;
-    }
-    int getVideoWidth() override { return 0; }
-    void freeMediaStream() override { playing = false; }
-    bool MediaStreamAvailable() override { return !loaded.isEmpty(); }
-    bool VideoAvailable() override { return !loaded.isEmpty(); }
-    void setVideoPos(int, int, int, int) override {}
-    void playMediaStream() override { playing = true; }
-
-    QStringList loaded;
-    bool playing = false;
-    bool fail = false;
-};
 
 QByteArray cosaFrame(const QByteArray& payload)
 {

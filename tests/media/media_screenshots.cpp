@@ -1,10 +1,11 @@
-// Takes the documentation screenshots of the picture and video windows: run it on an X display (a video
+// Takes the documentation screenshots of the picture, video and game-and-set windows: run it on an X display (a video
 // widget shows its frames only in a real screen grab) with the output folder as argument.
 #include "MjpegAvi.h"
 #include "media/Image.h"
 #include "media/JpgPicture.h"
 #include "media/MediaModule.h"
 #include "media/Video.h"
+#include "pages/SpielUndSatz.h"
 #include "shell/ErrorReport.h"
 #include "support/RecordingWallSink.h"
 #include "support/ScreenShot.h"
@@ -12,9 +13,12 @@
 #include "wall_link/Sleeper.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPainter>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -82,5 +86,21 @@ int main(int argc, char** argv)
     video.SBOpenVideoClick();
     ok = shoot(video, out + QStringLiteral("/page-video.png")) && ok;
     video.hide();
+
+    TFormSpielUndSatz sets(wall, media, report);
+    media.Open.chooser = [&](const TOpenDialog&) { return picture; };
+    sets.findChild<QLineEdit*>(QStringLiteral("EdVereinLinks"))->setText(QStringLiteral("TV Süd"));
+    sets.findChild<QLineEdit*>(QStringLiteral("EdVereinRechts"))->setText(QStringLiteral("Blau-Weiß Nord"));
+    sets.findChild<QSpinBox*>(QStringLiteral("UDSatzLeft"))->setValue(2);
+    sets.findChild<QSpinBox*>(QStringLiteral("UDSatzRight"))->setValue(1);
+    sets.findChild<QSpinBox*>(QStringLiteral("UDToreLinks"))->setValue(21);
+    sets.findChild<QSpinBox*>(QStringLiteral("UDToreRechts"))->setValue(18);
+    sets.findChild<QComboBox*>(QStringLiteral("CBImageAction"))
+        ->setCurrentIndex(static_cast<int>(TFormSpielUndSatz::ImageAction::LoadPicture));
+    sets.move(40, 40);
+    sets.show();
+    sets.SBDoImageClick();
+    ok = shoot(sets, out + QStringLiteral("/page-spielundsatz.png")) && ok;
+    sets.hide();
     return ok && report.entries.isEmpty() ? 0 : 1;
 }

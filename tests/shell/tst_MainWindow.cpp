@@ -62,6 +62,8 @@ private Q_SLOTS:
     void pageOpensAfterItsWaits();
     void labelActsLikeButton();
     void gameAndSetAndTimingEntriesUnavailable();
+    void gameAndSetSwitchedOnBySettings_data();
+    void gameAndSetSwitchedOnBySettings();
     void serverAboutBoxAppearsOnce();
     void clientAboutBox();
     void socketErrorClosesLinkPagesOnly_data();
@@ -238,6 +240,40 @@ void tst_MainWindow::gameAndSetAndTimingEntriesUnavailable()
     QVERIFY(!testsupport::control<QToolButton>(client.main(), "SBZMT")->isVisible());
     QVERIFY(!testsupport::control<QLabel>(client.main(), "LbZMT")->isVisible());
     QVERIFY(!testsupport::control<QAction>(client.main(), "Zeitmesstechnik1")->isEnabled());
+}
+
+void tst_MainWindow::gameAndSetSwitchedOnBySettings_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("1") << "1" << true;
+    QTest::newRow("0") << "0" << false;
+    QTest::newRow("not a number") << "ja" << false;
+}
+
+// Integrators switch the page on in the settings store: button and label then open it by the page-button
+// rule (one wait with the lamp green).
+void tst_MainWindow::gameAndSetSwitchedOnBySettings()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, enabled);
+    ClientFixture client;
+    client.store(QStringLiteral("GameAndSetEnabled"), stored);
+    client.start();
+    QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
+    auto* button = testsupport::control<QToolButton>(client.main(), "SBSpielUndSatz");
+    QCOMPARE(button->isEnabled(), enabled);
+    QCOMPARE(testsupport::control<QLabel>(client.main(), "LbSpielUndSatz")->isEnabled(), enabled);
+    bool modal = false;
+    WindowWatch watch(WindowWatch::window(client.app->FormSpielUndSatz), [&](QWidget& w) {
+        modal = w.isModal() || QApplication::activeModalWidget() == &w;
+        w.close();
+    });
+    client.waits.clear();
+    QTest::mouseClick(client.main().findChild<QLabel*>(QStringLiteral("LbSpielUndSatz")), Qt::LeftButton);
+    QCOMPARE(watch.showings(), enabled ? 1 : 0);
+    QCOMPARE(modal, enabled);
+    QCOMPARE(client.waits, enabled ? QList<int>{200} : QList<int>{});
 }
 
 void tst_MainWindow::serverAboutBoxAppearsOnce()

@@ -108,6 +108,12 @@ void tst_SettingsModel::readRules_data()
     QTest::newRow("prefix trimmed and capital") << "JSON/RxPrefix"
                                                 << " qtx "
                                                 << "QTX";
+    QTest::newRow("game and set on") << "Main/GameAndSetEnabled"
+                                     << "1"
+                                     << "1";
+    QTest::newRow("game and set not a number") << "Main/GameAndSetEnabled"
+                                               << "ja"
+                                               << "0";
     QTest::newRow("prefix under Main is another value") << "Main/RxPrefix"
                                                         << "abc"
                                                         << "";
@@ -142,6 +148,7 @@ void tst_SettingsModel::writeOrderAndTexts()
     s.closeAction = CloseAction::CloseServer;
     s.useCosa = false;
     s.rxPrefix = QStringLiteral(" lif ");
+    s.gameAndSetEnabled = true;
     const Entries expected{{"Main/LastUsed", "09.03.2024 07:05:03"},
                            {"Main/IPServer", "192.168.123.201"},
                            {"Main/AFCountDirectionIndex", "1"},
@@ -159,7 +166,8 @@ void tst_SettingsModel::writeOrderAndTexts()
                            {"Main/OnCloseDoServerAction", "1"},
                            {"Main/UseCosaServer", "0"},
                            {"Main/UseUdpLynxSever", "1"},
-                           {"JSON/RxPrefix", "LIF"}};
+                           {"JSON/RxPrefix", "LIF"},
+                           {"Main/GameAndSetEnabled", "1"}};
     QCOMPARE(written(s), expected);
 }
 
