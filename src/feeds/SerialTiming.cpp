@@ -4,8 +4,9 @@
 
 TSerialTiming::TSerialTiming(QObject* parent) : QObject(parent)
 {
-    connect(&APD, &TSerialLine::charactersAvailable, this, &TSerialTiming::APDTriggerAvail);
-    connect(&APD, &TSerialLine::lost, this, [this](const QString& reason) {
+    SerialPort.setObjectName(QStringLiteral("APD"));
+    connect(&SerialPort, &TSerialLine::charactersAvailable, this, &TSerialTiming::readAvailable);
+    connect(&SerialPort, &TSerialLine::lost, this, [this](const QString& reason) {
         qCWarning(lcSerial) << "timing port COM" << m_port << "lost:" << reason;
         Q_EMIT lineLost(lostText(m_port));
     });
@@ -40,9 +41,9 @@ bool TSerialTiming::openPort(const serialsetup::DialogValues& values)
     m_port = settings->port;
     const QString device =
         serialsetup::deviceName(settings->port, m_deviceMapping ? m_deviceMapping(settings->port) : QString());
-    APDInitRX();
-    if (!APD.open(device, *settings)) {
-        m_error = APD.errorString();
+    resetReceiver();
+    if (!SerialPort.open(device, *settings)) {
+        m_error = SerialPort.errorString();
         qCWarning(lcSerial) << "timing port" << device << "not opened:" << m_error;
         return false;
     }
@@ -52,42 +53,42 @@ bool TSerialTiming::openPort(const serialsetup::DialogValues& values)
 
 void TSerialTiming::closePort()
 {
-    if (APD.isOpen())
+    if (SerialPort.isOpen())
         qCInfo(lcSerial) << "timing port COM" << m_port << "closed";
-    APD.close();
+    SerialPort.close();
 }
 
-void TSerialTiming::APDInitRX()
+void TSerialTiming::resetReceiver()
 {
     m_frames.clear();
 }
 
-void TSerialTiming::APDTriggerAvail(qint64 /*count*/)
+void TSerialTiming::readAvailable(qint64 /*count*/)
 {
     const auto protocol = serialframes::protocolFromIndex(m_protocolIndex ? m_protocolIndex() : 0);
     if (!protocol) {
         return;
     }
-    const QByteArray received = APD.readAll();
+    const QByteArray received = SerialPort.readAll();
     for (const char c : received) {
         const auto frame = m_frames.take(c, *protocol);
         if (!frame) {
             continue;
         }
         if (*protocol == serialframes::Protocol::OmegaUnt) {
-            APDHandleOmegaUntFrame(*frame);
+            handleOmegaUntFrame(*frame);
         } else {
-            APDHandleRollertimeFrame(*frame);
+            handleRollertimeFrame(*frame);
         }
     }
 }
 
-void TSerialTiming::APDHandleOmegaUntFrame(const QByteArray& frame)
+void TSerialTiming::handleOmegaUntFrame(const QByteArray& frame)
 {
     deliver(serialframes::omegaUntFrame(frame));
 }
 
-void TSerialTiming::APDHandleRollertimeFrame(const QByteArray& frame)
+void TSerialTiming::handleRollertimeFrame(const QByteArray& frame)
 {
     deliver(serialframes::rollertimeFrame(frame));
 }

@@ -9,7 +9,7 @@
 
 #include <functional>
 
-// The serial timing input: the port APD, the frame buffer and the two frame handlers.
+// The serial timing input: the serial port, the frame buffer and the two frame handlers.
 // The port is opened only by the timing mode and closed when the timing display goes away; every
 // complete frame becomes a time text for the timing display while that display is visible.
 class TSerialTiming final : public QObject
@@ -29,22 +29,22 @@ public:
     // The operator's device for "COM n" (empty for the default), read when the port opens.
     void setDeviceMapping(std::function<QString(int port)> mapped);
 
-    // APDInitRX, then opens the port the dialog describes. False when the port is off or cannot be
+    // resetReceiver, then opens the port the dialog describes. False when the port is off or cannot be
     // opened; errorString() says why.
     bool openPort(const serialsetup::DialogValues& values);
     void closePort();
-    bool isOpen() const { return APD.isOpen(); }
+    bool isOpen() const { return SerialPort.isOpen(); }
     QString errorString() const { return m_error; }
 
-    void APDInitRX();
-    void APDTriggerAvail(qint64 count);
-    void APDHandleOmegaUntFrame(const QByteArray& frame);
-    void APDHandleRollertimeFrame(const QByteArray& frame);
+    void resetReceiver();
+    void readAvailable(qint64 count);
+    void handleOmegaUntFrame(const QByteArray& frame);
+    void handleRollertimeFrame(const QByteArray& frame);
 
     // The status bar text for a port that went away while open.
     static QString lostText(int port);
 
-    TSerialLine APD;
+    TSerialLine SerialPort;
 
 Q_SIGNALS:
     // The device went away while the port was open; the port is closed. text is for the status bar.

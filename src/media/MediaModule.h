@@ -17,7 +17,7 @@ class TMediaModule final
 public:
     // Both references are only stored: they may name members of an owner still being built.
     TMediaModule(TSleeper& sleeper, const Ports& ports)
-        : Upload(sleeper, ports), Preview(Player), Progress(Upload.IdFTP1, sleeper), m_sleeper(sleeper)
+        : Upload(sleeper, ports), Preview(Player), Progress(Upload.Ftp, sleeper), m_sleeper(sleeper)
     {}
 
     // The wait the uploads use, for pages that pause before one.

@@ -18,7 +18,9 @@ constexpr qsizetype kCopyChunkBytes = 1024 * 1024;
 
 TMediaUpload::TMediaUpload(TSleeper& sleeper, const Ports& ports, QObject* parent)
     : QObject(parent), m_sleeper(sleeper), m_ports(ports)
-{}
+{
+    Ftp.setObjectName(QStringLiteral("IdFTP1"));
+}
 
 QString TMediaUpload::stagingDirectory()
 {
@@ -61,12 +63,12 @@ void TMediaUpload::SendVideoTo(const QString& address, const QString& path)
 
 void TMediaUpload::uploadRun(const QString& address)
 {
-    IdFTP1.Host = address;
-    IdFTP1.Port = m_ports.ftp;
+    Ftp.Host = address;
+    Ftp.Port = m_ports.ftp;
     qCInfo(lcUpload) << "upload of" << m_pendingUploadPath << "to" << address << "port" << m_ports.ftp;
     Q_EMIT uploadStarted(m_pendingUploadPath, address);
     try {
-        IdFTP1.store(m_pendingUploadPath, QFileInfo(m_pendingUploadPath).fileName());
+        Ftp.store(m_pendingUploadPath, QFileInfo(m_pendingUploadPath).fileName());
     } catch (const OperatorError& e) {
         qCWarning(lcUpload) << "upload failed:" << e.text();
         Q_EMIT uploadEnded(m_pendingUploadPath, e.text());

@@ -48,7 +48,7 @@ public:
     // The file the last upload sent (or tried to).
     const QString& pendingUploadPath() const { return m_pendingUploadPath; }
 
-    TFtpClient IdFTP1;
+    TFtpClient Ftp;
 
 Q_SIGNALS:
     // Around each transfer to the wall computer: the file, and at the end the error text (empty when it

@@ -11,9 +11,9 @@
 TUploadProgress::TUploadProgress(TFtpClient& ftp, TSleeper& sleeper, QObject* parent)
     : QObject(parent), m_sleeper(sleeper)
 {
-    connect(&ftp, &TFtpClient::WorkBegin, this, &TUploadProgress::IdFTP1WorkBegin);
-    connect(&ftp, &TFtpClient::Work, this, &TUploadProgress::IdFTP1Work);
-    connect(&ftp, &TFtpClient::WorkEnd, this, &TUploadProgress::IdFTP1WorkEnd);
+    connect(&ftp, &TFtpClient::WorkBegin, this, &TUploadProgress::transferBegins);
+    connect(&ftp, &TFtpClient::Work, this, &TUploadProgress::transferProgress);
+    connect(&ftp, &TFtpClient::WorkEnd, this, &TUploadProgress::transferEnds);
 }
 
 void TUploadProgress::addWindow(QWidget* window, const QList<QProgressBar*>& bars)
@@ -40,7 +40,7 @@ int TUploadProgress::scaled(qint64 bytes) const
     return static_cast<int>(bytes / m_divisor);
 }
 
-void TUploadProgress::IdFTP1WorkBegin(qint64 total)
+void TUploadProgress::transferBegins(qint64 total)
 {
     m_divisor = total / std::numeric_limits<int>::max() + 1;
     for (Entry* e : visibleEntries()) {
@@ -54,7 +54,7 @@ void TUploadProgress::IdFTP1WorkBegin(qint64 total)
     }
 }
 
-void TUploadProgress::IdFTP1Work(qint64 count)
+void TUploadProgress::transferProgress(qint64 count)
 {
     for (Entry* e : visibleEntries()) {
         for (QProgressBar* b : e->bars) {
@@ -64,7 +64,7 @@ void TUploadProgress::IdFTP1Work(qint64 count)
     }
 }
 
-void TUploadProgress::IdFTP1WorkEnd()
+void TUploadProgress::transferEnds()
 {
     // The list is taken anew for every window: a window may be hidden during another one's wait.
     for (int i = 0; i < m_entries.size(); ++i) {

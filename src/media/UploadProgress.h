@@ -24,9 +24,9 @@ public:
     // bars belong to window; they take part only while window is visible.
     void addWindow(QWidget* window, const QList<QProgressBar*>& bars);
 
-    void IdFTP1WorkBegin(qint64 total);
-    void IdFTP1Work(qint64 count);
-    void IdFTP1WorkEnd();
+    void transferBegins(qint64 total);
+    void transferProgress(qint64 count);
+    void transferEnds();
 
 private:
     struct Entry

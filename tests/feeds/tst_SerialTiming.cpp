@@ -108,7 +108,7 @@ void tst_SerialTiming::bytesOneByOne()
 
 void tst_SerialTiming::hiddenDisplayDropsFrames()
 {
-    QSignalSpy received(&m_timing->APD, &TSerialLine::charactersAvailable);
+    QSignalSpy received(&m_timing->SerialPort, &TSerialLine::charactersAvailable);
     QVERIFY(m_timing->openPort(pty8N1()));
     m_visible = false;
     // A frame that completes later is still whole: characters are collected while hidden.
@@ -121,7 +121,7 @@ void tst_SerialTiming::hiddenDisplayDropsFrames()
 
 void tst_SerialTiming::protocolIsReadAtEachNotification()
 {
-    QSignalSpy received(&m_timing->APD, &TSerialLine::charactersAvailable);
+    QSignalSpy received(&m_timing->SerialPort, &TSerialLine::charactersAvailable);
     QVERIFY(m_timing->openPort(pty8N1()));
     m_protocol = 2; // nothing valid chosen: nothing is read, and nothing is lost
     write(QByteArray("\x02I123456\x03", 9));
@@ -134,7 +134,7 @@ void tst_SerialTiming::protocolIsReadAtEachNotification()
 
 void tst_SerialTiming::openingEmptiesTheFrameBuffer()
 {
-    QSignalSpy received(&m_timing->APD, &TSerialLine::charactersAvailable);
+    QSignalSpy received(&m_timing->SerialPort, &TSerialLine::charactersAvailable);
     QVERIFY(m_timing->openPort(pty8N1()));
     write(QByteArray("\x01\x14R\x02   ", 7));
     QTRY_VERIFY(!received.isEmpty());

@@ -45,8 +45,7 @@ struct MediaRig
         media = std::make_unique<TMediaModule>(sleeper, ports);
         // What the wall had received when the data connection of an upload began.
         beforeUpload = {QStringLiteral("<no upload>")};
-        QObject::connect(&media->Upload.IdFTP1, &TFtpClient::WorkBegin, &probe,
-                         [this] { beforeUpload = probe.bodies(); });
+        QObject::connect(&media->Upload.Ftp, &TFtpClient::WorkBegin, &probe, [this] { beforeUpload = probe.bodies(); });
         return true;
     }
     // The windows built on the link are gone by now.

@@ -97,9 +97,9 @@ private Q_SLOTS:
         const QByteArray data = randomBytes(size);
         const QString local = m_staging.filePath(name);
         writeFile(local, data);
-        QSignalSpy begin(&m_upload->IdFTP1, &TFtpClient::WorkBegin);
-        QSignalSpy work(&m_upload->IdFTP1, &TFtpClient::Work);
-        QSignalSpy end(&m_upload->IdFTP1, &TFtpClient::WorkEnd);
+        QSignalSpy begin(&m_upload->Ftp, &TFtpClient::WorkBegin);
+        QSignalSpy work(&m_upload->Ftp, &TFtpClient::Work);
+        QSignalSpy end(&m_upload->Ftp, &TFtpClient::WorkEnd);
 
         m_upload->SendVideoTo(QStringLiteral("127.0.0.1"), local);
 
@@ -182,7 +182,7 @@ private Q_SLOTS:
     void otherPictureNamesDoNothing()
     {
         QFETCH(QString, name);
-        QSignalSpy begin(&m_upload->IdFTP1, &TFtpClient::WorkBegin);
+        QSignalSpy begin(&m_upload->Ftp, &TFtpClient::WorkBegin);
         m_upload->SendStreamTo(QStringLiteral("127.0.0.1"), testPicture(Qt::green), name);
         QVERIFY(!QFile::exists(m_staging.filePath(name)));
         QVERIFY(!QFile::exists(m_server->path(name)));
@@ -215,8 +215,8 @@ private Q_SLOTS:
             writeFile(local, randomBytes(2048));
         if (!serverRunning)
             m_ports.ftp = FtpServer::freeTcpPort();
-        m_upload->IdFTP1.Password = password;
-        QSignalSpy end(&m_upload->IdFTP1, &TFtpClient::WorkEnd);
+        m_upload->Ftp.Password = password;
+        QSignalSpy end(&m_upload->Ftp, &TFtpClient::WorkEnd);
 
         QString reason;
         try {
@@ -235,8 +235,8 @@ private Q_SLOTS:
     {
         const QString local = m_staging.filePath(QStringLiteral("BrisalClient.avi"));
         writeFile(local, randomBytes(3 * 1024 * 1024));
-        QSignalSpy end(&m_upload->IdFTP1, &TFtpClient::WorkEnd);
-        connect(&m_upload->IdFTP1, &TFtpClient::WorkBegin, this, [&] { QVERIFY(QFile::resize(local, 1000)); });
+        QSignalSpy end(&m_upload->Ftp, &TFtpClient::WorkEnd);
+        connect(&m_upload->Ftp, &TFtpClient::WorkBegin, this, [&] { QVERIFY(QFile::resize(local, 1000)); });
         QVERIFY_THROWS_EXCEPTION(OperatorError, m_upload->SendVideoTo(QStringLiteral("127.0.0.1"), local));
         QCOMPARE(end.size(), 0);
     }
@@ -247,7 +247,7 @@ private Q_SLOTS:
         QTcpServer silent;
         QVERIFY(silent.listen(QHostAddress::LocalHost));
         m_ports.ftp = silent.serverPort();
-        m_upload->IdFTP1.ResponseTimeoutMs = 1000;
+        m_upload->Ftp.ResponseTimeoutMs = 1000;
         const QString local = m_staging.filePath(QStringLiteral("BrisalClient.avi"));
         writeFile(local, randomBytes(10));
         QVERIFY_THROWS_EXCEPTION(OperatorError, m_upload->SendVideoTo(QStringLiteral("127.0.0.1"), local));
