@@ -6,8 +6,8 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
-#include <netdb.h>
 #include <netinet/in.h>
+#include <optional>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -73,25 +73,13 @@ const QHash<int, QString>& errorTable()
 constexpr int kConnectionReset = 10054;
 constexpr int kMessageTooLong = 10040;
 
-// Dotted IPv4 first, then a name lookup taking the first address. 255.255.255.255 is refused like an
-// unknown name: the operator's address box never means "broadcast to the whole network".
-bool resolveIPv4(const QString& host, in_addr& out)
+// A numeric IPv4 address in any form inet_aton takes, as it stands; no name lookup.
+std::optional<in_addr> numericIPv4(const QString& host)
 {
-    const QByteArray name = host.toLocal8Bit();
-    const in_addr_t dotted = inet_addr(name.constData());
-    if (dotted != INADDR_NONE) {
-        out.s_addr = dotted;
-        return true;
-    }
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_DGRAM;
-    addrinfo* found = nullptr;
-    if (getaddrinfo(name.constData(), nullptr, &hints, &found) != 0 || found == nullptr)
-        return false;
-    out = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr;
-    freeaddrinfo(found);
-    return out.s_addr != INADDR_NONE;
+    in_addr address{};
+    if (inet_aton(host.toLocal8Bit().constData(), &address) == 0)
+        return std::nullopt;
+    return address;
 }
 
 } // namespace
@@ -309,13 +297,21 @@ int TUDPVesk::SendData(const QByteArray& buffer)
             QStringLiteral("UDP SendData: Paket zu groß (%1, max.: %2 Byte).").arg(buffer.size()).arg(m_maxDatagram));
         return 0;
     }
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(TxPort);
-    if (!resolveIPv4(TxIPAddr, to.sin_addr)) {
+    resolveTarget();
+    if (m_target == Target::Pending) {
+        Q_EMIT OnError(0, QStringLiteral("UDP SendData: Ziel wird noch gesucht."));
+        return 0;
+    }
+    // 255.255.255.255 is refused like an unknown name: the operator's address box never means "broadcast
+    // to the whole network".
+    if (m_target != Target::Found || m_targetAddress == INADDR_NONE) {
         Q_EMIT OnError(0, QStringLiteral("UDP SendData: Ziel nicht gefunden."));
         return 0;
     }
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(TxPort);
+    to.sin_addr.s_addr = m_targetAddress;
     const ssize_t sent = ::sendto(m_fd, buffer.constData(), static_cast<size_t>(buffer.size()), 0,
                                   reinterpret_cast<sockaddr*>(&to), sizeof to);
     if (sent < 0) {
@@ -326,4 +322,44 @@ int TUDPVesk::SendData(const QByteArray& buffer)
         return 0;
     }
     return static_cast<int>(sent);
+}
+
+HostResolver& TUDPVesk::resolver()
+{
+    if (m_resolver)
+        return *m_resolver;
+    if (!m_systemResolver)
+        m_systemResolver = std::make_unique<SystemHostResolver>();
+    return *m_systemResolver;
+}
+
+void TUDPVesk::resolveTarget()
+{
+    if (m_target != Target::Unresolved && TxIPAddr == m_targetText)
+        return;
+    m_targetText = TxIPAddr;
+    const quint64 lookup = ++m_lookups;
+    if (TxIPAddr.isEmpty()) {
+        m_target = Target::NotFound;
+        return;
+    }
+    if (const std::optional<in_addr> numeric = numericIPv4(TxIPAddr)) {
+        m_target = Target::Found;
+        m_targetAddress = numeric->s_addr;
+        return;
+    }
+    m_target = Target::Pending;
+    resolver().lookup(TxIPAddr, this, [this, lookup](const QHostAddress& address) {
+        if (lookup != m_lookups)
+            return;
+        m_target = address.isNull() ? Target::NotFound : Target::Found;
+        m_targetAddress = htonl(address.toIPv4Address());
+        Q_EMIT TargetResolved();
+    });
+}
+
+void TUDPVesk::setResolver(HostResolver* resolver)
+{
+    m_resolver = resolver;
+    m_target = Target::Unresolved;
 }

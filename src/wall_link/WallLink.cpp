@@ -16,6 +16,11 @@ WallLink::WallLink(const Ports& ports, const PermutationTable& table, QObject* p
     connect(&m_endpoint, &TUDPVesk::OnError, this,
             [this](int, const QString& msg) { Q_EMIT linkFailed(QStringLiteral("Socketfehler: ") + msg); });
     connect(this, &WallLink::bodyReceived, this, &WallLink::interpretReply);
+    // The queries refused while the name was looked up are asked again at once.
+    connect(&m_endpoint, &TUDPVesk::TargetResolved, this, [this] {
+        if (m_supervision.isActive())
+            queryLifeSign();
+    });
 
     m_supervision.setObjectName(QStringLiteral("TimerPing"));
     m_supervision.setInterval(kSupervisionMs);
@@ -31,6 +36,13 @@ void WallLink::send(const wallcmd::Bodies& bodies)
         m_endpoint.TxIPAddr = m_address;
         m_endpoint.SendData(datagram);
     }
+}
+
+void WallLink::setAddress(const QString& address)
+{
+    m_address = address;
+    m_endpoint.TxIPAddr = address;
+    m_endpoint.resolveTarget();
 }
 
 void WallLink::receive(const QString& /*host*/, quint16 /*port*/, const QByteArray& datagram)
