@@ -16,8 +16,7 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
       FormVideo(Link, Media, report, &FormMain), FormSpielUndSatz(&FormMain), FormWertung(&FormMain),
       TimingMode(FormMain, FormMain.settings(), FormMain.settingsStore(), Link, ZELTools, SerialTiming, FormZMT,
                  report),
-      CosaFeed(FormTextbox),
-      LynxFeed(FormTextbox, report, [this] { return FormMain.settings().rxPrefix; })
+      CosaFeed(FormTextbox), LynxFeed(FormTextbox, report, [this] { return FormMain.settings().rxPrefix; })
 {
     Sleeper.setObjectName(QStringLiteral("Sleeper"));
     Sleeper.setInterval(60);
@@ -45,10 +44,18 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
     FormMain.setTimingMode([this] { TimingMode.run(); });
     QObject::connect(&UDPCosa, &TUDPVesk::OnReceive, &CosaFeed, &TCosaFeed::UDPCosaReceive);
     LynxFeed.connectEndpoint(UDPJson);
-    // The FinishLynx endpoint's errors are link errors for the operator; the COSA endpoint keeps its own
-    // error box.
+    // A feed port that another program holds is tried again every few seconds.
+    UDPCosa.setRebindInterval(TUDPVesk::kRebindMs);
+    UDPJson.setRebindInterval(TUDPVesk::kRebindMs);
+    // The FinishLynx endpoint's errors are link errors for the operator, and a port's cause leaves the
+    // status bar once the port is bound; the COSA endpoint keeps its own error box.
     QObject::connect(&UDPJson, &TUDPVesk::OnError, &FormMain, [this](int, const QString& msg) {
-        FormMain.showLinkError(QStringLiteral("Socketfehler: ") + msg);
+        m_lynxError = QStringLiteral("Socketfehler: ") + msg;
+        FormMain.showLinkError(m_lynxError);
+    });
+    QObject::connect(&UDPJson, &TUDPVesk::Bound, &FormMain, [this] {
+        if (FormMain.statusText() == m_lynxError)
+            FormMain.setStatusText(QString());
     });
     QObject::connect(&UDPCosa, &TUDPVesk::OnError, &UDPCosa, [&report](int, const QString& msg) {
         report.showMessage(ErrorReport::Icon::Critical, QStringLiteral("UDPVesk"), QStringLiteral("Error:\r") + msg);

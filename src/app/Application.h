@@ -54,6 +54,7 @@ private:
     SystemClock m_systemClock;
     SystemAlertSound m_systemSound;
     std::unique_ptr<IcmpEcho> m_systemIcmp;
+    QString m_lynxError; // the FinishLynx endpoint's last error as the status bar shows it
 
 public:
     // Communication parts.

@@ -84,7 +84,11 @@ std::optional<in_addr> numericIPv4(const QString& host)
 
 } // namespace
 
-TUDPVesk::TUDPVesk(QObject* parent) : QObject(parent) {}
+TUDPVesk::TUDPVesk(QObject* parent) : QObject(parent)
+{
+    m_rebind.setInterval(0);
+    connect(&m_rebind, &QTimer::timeout, this, &TUDPVesk::retryBind);
+}
 
 TUDPVesk::~TUDPVesk()
 {
@@ -204,23 +208,38 @@ void TUDPVesk::OpenSocket()
         Q_EMIT OnError(0, QStringLiteral("UDP: Socket not started because ist's already running"));
         return;
     }
-    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd < 0) {
-        Q_EMIT OnError(0, QStringLiteral("UDP: Socket kann nicht angelegt werden."));
-        QThread::msleep(10);
-        return;
+    const QString failure = bindSocket();
+    if (!failure.isEmpty()) {
+        m_openError = failure;
+        Q_EMIT OnError(0, failure);
+        if (m_rebind.interval() > 0)
+            m_rebind.start();
     }
+    // The wall server may answer right away; give the stack a moment as the endpoint always did.
+    QThread::msleep(10);
+}
+
+QString TUDPVesk::bindSocket()
+{
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return QStringLiteral("UDP: Socket kann nicht angelegt werden.");
     sockaddr_in local{};
     local.sin_family = AF_INET;
     local.sin_addr.s_addr = htonl(INADDR_ANY);
     local.sin_port = htons(RxPort);
     if (::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
+        const int err = errno;
         ::close(fd);
-        Q_EMIT OnError(0, QStringLiteral("UDP: Socket schon anderweitig gebunden oder nicht unterstützt."));
-        QThread::msleep(10);
-        return;
+        if (err == EADDRINUSE)
+            return QStringLiteral("UDP: Port %1 wird von einem anderen Programm benutzt.").arg(RxPort);
+        if (err == EACCES)
+            return QStringLiteral("UDP: Port %1 darf nur mit Administratorrechten benutzt werden.").arg(RxPort);
+        return QStringLiteral("UDP: Socket schon anderweitig gebunden oder nicht unterstützt.");
     }
     m_fd = fd;
+    m_openError.clear();
+    m_rebind.stop();
     m_notifier = new QSocketNotifier(qintptr(fd), QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &TUDPVesk::readPending);
 
@@ -234,12 +253,26 @@ void TUDPVesk::OpenSocket()
     }
     const int on = 1;
     ::setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
-    // The wall server may answer right away; give the stack a moment as the endpoint always did.
-    QThread::msleep(10);
+    return {};
+}
+
+void TUDPVesk::retryBind()
+{
+    const QString failure = bindSocket();
+    if (failure.isEmpty()) {
+        Q_EMIT Bound();
+        return;
+    }
+    if (failure == m_openError)
+        return;
+    m_openError = failure;
+    Q_EMIT OnError(0, failure);
 }
 
 void TUDPVesk::CloseSocket()
 {
+    m_rebind.stop();
+    m_openError.clear();
     if (!Active())
         return;
     delete m_notifier;
@@ -288,7 +321,8 @@ int TUDPVesk::SendData(const QByteArray& buffer)
         return 0;
     }
     if (!Active()) {
-        Q_EMIT OnError(0, QStringLiteral("UDP SendData: kein Socket gebunden."));
+        // The cause of a failed open stays in view; the send adds nothing the operator can act on.
+        Q_EMIT OnError(0, m_openError.isEmpty() ? QStringLiteral("UDP SendData: kein Socket gebunden.") : m_openError);
         return 0;
     }
     if (buffer.size() > m_maxDatagram) {

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <memory>
 
@@ -21,6 +22,9 @@ class TUDPVesk final : public QObject
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TUDPVesk)
 public:
+    // How often the program's endpoints try again to bind a port that another program holds.
+    static constexpr int kRebindMs = 3000;
+
     explicit TUDPVesk(QObject* parent = nullptr);
     ~TUDPVesk() override;
 
@@ -33,6 +37,10 @@ public:
 
     void OpenSocket();
     void CloseSocket();
+    // With an interval, an open that failed is tried again at that interval until the port is free;
+    // only a change of cause is reported again, and Bound follows success. Closing ends the retries.
+    void setRebindInterval(int ms) { m_rebind.setInterval(ms); }
+    bool rebinding() const { return m_rebind.isActive(); }
     // Bytes sent, or 0 after a failure that OnError has reported.
     int SendData(const QByteArray& buffer);
 
@@ -55,6 +63,8 @@ Q_SIGNALS:
     void OnError(int errorNo, const QString& msg);
     // A name lookup for TxIPAddr has answered, with an address or without.
     void TargetResolved();
+    // A retried open succeeded.
+    void Bound();
 
 private:
     enum class Target
@@ -65,12 +75,17 @@ private:
         NotFound
     };
 
+    // Binds RxPort: empty on success, else the cause as the operator reads it.
+    QString bindSocket();
+    void retryBind();
     void readPending();
     HostResolver& resolver();
 
     int m_fd = -1;
     int m_maxDatagram = 8192;
     QSocketNotifier* m_notifier = nullptr;
+    QString m_openError; // why the endpoint is inactive after a failed open
+    QTimer m_rebind;
     char m_buffer[8192];
 
     HostResolver* m_resolver = nullptr;

@@ -16,6 +16,12 @@ WallLink::WallLink(const Ports& ports, const PermutationTable& table, QObject* p
     connect(&m_endpoint, &TUDPVesk::OnError, this,
             [this](int, const QString& msg) { Q_EMIT linkFailed(QStringLiteral("Socketfehler: ") + msg); });
     connect(this, &WallLink::bodyReceived, this, &WallLink::interpretReply);
+    // A wall port that another program held: the supervision asks the wall as soon as it is bound.
+    m_endpoint.setRebindInterval(TUDPVesk::kRebindMs);
+    connect(&m_endpoint, &TUDPVesk::Bound, this, [this] {
+        if (m_supervision.isActive())
+            queryLifeSign();
+    });
     // The queries refused while the name was looked up are asked again at once.
     connect(&m_endpoint, &TUDPVesk::TargetResolved, this, [this] {
         if (m_supervision.isActive())

@@ -108,15 +108,37 @@ private Q_SLOTS:
         QCOMPARE(r1.errors, QStringList{QStringLiteral("UDP: Socket not started because ist's already running")});
         QVERIFY(first.Active());
 
+        // A taken port says so, and a send does not hide the cause.
+        const QString taken = QStringLiteral("UDP: Port %1 wird von einem anderen Programm benutzt.").arg(port);
+        second.setRebindInterval(20);
+        QSignalSpy bound(&second, &TUDPVesk::Bound);
         second.OpenSocket();
-        QCOMPARE(r2.errors,
-                 QStringList{QStringLiteral("UDP: Socket schon anderweitig gebunden oder nicht unterstützt.")});
+        QCOMPARE(r2.errors, QStringList{taken});
         QVERIFY(!second.Active());
+        second.TxIPAddr = QStringLiteral("127.0.0.1");
+        QCOMPARE(second.SendData("x"), 0);
+        QCOMPARE(r2.errors, (QStringList{taken, taken}));
 
+        // Retries stay quiet while the cause stays the same, and bind once the port is free.
+        QTest::qWait(100);
+        QCOMPARE(r2.errors.size(), 2);
+        QVERIFY(second.rebinding());
         first.setActive(false);
         QVERIFY(!first.Active());
-        second.OpenSocket();
-        QVERIFY(second.Active());
+        QTRY_VERIFY(second.Active());
+        QCOMPARE(bound.size(), 1);
+        QVERIFY(!second.rebinding());
+        QCOMPARE(r2.errors.size(), 2);
+
+        // Closing on purpose ends the retries and forgets the cause.
+        first.setRebindInterval(20);
+        first.OpenSocket();
+        QVERIFY(first.rebinding());
+        first.CloseSocket();
+        QVERIFY(!first.rebinding());
+        first.TxIPAddr = QStringLiteral("127.0.0.1");
+        first.SendData("x");
+        QCOMPARE(r1.errors.last(), QStringLiteral("UDP SendData: kein Socket gebunden."));
     }
 
     void oneReceivePerDatagram()
