@@ -44,6 +44,7 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
     FormMain.setTimingMode([this] { TimingMode.run(); });
     QObject::connect(&UDPCosa, &TUDPVesk::OnReceive, &CosaFeed, &TCosaFeed::UDPCosaReceive);
     LynxFeed.connectEndpoint(UDPJson);
+    LynxFeed.setStatusLine([this](const QString& text) { FormMain.setStatusText(text); });
     // A feed port that another program holds is tried again every few seconds.
     UDPCosa.setRebindInterval(TUDPVesk::kRebindMs);
     UDPJson.setRebindInterval(TUDPVesk::kRebindMs);
