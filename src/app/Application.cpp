@@ -45,10 +45,19 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
     FormMain.setTimingMode([this] { TimingMode.run(); });
     QObject::connect(&UDPCosa, &TUDPVesk::OnReceive, &CosaFeed, &TCosaFeed::UDPCosaReceive);
     LynxFeed.connectEndpoint(UDPJson);
-    // The FinishLynx endpoint's errors are link errors for the operator; the COSA endpoint keeps its own
-    // error box.
+    LynxFeed.setStatusLine([this](const QString& text) { FormMain.setStatusText(text); });
+    // A feed port that another program holds is tried again every few seconds.
+    UDPCosa.setRebindInterval(TUDPVesk::kRebindMs);
+    UDPJson.setRebindInterval(TUDPVesk::kRebindMs);
+    // The FinishLynx endpoint's errors are link errors for the operator, and a port's cause leaves the
+    // status bar once the port is bound; the COSA endpoint keeps its own error box.
     QObject::connect(&UDPJson, &TUDPVesk::OnError, &FormMain, [this](int, const QString& msg) {
-        FormMain.showLinkError(QStringLiteral("Socketfehler: ") + msg);
+        m_lynxError = QStringLiteral("Socketfehler: ") + msg;
+        FormMain.showLinkError(m_lynxError);
+    });
+    QObject::connect(&UDPJson, &TUDPVesk::Bound, &FormMain, [this] {
+        if (FormMain.statusText() == m_lynxError)
+            FormMain.setStatusText(QString());
     });
     QObject::connect(&UDPCosa, &TUDPVesk::OnError, &UDPCosa, [&report](int, const QString& msg) {
         report.showMessage(ErrorReport::Icon::Critical, QStringLiteral("UDPVesk"), QStringLiteral("Error:\r") + msg);

@@ -58,6 +58,7 @@ private:
     std::unique_ptr<IcmpEcho> m_systemIcmp;
     ErrorReport& m_report;
     std::unique_ptr<SendLog> m_sendLog; // with a log folder only
+    QString m_lynxError; // the FinishLynx endpoint's last error as the status bar shows it
 
 public:
     // Communication parts.

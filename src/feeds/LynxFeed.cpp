@@ -5,6 +5,8 @@
 #include "textlist/Textbox.h"
 #include "wall_link/UDPVesk.h"
 
+#include <QDebug>
+
 namespace {
 
 // String k of a line goes to column k - 1; string 1 is overwritten by string 2 and never shows.
@@ -66,6 +68,11 @@ void TLynxFeed::show(const lynx::Message& message)
         }
         m_window.showLynxRows(rows);
     }
-    if (!message.error.isEmpty())
-        m_report.report(message.error);
+    if (message.error.isEmpty())
+        return;
+    const QString status = QStringLiteral("FinishLynx: ") + message.error;
+    qWarning().noquote() << status;
+    if (m_statusLine)
+        m_statusLine(status);
+    m_report.report(message.error);
 }

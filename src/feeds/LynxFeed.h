@@ -1,12 +1,12 @@
 #pragma once
 
 #include "feeds/LynxMessage.h"
+#include "shell/ErrorReport.h"
 
 #include <QObject>
 
 #include <functional>
 
-class ErrorReport;
 class TFormTextbox;
 class TUDPVesk;
 
@@ -22,6 +22,8 @@ public:
     TLynxFeed(TFormTextbox& window, ErrorReport& report, std::function<QString()> prefix, QObject* parent = nullptr);
 
     void connectEndpoint(TUDPVesk& endpoint);
+    // Where a message's error is shown besides the log and the error box: the main window's status bar.
+    void setStatusLine(std::function<void(const QString&)> statusLine) { m_statusLine = std::move(statusLine); }
 
     // OnReceive of UDPJson; sender address and port are not used.
     void UDPJsonReceive(const QString& host, quint16 port, const QByteArray& buffer);
@@ -32,7 +34,9 @@ private:
     void show(const lynx::Message& message);
 
     TFormTextbox& m_window;
-    ErrorReport& m_report;
+    // A flood of bad messages shows one box at a time, with a count, never a stack of modal boxes.
+    CoalescingReport m_report;
     std::function<QString()> m_prefix;
+    std::function<void(const QString&)> m_statusLine;
     lynx::TLynxCollector m_collector;
 };

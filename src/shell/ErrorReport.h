@@ -2,6 +2,7 @@
 
 #include "shell/OperatorError.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -61,6 +62,28 @@ protected:
 
 private:
     Listener m_shown;
+};
+
+// Keeps a storm of reports to one box at a time per kind (icon and caption; a reporter that wants kinds of
+// its own keeps its own instance). A modal box runs the event loop, so feeds go on reporting while it is
+// open: those reports are counted instead of stacking boxes, and when the box closes one box follows with
+// the latest text and the count, "… (12 weitere)".
+class CoalescingReport final : public ErrorReport
+{
+public:
+    explicit CoalescingReport(ErrorReport& target) : m_target(target) {}
+
+    void showMessage(Icon icon, const QString& caption, const QString& text, bool onTop = false) override;
+
+private:
+    struct Held
+    {
+        QString latest;
+        int count = 0;
+    };
+
+    ErrorReport& m_target;
+    QHash<QString, Held> m_open; // by kind, while its box is open
 };
 
 // Real message boxes, parented to the active window.

@@ -167,7 +167,7 @@ QToolButton* TFormMain::addPageButton(const PageButton& entry)
     QHBoxLayout* row = nullptr;
     if (entry.sameRow && m_rows->count() > 0) {
         row = static_cast<QHBoxLayout*>(m_rows->itemAt(m_rows->count() - 1)->layout());
-        row->takeAt(row->count() - 1); // the previous row's closing stretch
+        delete row->takeAt(row->count() - 1); // the previous row's closing stretch
         row->addSpacing(12);
     } else {
         row = new QHBoxLayout;

@@ -6,8 +6,8 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
-#include <netdb.h>
 #include <netinet/in.h>
+#include <optional>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -73,30 +73,22 @@ const QHash<int, QString>& errorTable()
 constexpr int kConnectionReset = 10054;
 constexpr int kMessageTooLong = 10040;
 
-// Dotted IPv4 first, then a name lookup taking the first address. 255.255.255.255 is refused like an
-// unknown name: the operator's address box never means "broadcast to the whole network".
-bool resolveIPv4(const QString& host, in_addr& out)
+// A numeric IPv4 address in any form inet_aton takes, as it stands; no name lookup.
+std::optional<in_addr> numericIPv4(const QString& host)
 {
-    const QByteArray name = host.toLocal8Bit();
-    const in_addr_t dotted = inet_addr(name.constData());
-    if (dotted != INADDR_NONE) {
-        out.s_addr = dotted;
-        return true;
-    }
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_DGRAM;
-    addrinfo* found = nullptr;
-    if (getaddrinfo(name.constData(), nullptr, &hints, &found) != 0 || found == nullptr)
-        return false;
-    out = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr;
-    freeaddrinfo(found);
-    return out.s_addr != INADDR_NONE;
+    in_addr address{};
+    if (inet_aton(host.toLocal8Bit().constData(), &address) == 0)
+        return std::nullopt;
+    return address;
 }
 
 } // namespace
 
-TUDPVesk::TUDPVesk(QObject* parent) : QObject(parent) {}
+TUDPVesk::TUDPVesk(QObject* parent) : QObject(parent)
+{
+    m_rebind.setInterval(0);
+    connect(&m_rebind, &QTimer::timeout, this, &TUDPVesk::retryBind);
+}
 
 TUDPVesk::~TUDPVesk()
 {
@@ -216,23 +208,38 @@ void TUDPVesk::OpenSocket()
         Q_EMIT OnError(0, QStringLiteral("UDP: Socket not started because ist's already running"));
         return;
     }
-    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd < 0) {
-        Q_EMIT OnError(0, QStringLiteral("UDP: Socket kann nicht angelegt werden."));
-        QThread::msleep(10);
-        return;
+    const QString failure = bindSocket();
+    if (!failure.isEmpty()) {
+        m_openError = failure;
+        Q_EMIT OnError(0, failure);
+        if (m_rebind.interval() > 0)
+            m_rebind.start();
     }
+    // The wall server may answer right away; give the stack a moment as the endpoint always did.
+    QThread::msleep(10);
+}
+
+QString TUDPVesk::bindSocket()
+{
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return QStringLiteral("UDP: Socket kann nicht angelegt werden.");
     sockaddr_in local{};
     local.sin_family = AF_INET;
     local.sin_addr.s_addr = htonl(INADDR_ANY);
     local.sin_port = htons(RxPort);
     if (::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
+        const int err = errno;
         ::close(fd);
-        Q_EMIT OnError(0, QStringLiteral("UDP: Socket schon anderweitig gebunden oder nicht unterstützt."));
-        QThread::msleep(10);
-        return;
+        if (err == EADDRINUSE)
+            return QStringLiteral("UDP: Port %1 wird von einem anderen Programm benutzt.").arg(RxPort);
+        if (err == EACCES)
+            return QStringLiteral("UDP: Port %1 darf nur mit Administratorrechten benutzt werden.").arg(RxPort);
+        return QStringLiteral("UDP: Socket schon anderweitig gebunden oder nicht unterstützt.");
     }
     m_fd = fd;
+    m_openError.clear();
+    m_rebind.stop();
     m_notifier = new QSocketNotifier(qintptr(fd), QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &TUDPVesk::readPending);
 
@@ -246,12 +253,26 @@ void TUDPVesk::OpenSocket()
     }
     const int on = 1;
     ::setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
-    // The wall server may answer right away; give the stack a moment as the endpoint always did.
-    QThread::msleep(10);
+    return {};
+}
+
+void TUDPVesk::retryBind()
+{
+    const QString failure = bindSocket();
+    if (failure.isEmpty()) {
+        Q_EMIT Bound();
+        return;
+    }
+    if (failure == m_openError)
+        return;
+    m_openError = failure;
+    Q_EMIT OnError(0, failure);
 }
 
 void TUDPVesk::CloseSocket()
 {
+    m_rebind.stop();
+    m_openError.clear();
     if (!Active())
         return;
     delete m_notifier;
@@ -300,7 +321,8 @@ int TUDPVesk::SendData(const QByteArray& buffer)
         return 0;
     }
     if (!Active()) {
-        Q_EMIT OnError(0, QStringLiteral("UDP SendData: kein Socket gebunden."));
+        // The cause of a failed open stays in view; the send adds nothing the operator can act on.
+        Q_EMIT OnError(0, m_openError.isEmpty() ? QStringLiteral("UDP SendData: kein Socket gebunden.") : m_openError);
         return 0;
     }
     if (buffer.size() > m_maxDatagram) {
@@ -309,13 +331,21 @@ int TUDPVesk::SendData(const QByteArray& buffer)
             QStringLiteral("UDP SendData: Paket zu groß (%1, max.: %2 Byte).").arg(buffer.size()).arg(m_maxDatagram));
         return 0;
     }
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(TxPort);
-    if (!resolveIPv4(TxIPAddr, to.sin_addr)) {
+    resolveTarget();
+    if (m_target == Target::Pending) {
+        Q_EMIT OnError(0, QStringLiteral("UDP SendData: Ziel wird noch gesucht."));
+        return 0;
+    }
+    // 255.255.255.255 is refused like an unknown name: the operator's address box never means "broadcast
+    // to the whole network".
+    if (m_target != Target::Found || m_targetAddress == INADDR_NONE) {
         Q_EMIT OnError(0, QStringLiteral("UDP SendData: Ziel nicht gefunden."));
         return 0;
     }
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(TxPort);
+    to.sin_addr.s_addr = m_targetAddress;
     const ssize_t sent = ::sendto(m_fd, buffer.constData(), static_cast<size_t>(buffer.size()), 0,
                                   reinterpret_cast<sockaddr*>(&to), sizeof to);
     if (sent < 0) {
@@ -326,4 +356,44 @@ int TUDPVesk::SendData(const QByteArray& buffer)
         return 0;
     }
     return static_cast<int>(sent);
+}
+
+HostResolver& TUDPVesk::resolver()
+{
+    if (m_resolver)
+        return *m_resolver;
+    if (!m_systemResolver)
+        m_systemResolver = std::make_unique<SystemHostResolver>();
+    return *m_systemResolver;
+}
+
+void TUDPVesk::resolveTarget()
+{
+    if (m_target != Target::Unresolved && TxIPAddr == m_targetText)
+        return;
+    m_targetText = TxIPAddr;
+    const quint64 lookup = ++m_lookups;
+    if (TxIPAddr.isEmpty()) {
+        m_target = Target::NotFound;
+        return;
+    }
+    if (const std::optional<in_addr> numeric = numericIPv4(TxIPAddr)) {
+        m_target = Target::Found;
+        m_targetAddress = numeric->s_addr;
+        return;
+    }
+    m_target = Target::Pending;
+    resolver().lookup(TxIPAddr, this, [this, lookup](const QHostAddress& address) {
+        if (lookup != m_lookups)
+            return;
+        m_target = address.isNull() ? Target::NotFound : Target::Found;
+        m_targetAddress = htonl(address.toIPv4Address());
+        Q_EMIT TargetResolved();
+    });
+}
+
+void TUDPVesk::setResolver(HostResolver* resolver)
+{
+    m_resolver = resolver;
+    m_target = Target::Unresolved;
 }

@@ -1,20 +1,30 @@
 #pragma once
 
+#include "wall_link/HostResolver.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QTimer>
+
+#include <memory>
 
 class QSocketNotifier;
 
 // A UDP endpoint: one socket bound to RxPort that receives, and sends from that same port to
 // TxIPAddr:TxPort. Failures are reported through OnError with fixed texts (German for its own checks,
 // the socket library's English table for system errors); nothing is thrown. One OnReceive per
-// datagram, delivered on the thread that owns the endpoint (the user-interface thread).
+// datagram, delivered on the thread that owns the endpoint (the user-interface thread). TxIPAddr is
+// resolved once per text and never blocks that thread: a name is looked up in the background, and sends
+// while the answer is outstanding are refused and reported, not queued.
 class TUDPVesk final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TUDPVesk)
 public:
+    // How often the program's endpoints try again to bind a port that another program holds.
+    static constexpr int kRebindMs = 3000;
+
     explicit TUDPVesk(QObject* parent = nullptr);
     ~TUDPVesk() override;
 
@@ -27,9 +37,19 @@ public:
 
     void OpenSocket();
     void CloseSocket();
+    // With an interval, an open that failed is tried again at that interval until the port is free;
+    // only a change of cause is reported again, and Bound follows success. Closing ends the retries.
+    void setRebindInterval(int ms) { m_rebind.setInterval(ms); }
+    bool rebinding() const { return m_rebind.isActive(); }
     // Bytes sent, or 0 after a failure that OnError has reported.
     int SendData(const QByteArray& buffer);
 
+    // Starts resolving TxIPAddr unless that text is resolved or being resolved already. A dotted IPv4
+    // address is taken at once; a name goes to the resolver and TargetResolved follows its answer.
+    void resolveTarget();
+    bool targetPending() const { return m_target == Target::Pending; }
+    // nullptr: the system's name service.
+    void setResolver(HostResolver* resolver);
 
     // Text of a socket-library error code, empty when the table has none.
     static QString errorText(int code);
@@ -39,12 +59,37 @@ public:
 Q_SIGNALS:
     void OnReceive(const QString& host, quint16 port, const QByteArray& buffer);
     void OnError(int errorNo, const QString& msg);
+    // A name lookup for TxIPAddr has answered, with an address or without.
+    void TargetResolved();
+    // A retried open succeeded.
+    void Bound();
 
 private:
+    enum class Target
+    {
+        Unresolved,
+        Pending,
+        Found,
+        NotFound
+    };
+
+    // Binds RxPort: empty on success, else the cause as the operator reads it.
+    QString bindSocket();
+    void retryBind();
     void readPending();
+    HostResolver& resolver();
 
     int m_fd = -1;
     int m_maxDatagram = 8192;
     QSocketNotifier* m_notifier = nullptr;
+    QString m_openError; // why the endpoint is inactive after a failed open
+    QTimer m_rebind;
     char m_buffer[8192];
+
+    HostResolver* m_resolver = nullptr;
+    std::unique_ptr<SystemHostResolver> m_systemResolver;
+    QString m_targetText;
+    Target m_target = Target::Unresolved;
+    quint32 m_targetAddress = 0; // network order
+    quint64 m_lookups = 0;       // tells a stale answer from the one for m_targetText
 };

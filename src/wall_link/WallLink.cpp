@@ -32,6 +32,17 @@ WallLink::WallLink(const Ports& ports, const PermutationTable& table, QObject* p
         Q_EMIT linkFailed(QStringLiteral("Socketfehler: ") + msg);
     });
     connect(this, &WallLink::bodyReceived, this, &WallLink::interpretReply);
+    // A wall port that another program held: the supervision asks the wall as soon as it is bound.
+    m_endpoint.setRebindInterval(TUDPVesk::kRebindMs);
+    connect(&m_endpoint, &TUDPVesk::Bound, this, [this] {
+        if (m_supervision.isActive())
+            queryLifeSign();
+    });
+    // The queries refused while the name was looked up are asked again at once.
+    connect(&m_endpoint, &TUDPVesk::TargetResolved, this, [this] {
+        if (m_supervision.isActive())
+            queryLifeSign();
+    });
 
     m_supervision.setObjectName(QStringLiteral("TimerPing"));
     m_supervision.setInterval(kSupervisionMs);
@@ -53,6 +64,13 @@ void WallLink::send(const wallcmd::Bodies& bodies)
     }
     if (!sent.isEmpty())
         Q_EMIT bodiesSent(sent);
+}
+
+void WallLink::setAddress(const QString& address)
+{
+    m_address = address;
+    m_endpoint.TxIPAddr = address;
+    m_endpoint.resolveTarget();
 }
 
 void WallLink::receive(const QString& /*host*/, quint16 /*port*/, const QByteArray& datagram)

@@ -28,7 +28,10 @@ public:
     WallTextSize textSize() const override { return m_textSize; }
 
     // The address is used as it stands, also when it is not a valid one: sends to it fail and say so.
-    void setAddress(const QString& address) { m_address = address; }
+    // A host name is looked up once, in the background; sends before the answer fail and say so.
+    void setAddress(const QString& address);
+    // nullptr: the system's name service.
+    void setResolver(HostResolver* resolver) { m_endpoint.setResolver(resolver); }
 
     // The endpoint on the local wall port: replies arrive here, commands leave from here.
     void open() { m_endpoint.OpenSocket(); }

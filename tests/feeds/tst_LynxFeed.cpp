@@ -8,10 +8,14 @@
 #include "wall_link/UDPVesk.h"
 
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTest>
 #include <QUdpSocket>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -36,6 +40,23 @@ QString rows(const TStringGrid& grid)
     return lines.join(QLatin1Char('/'));
 }
 
+// A modal box: while it is open the event loop runs, and whatever arrives meanwhile reports again.
+struct ModalReport final : ErrorReport
+{
+    QStringList shown;
+    int open = 0;
+    int mostOpen = 0;
+    std::function<void()> whileOpen;
+    void showMessage(Icon, const QString&, const QString& text, bool) override
+    {
+        shown << text;
+        mostOpen = std::max(mostOpen, ++open);
+        if (auto run = std::exchange(whileOpen, {}))
+            run();
+        --open;
+    }
+};
+
 } // namespace
 
 class TestLynxFeed : public QObject
@@ -49,6 +70,7 @@ private Q_SLOTS:
     void laterMessageReplacesLines();
     void badCellIsReportedAfterWhatCameBefore();
     void hostileListIsBounded();
+    void errorStormShowsOneBoxAtATime();
 
 private:
     QString lynxHeader() const { return m_window->findChild<QLineEdit*>(QStringLiteral("EdLynxHeader"))->text(); }
@@ -165,6 +187,7 @@ void TestLynxFeed::laterMessageReplacesLines()
 
 void TestLynxFeed::badCellIsReportedAfterWhatCameBefore()
 {
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^FinishLynx: ")));
     send({message("1", R"({"Header":["T"],"Lines":{"a":["1","x","7"],"b":["2",3,"8"]}})")});
     QCOMPARE(lynxHeader(), QStringLiteral("T"));
     QCOMPARE(rows(*grid()), QStringLiteral("1|7|||/2||||/||||"));
@@ -203,3 +226,30 @@ void TestLynxFeed::hostileListIsBounded()
 
 QTEST_MAIN(TestLynxFeed)
 #include "tst_LynxFeed.moc"
+
+void TestLynxFeed::errorStormShowsOneBoxAtATime()
+{
+    ModalReport boxes;
+    QStringList status;
+    TLynxFeed feed(*m_window, boxes, [] { return QString(); });
+    feed.setStatusLine([&](const QString& text) { status << text; });
+    const QByteArray bad = message("1", R"({"Header":[3]})");
+    // Each error is logged.
+    for (int i = 0; i < 101; ++i)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^FinishLynx: ")));
+    boxes.whileOpen = [&] {
+        for (int i = 0; i < 99; ++i)
+            feed.UDPJsonReceive(QString(), 0, bad);
+    };
+    feed.UDPJsonReceive(QString(), 0, bad);
+    QCOMPARE(boxes.mostOpen, 1);
+    QCOMPARE(boxes.shown.size(), 2);
+    QCOMPARE(boxes.shown.at(1), boxes.shown.at(0) + QStringLiteral(" (99 weitere)"));
+    // Every error reaches the status line at once.
+    QCOMPARE(status.size(), 100);
+    QCOMPARE(status.last(), QStringLiteral("FinishLynx: ") + boxes.shown.at(0));
+    // The storm is over: the next error has a box of its own again.
+    feed.UDPJsonReceive(QString(), 0, bad);
+    QCOMPARE(boxes.shown.size(), 3);
+    QCOMPARE(boxes.shown.at(2), boxes.shown.at(0));
+}

@@ -12,6 +12,8 @@
 #include <QSignalSpy>
 #include <QToolButton>
 
+#include <memory>
+
 namespace {
 QAction* menuAction(TFormMain& main, const char* name)
 {
@@ -380,50 +382,68 @@ void tst_MainWindow::socketErrorClosesLinkPagesOnly()
 void tst_MainWindow::wallPortTakenAtStart()
 {
     ClientFixture client;
-    QUdpSocket other;
+    auto other = std::make_unique<QUdpSocket>();
     client.start(false);
-    QVERIFY(other.bind(QHostAddress::AnyIPv4, client.app->ports.wallRx));
+    QVERIFY(other->bind(QHostAddress::AnyIPv4, client.app->ports.wallRx));
     QSignalSpy failed(&client.app->Link, &WallLink::linkFailed);
     client.main().show();
     client.waitForStartTimer();
     QVERIFY(!client.app->Link.endpoint().Active());
+    // The start query cannot leave either, and its error keeps the cause in the status bar.
+    const QString cause = QStringLiteral("Socketfehler: UDP: Port %1 wird von einem anderen Programm benutzt.")
+                              .arg(client.app->ports.wallRx);
     QCOMPARE(failed.size(), 2);
-    QCOMPARE(failed.at(0).at(0).toString(),
-             QStringLiteral("Socketfehler: UDP: Socket schon anderweitig gebunden oder nicht unterstützt."));
-    // The start query cannot leave either; its error is the one left in the status bar.
-    QCOMPARE(client.main().statusText(), QStringLiteral("Socketfehler: UDP SendData: kein Socket gebunden."));
+    QCOMPARE(failed.at(0).at(0).toString(), cause);
+    QCOMPARE(failed.at(1).at(0).toString(), cause);
+    QCOMPARE(client.main().statusText(), cause);
     QCOMPARE(client.lamp(), TLedBtnColor::LedRed);
+    // The other program ends: the port is bound within a few seconds, the wall answers, the cause goes.
+    other.reset();
+    QTRY_VERIFY_WITH_TIMEOUT(client.app->Link.endpoint().Active(), 5000);
+    QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
+    QCOMPARE(client.main().statusText(), QString());
 }
 
 void tst_MainWindow::cosaPortTakenShowsEndpointBox()
 {
     ClientFixture client;
-    QUdpSocket other;
+    auto other = std::make_unique<QUdpSocket>();
     client.start(false);
-    QVERIFY(other.bind(QHostAddress::AnyIPv4, client.app->ports.cosa));
+    QVERIFY(other->bind(QHostAddress::AnyIPv4, client.app->ports.cosa));
     client.main().show();
     client.waitForStartTimer();
     // Opened on show and again by the settings: each failure is the endpoint's own box, not the status bar.
     QVERIFY(client.report.entries.size() >= 1);
+    const qsizetype boxes = client.report.entries.size();
     for (const RecordingReport::Entry& box : std::as_const(client.report.entries)) {
         QCOMPARE(box.caption, QStringLiteral("UDPVesk"));
-        QCOMPARE(box.text, QStringLiteral("Error:\rUDP: Socket schon anderweitig gebunden oder nicht unterstützt."));
+        QCOMPARE(box.text, QStringLiteral("Error:\rUDP: Port %1 wird von einem anderen Programm benutzt.")
+                               .arg(client.app->ports.cosa));
     }
     QCOMPARE(client.main().statusText(), QString());
     QVERIFY(client.app->UDPJson.Active());
+    // Retried quietly until the port is free.
+    QVERIFY(client.app->UDPCosa.rebinding());
+    other.reset();
+    QTRY_VERIFY_WITH_TIMEOUT(client.app->UDPCosa.Active(), 5000);
+    QCOMPARE(client.report.entries.size(), boxes);
 }
 
 void tst_MainWindow::lynxPortTakenReachesTheStatusLine()
 {
     ClientFixture client;
-    QUdpSocket other;
+    auto other = std::make_unique<QUdpSocket>();
     client.start(false);
-    QVERIFY(other.bind(QHostAddress::AnyIPv4, client.app->ports.json));
+    QVERIFY(other->bind(QHostAddress::AnyIPv4, client.app->ports.json));
     client.main().show();
     client.waitForStartTimer();
     QCOMPARE(client.main().statusText(),
-             QStringLiteral("Socketfehler: UDP: Socket schon anderweitig gebunden oder nicht unterstützt."));
+             QStringLiteral("Socketfehler: UDP: Port %1 wird von einem anderen Programm benutzt.")
+                 .arg(client.app->ports.json));
     QVERIFY(client.report.entries.isEmpty());
+    other.reset();
+    QTRY_VERIFY_WITH_TIMEOUT(client.app->UDPJson.Active(), 5000);
+    QCOMPARE(client.main().statusText(), QString());
 }
 
 void tst_MainWindow::placementArguments_data()

@@ -80,12 +80,19 @@ private Q_SLOTS:
         QFile::remove(m_dir.filePath(QStringLiteral("config/ZEL/BrisalClient.conf")));
     }
 
+    // A host name is looked up before the first body leaves.
+    void soccerBodiesArriveExactly_data()
+    {
+        QTest::addColumn<QString>("wall");
+        QTest::newRow("address") << QStringLiteral("127.0.0.1");
+        QTest::newRow("host name") << QStringLiteral("localhost");
+    }
     void soccerBodiesArriveExactly()
     {
+        QFETCH(QString, wall);
         QVERIFY(startWallsim());
-        const Run run =
-            wallctl({QStringLiteral("--wall"), QStringLiteral("127.0.0.1"), QStringLiteral("soccer"),
-                     QStringLiteral("Heim"), QStringLiteral("G\u00e4ste"), QStringLiteral("2"), QStringLiteral("0")});
+        const Run run = wallctl({QStringLiteral("--wall"), wall, QStringLiteral("soccer"), QStringLiteral("Heim"),
+                                 QStringLiteral("G\u00e4ste"), QStringLiteral("2"), QStringLiteral("0")});
         QCOMPARE(run.exitCode, 0);
         QTRY_COMPARE(logLines().size(), 4);
         QCOMPARE(logLines(),

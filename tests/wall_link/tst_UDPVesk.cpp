@@ -21,6 +21,27 @@ struct Recorder
         });
     }
 };
+
+// Free local wall port, the wall port of a test-side listener.
+Ports portsTo(const QUdpSocket& wall)
+{
+    Ports ports;
+    ports.wallRx = testsupport::freeUdpPort();
+    ports.wallTx = wall.localPort();
+    return ports;
+}
+
+// Answers only when the test says so, like a name server that does not answer.
+struct SilentResolver final : HostResolver
+{
+    QStringList names;
+    QList<Answer> answers;
+    void lookup(const QString& name, QObject* /*context*/, Answer answer) override
+    {
+        names << name;
+        answers << std::move(answer);
+    }
+};
 } // namespace
 
 class TstUDPVesk final : public QObject
@@ -59,6 +80,10 @@ private Q_SLOTS:
             e.OpenSocket();
             QVERIFY(e.Active());
         }
+        QSignalSpy resolved(&e, &TUDPVesk::TargetResolved);
+        e.resolveTarget();
+        if (e.targetPending())
+            QVERIFY(resolved.wait(20000));
         QCOMPARE(e.SendData(QByteArray(length, 'x')), 0);
         QCOMPARE(r.errors, QStringList{message});
         QCOMPARE(r.codes, QList<int>{0});
@@ -83,15 +108,37 @@ private Q_SLOTS:
         QCOMPARE(r1.errors, QStringList{QStringLiteral("UDP: Socket not started because ist's already running")});
         QVERIFY(first.Active());
 
+        // A taken port says so, and a send does not hide the cause.
+        const QString taken = QStringLiteral("UDP: Port %1 wird von einem anderen Programm benutzt.").arg(port);
+        second.setRebindInterval(20);
+        QSignalSpy bound(&second, &TUDPVesk::Bound);
         second.OpenSocket();
-        QCOMPARE(r2.errors,
-                 QStringList{QStringLiteral("UDP: Socket schon anderweitig gebunden oder nicht unterstützt.")});
+        QCOMPARE(r2.errors, QStringList{taken});
         QVERIFY(!second.Active());
+        second.TxIPAddr = QStringLiteral("127.0.0.1");
+        QCOMPARE(second.SendData("x"), 0);
+        QCOMPARE(r2.errors, (QStringList{taken, taken}));
 
+        // Retries stay quiet while the cause stays the same, and bind once the port is free.
+        QTest::qWait(100);
+        QCOMPARE(r2.errors.size(), 2);
+        QVERIFY(second.rebinding());
         first.setActive(false);
         QVERIFY(!first.Active());
-        second.OpenSocket();
-        QVERIFY(second.Active());
+        QTRY_VERIFY(second.Active());
+        QCOMPARE(bound.size(), 1);
+        QVERIFY(!second.rebinding());
+        QCOMPARE(r2.errors.size(), 2);
+
+        // Closing on purpose ends the retries and forgets the cause.
+        first.setRebindInterval(20);
+        first.OpenSocket();
+        QVERIFY(first.rebinding());
+        first.CloseSocket();
+        QVERIFY(!first.rebinding());
+        first.TxIPAddr = QStringLiteral("127.0.0.1");
+        first.SendData("x");
+        QCOMPARE(r1.errors.last(), QStringLiteral("UDP SendData: kein Socket gebunden."));
     }
 
     void oneReceivePerDatagram()
@@ -141,6 +188,60 @@ private Q_SLOTS:
         QCOMPARE(r.errors, errors);
     }
 
+    // A name is looked up once per address text, never on the caller's time: sends before the answer are
+    // refused at once with an error, nothing is queued, and a stale answer does not count.
+    void nameLookupNeverBlocksSends()
+    {
+        QUdpSocket wall;
+        QVERIFY(wall.bind(QHostAddress::LocalHost, 0));
+        const Ports ports = portsTo(wall);
+        WallLink link(ports);
+        SilentResolver resolver;
+        link.setResolver(&resolver);
+        link.open();
+        QSignalSpy failed(&link, &WallLink::linkFailed);
+        auto send = [&] { link.send(wallcmd::lifeSignQuery()); };
+        const QString pending = QStringLiteral("Socketfehler: UDP SendData: Ziel wird noch gesucht.");
+        const QString unknown = QStringLiteral("Socketfehler: UDP SendData: Ziel nicht gefunden.");
+        auto lastFailure = [&] { return failed.isEmpty() ? QString() : failed.takeLast().at(0).toString(); };
+
+        link.setAddress(QStringLiteral("wall.example"));
+        send();
+        send();
+        QCOMPARE(resolver.names, QStringList{QStringLiteral("wall.example")});
+        QCOMPARE(failed.size(), 2);
+        QCOMPARE(lastFailure(), pending);
+        link.setAddress(QStringLiteral("wall.example"));
+        QCOMPARE(resolver.names.size(), 1);
+
+        resolver.answers.at(0)(QHostAddress::LocalHost);
+        failed.clear();
+        send();
+        QVERIFY(failed.isEmpty());
+        QTRY_VERIFY(wall.hasPendingDatagrams());
+        QCOMPARE(resolver.names.size(), 1);
+
+        // The operator types on: the answer for the old text arrives late and is not taken.
+        link.setAddress(QStringLiteral("wall.exampl"));
+        link.setAddress(QStringLiteral("other.example"));
+        resolver.answers.at(1)(QHostAddress::LocalHost);
+        send();
+        QCOMPARE(lastFailure(), pending);
+        resolver.answers.at(2)(QHostAddress());
+        send();
+        QCOMPARE(lastFailure(), unknown);
+        QCOMPARE(resolver.names, (QStringList{"wall.example", "wall.exampl", "other.example"}));
+
+        // Numeric addresses need no lookup; the all-ones one is refused like an unknown name.
+        link.setAddress(QStringLiteral("255.255.255.255"));
+        send();
+        QCOMPARE(lastFailure(), unknown);
+        link.setAddress(QStringLiteral("127.0.0.1"));
+        send();
+        QVERIFY(failed.isEmpty());
+        QCOMPARE(resolver.names.size(), 3);
+    }
+
     void errorTable()
     {
         QCOMPARE(TUDPVesk::errorText(10054), QStringLiteral("Connection reset by peer"));
@@ -155,9 +256,7 @@ private Q_SLOTS:
     {
         QUdpSocket wall;
         QVERIFY(wall.bind(QHostAddress::LocalHost, 0));
-        Ports ports;
-        ports.wallRx = testsupport::freeUdpPort();
-        ports.wallTx = wall.localPort();
+        const Ports ports = portsTo(wall);
         WallLink link(ports);
         link.open();
         QVERIFY(link.endpoint().Active());

@@ -35,6 +35,16 @@ std::optional<wallcmd::StatusReply> awaitStatusReply(WallLink& link, int timeout
     return reply;
 }
 
+// A command line tool may wait for the name service: sending before its answer would only fail.
+void awaitAddress(WallLink& link)
+{
+    if (!link.endpoint().targetPending())
+        return;
+    QEventLoop loop;
+    QObject::connect(&link.endpoint(), &TUDPVesk::TargetResolved, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -66,6 +76,7 @@ int main(int argc, char** argv)
             failure = text;
     });
     link.setAddress(wall);
+    awaitAddress(link);
     link.open();
     if (!link.endpoint().Active()) {
         say(stderr, QStringLiteral("wallctl: cannot bind local port %1: %2").arg(request.localPort).arg(failure));
