@@ -38,16 +38,17 @@ void TMediaUpload::SendStreamTo(const QString& address, const QImage& image, con
     m_pendingUploadPath = stagingDirectory() + remoteName;
     if (QFileInfo(m_pendingUploadPath).suffix().toUpper() != QLatin1String("JPG"))
         return;
-    if (!jpegFile.isEmpty() || !image.isNull()) {
-        // The operator's own file as it is: decoding and encoding again would lose quality and metadata.
-        QSaveFile out(m_pendingUploadPath);
-        const bool written =
-            out.open(QIODevice::WriteOnly) &&
-            (jpegFile.isEmpty() ? image.save(&out, "JPG", kJpegQuality) : out.write(jpegFile) == jpegFile.size());
-        if (!written || !out.commit())
-            throw OperatorError(QStringLiteral("Bild \"%1\" kann nicht gespeichert werden: %2")
-                                    .arg(m_pendingUploadPath, out.errorString()));
-    }
+    QFile::remove(m_pendingUploadPath);
+    if (jpegFile.isEmpty() && image.isNull())
+        throw OperatorError(QStringLiteral("Kein Bild zum Anzeigen: bitte zuerst ein Bild öffnen."));
+    // The operator's own file as it is: decoding and encoding again would lose quality and metadata.
+    QSaveFile out(m_pendingUploadPath);
+    const bool written =
+        out.open(QIODevice::WriteOnly) &&
+        (jpegFile.isEmpty() ? image.save(&out, "JPG", kJpegQuality) : out.write(jpegFile) == jpegFile.size());
+    if (!written || !out.commit())
+        throw OperatorError(QStringLiteral("Bild \"%1\" kann nicht gespeichert werden: %2")
+                                .arg(m_pendingUploadPath, out.errorString()));
     uploadRun(address);
 }
 
@@ -64,6 +65,13 @@ void TMediaUpload::uploadRun(const QString& address)
     IdFTP1.Port = m_ports.ftp;
     IdFTP1.store(m_pendingUploadPath, QFileInfo(m_pendingUploadPath).fileName());
     QCoreApplication::processEvents();
+}
+
+void TMediaUpload::stage(const QString& source, const QString& staged)
+{
+    if (QFileInfo(source).canonicalFilePath() != QFileInfo(staged).canonicalFilePath())
+        QFile::remove(staged);
+    CopyStreamedFile(source, staged);
 }
 
 void TMediaUpload::CopyStreamedFile(const QString& source, const QString& destination)

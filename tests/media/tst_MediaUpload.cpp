@@ -144,10 +144,12 @@ private Q_SLOTS:
         QVERIFY(second != first);
         QCOMPARE(m_server->content(TMediaUpload::kPictureName), second);
 
-        // Without a picture the file left in the staging folder goes up again.
+        // Without a picture nothing goes up, not even the file an earlier call staged.
         QFile::remove(m_server->path(TMediaUpload::kPictureName));
-        m_upload->SendStreamTo(QStringLiteral("127.0.0.1"), QImage(), TMediaUpload::kPictureName);
-        QCOMPARE(m_server->content(TMediaUpload::kPictureName), second);
+        QVERIFY_THROWS_EXCEPTION(
+            OperatorError, m_upload->SendStreamTo(QStringLiteral("127.0.0.1"), QImage(), TMediaUpload::kPictureName));
+        QVERIFY(!QFile::exists(staged));
+        QVERIFY(!QFile::exists(m_server->path(TMediaUpload::kPictureName)));
     }
 
     // A picture that came as a JPEG file goes up as that file; any other is encoded at quality 95.
@@ -272,6 +274,22 @@ private Q_SLOTS:
         QCOMPARE(readFile(copy), data);
         QVERIFY_THROWS_EXCEPTION(OperatorError,
                                  TMediaUpload::CopyStreamedFile(source, source + QStringLiteral("/below-a-file")));
+    }
+
+    // A failed staging leaves no older copy behind that could be shown instead.
+    void stagingReplacesTheOlderCopy()
+    {
+        const QString source = m_staging.filePath(QStringLiteral("Clip.avi"));
+        writeFile(source, "new");
+        const QString copy = TMediaUpload::videoCopyPath(source);
+        writeFile(copy, "older");
+        QVERIFY_THROWS_EXCEPTION(OperatorError,
+                                 TMediaUpload::stage(m_staging.filePath(QStringLiteral("missing.avi")), copy));
+        QVERIFY(!QFile::exists(copy));
+        TMediaUpload::stage(source, copy);
+        QCOMPARE(readFile(copy), QByteArray("new"));
+        TMediaUpload::stage(copy, copy); // the staged file itself: unchanged
+        QCOMPARE(readFile(copy), QByteArray("new"));
     }
 
     // Staging a large video costs one buffer, not the file: the process's peak memory stays flat.
