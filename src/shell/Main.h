@@ -100,6 +100,7 @@ public:
     // direction, this window's position, the feeds, the timing-display entries.
     void ReadFromIni();
     // Stores the settings in force with this window's position and the football page's count direction.
+    // Throws OperatorError when they cannot be stored; a junk store set aside is reported here.
     void WriteToIni();
 
     // Menu handlers.
