@@ -58,6 +58,7 @@ private Q_SLOTS:
     void lynxPortTakenReachesTheStatusLine();
     void placementArguments_data();
     void placementArguments();
+    void everyWindowFitsTheSmallestScreen();
     void closing_data();
     void closing();
     void missingHelpFile();
@@ -394,6 +395,25 @@ void tst_MainWindow::placementArguments()
     client.store(QStringLiteral("MainTopPos"), QStringLiteral("60"));
     client.start(true, arguments);
     QCOMPARE(client.main().pos(), topLeft);
+}
+
+// Each window, with its frame, fits a 1024 x 768 screen.
+void tst_MainWindow::everyWindowFitsTheSmallestScreen()
+{
+    ClientFixture client;
+    client.start();
+    const QSize limit(1000, 740);
+    int windows = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName().isEmpty())
+            continue; // menus, tool tips
+        ++windows;
+        const QSize needed = w->size().expandedTo(w->minimumSize()).expandedTo(w->minimumSizeHint());
+        QVERIFY2(
+            needed.width() <= limit.width() && needed.height() <= limit.height(),
+            qPrintable(QStringLiteral("%1: %2 x %3").arg(w->objectName()).arg(needed.width()).arg(needed.height())));
+    }
+    QVERIFY(windows >= 12);
 }
 
 void tst_MainWindow::closing_data()
