@@ -16,8 +16,7 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
       FormVideo(Link, Media, report, &FormMain), FormSpielUndSatz(&FormMain), FormWertung(&FormMain),
       TimingMode(FormMain, FormMain.settings(), FormMain.settingsStore(), Link, ZELTools, SerialTiming, FormZMT,
                  report),
-      CosaFeed(FormTextbox),
-      LynxFeed(FormTextbox, report, [this] { return FormMain.settings().rxPrefix; })
+      CosaFeed(FormTextbox), LynxFeed(FormTextbox, report, [this] { return FormMain.settings().rxPrefix; })
 {
     Sleeper.setObjectName(QStringLiteral("Sleeper"));
     Sleeper.setInterval(60);
@@ -51,7 +50,9 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
         FormMain.showLinkError(QStringLiteral("Socketfehler: ") + msg);
     });
     QObject::connect(&UDPCosa, &TUDPVesk::OnError, &UDPCosa, [&report](int, const QString& msg) {
-        report.showMessage(ErrorReport::Icon::Critical, QStringLiteral("UDPVesk"), QStringLiteral("Error:\r") + msg);
+        report.showMessage(ErrorReport::Icon::Critical, QStringLiteral("UDPVesk"),
+                           QStringLiteral("Der COSA-Empfang ist gestört:\n") + msg +
+                               QStringLiteral("\nBitte prüfen, ob ein anderes Programm den COSA-Port belegt."));
     });
 }
 

@@ -1,12 +1,18 @@
 #include "ClientFixture.h"
 #include "WindowWatch.h"
 #include "shell/About.h"
+#include "shell/QtGerman.h"
 #include "support/Controls.h"
 
 #include <QAction>
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QToolButton>
@@ -59,6 +65,7 @@ private Q_SLOTS:
     void placementArguments_data();
     void placementArguments();
     void everyWindowFitsTheSmallestScreen();
+    void qtDialogsSpeakGerman();
     void closing_data();
     void closing();
     void missingHelpFile();
@@ -358,7 +365,9 @@ void tst_MainWindow::cosaPortTakenShowsEndpointBox()
     QVERIFY(client.report.entries.size() >= 1);
     for (const RecordingReport::Entry& box : std::as_const(client.report.entries)) {
         QCOMPARE(box.caption, QStringLiteral("UDPVesk"));
-        QCOMPARE(box.text, QStringLiteral("Error:\rUDP: Socket schon anderweitig gebunden oder nicht unterstützt."));
+        QCOMPARE(box.text, QStringLiteral("Der COSA-Empfang ist gestört:\nUDP: Socket schon anderweitig gebunden oder "
+                                          "nicht unterstützt.\nBitte prüfen, ob ein anderes Programm den COSA-Port "
+                                          "belegt."));
     }
     QCOMPARE(client.main().statusText(), QString());
     QVERIFY(client.app->UDPJson.Active());
@@ -414,6 +423,20 @@ void tst_MainWindow::everyWindowFitsTheSmallestScreen()
             qPrintable(QStringLiteral("%1: %2 x %3").arg(w->objectName()).arg(needed.width()).arg(needed.height())));
     }
     QVERIFY(windows >= 12);
+}
+
+// Qt's own dialogs speak German: "Suchen in:", "Abbrechen".
+void tst_MainWindow::qtDialogsSpeakGerman()
+{
+    QVERIFY(installQtGerman(*qApp));
+    QFileDialog files;
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    QCOMPARE(files.findChild<QLabel*>(QStringLiteral("lookInLabel"))->text(), QStringLiteral("Suchen in:"));
+    QColorDialog colours;
+    colours.setOption(QColorDialog::DontUseNativeDialog);
+    QMessageBox box(QMessageBox::Critical, QString(), QString(), QMessageBox::Cancel);
+    for (QDialogButtonBox* buttons : {colours.findChild<QDialogButtonBox*>(), box.findChild<QDialogButtonBox*>()})
+        QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Abbrechen"));
 }
 
 void tst_MainWindow::closing_data()
