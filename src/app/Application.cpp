@@ -60,7 +60,9 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
             FormMain.setStatusText(QString());
     });
     QObject::connect(&UDPCosa, &TUDPVesk::OnError, &UDPCosa, [&report](int, const QString& msg) {
-        report.showMessage(ErrorReport::Icon::Critical, QStringLiteral("UDPVesk"), QStringLiteral("Error:\r") + msg);
+        report.showMessage(ErrorReport::Icon::Critical, QStringLiteral("UDPVesk"),
+                           QStringLiteral("Der COSA-Empfang ist gestört:\n") + msg +
+                               QStringLiteral("\nBitte prüfen, ob ein anderes Programm den COSA-Port belegt."));
     });
 
     if (!setup.main.logFolder.isEmpty()) {

@@ -4,6 +4,7 @@
 #include "shell/ErrorReport.h"
 #include "shell/HelpPages.h"
 #include "shell/Just1_32.h"
+#include "shell/QtGerman.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,6 +26,7 @@ int main(int argc, char** argv)
 
     MessageBoxReport report; // outlives the application object, which reports through it
     GuardedApplication app(argc, argv);
+    installQtGerman(app);
     const QFileInfo program(QCoreApplication::applicationFilePath());
     const QString programName = program.completeBaseName();
 
@@ -55,7 +57,9 @@ int main(int argc, char** argv)
         const QString text = table.messages.join(QLatin1Char('\n'));
         std::fprintf(stderr, "%s\n", qPrintable(text));
         report.showMessage(ErrorReport::Icon::Warning, QString(),
-                           text + QStringLiteral("\n\nEs gilt die eingebaute Permutationstabelle."));
+                           text +
+                               QStringLiteral("\n\nEs gilt die eingebaute Permutationstabelle. Bitte die Datei durch "
+                                              "die Tabelle des Wandservers ersetzen oder entfernen."));
     }
 
     client.FormMain.show();

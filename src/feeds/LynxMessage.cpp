@@ -49,7 +49,14 @@ const Json* member(const Json& object, const char* name)
 
 QString notAString(const Json& value)
 {
-    return QStringLiteral("type must be string, but is %1").arg(QString::fromLatin1(value.type_name()));
+    const char* kind = value.is_number()    ? "eine Zahl"
+                       : value.is_boolean() ? "ein Wahrheitswert"
+                       : value.is_null()    ? "leer (null)"
+                       : value.is_array()   ? "eine Liste"
+                                            : "ein Objekt";
+    return QStringLiteral("FinishLynx-Liste nur zum Teil übernommen: ein Eintrag ist %1 statt Text. Bitte in "
+                          "FinishLynx die Ausgabe-Schablone der Liste prüfen.")
+        .arg(QString::fromUtf8(kind));
 }
 
 // The message itself, or the decryption of its "JSCrypt" member up to the first zero byte.

@@ -41,6 +41,36 @@ struct CurlDeleter
     void operator()(CURL* c) const { curl_easy_cleanup(c); }
 };
 
+// What went wrong and what the operator can do about it; libcurl's own text follows as the detail.
+QString germanReason(CURLcode result)
+{
+    switch (result) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_CONNECT:
+        return QStringLiteral("Der Wandrechner nimmt keine FTP-Verbindung an. Bitte prüfen, ob er eingeschaltet "
+                              "ist, sein FTP-Server läuft und die Adresse des Wandrechners stimmt.");
+    case CURLE_LOGIN_DENIED:
+        return QStringLiteral("Der FTP-Server des Wandrechners hat die Anmeldung abgelehnt. Bitte das FTP-Konto "
+                              "auf dem Wandrechner prüfen.");
+    case CURLE_OPERATION_TIMEDOUT:
+        return QStringLiteral("Der Wandrechner antwortet nicht mehr (Zeitüberschreitung). Bitte Netzwerk und "
+                              "Wandrechner prüfen und erneut versuchen.");
+    case CURLE_FTP_ACCEPT_FAILED:
+    case CURLE_FTP_ACCEPT_TIMEOUT:
+    case CURLE_FTP_PORT_FAILED:
+        return QStringLiteral("Der Wandrechner hat die Datenverbindung nicht aufgebaut. Bitte prüfen, ob eine "
+                              "Firewall auf diesem Rechner eingehende Verbindungen sperrt.");
+    case CURLE_UPLOAD_FAILED:
+    case CURLE_REMOTE_ACCESS_DENIED:
+    case CURLE_REMOTE_DISK_FULL:
+        return QStringLiteral("Der Wandrechner hat die Datei nicht angenommen. Bitte Speicherplatz und Rechte "
+                              "des FTP-Ordners auf dem Wandrechner prüfen.");
+    default:
+        return QStringLiteral("Die Übertragung ist abgebrochen. Bitte Netzwerk und Wandrechner prüfen und erneut "
+                              "versuchen.");
+    }
+}
+
 } // namespace
 
 TFtpClient::TFtpClient(QObject* parent) : QObject(parent) {}
@@ -49,12 +79,14 @@ void TFtpClient::store(const QString& localPath, const QString& remoteName)
 {
     QFile file(localPath);
     if (!file.open(QIODevice::ReadOnly))
-        throw OperatorError(
-            QStringLiteral("Datei \"%1\" kann nicht gelesen werden: %2").arg(localPath, file.errorString()));
+        throw OperatorError(QStringLiteral("Datei \"%1\" kann nicht gelesen werden (%2). Bitte die Datei erneut "
+                                           "wählen.")
+                                .arg(localPath, file.errorString()));
 
     std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
     if (!curl)
-        throw OperatorError(QStringLiteral("FTP: keine Verbindung möglich (libcurl)"));
+        throw OperatorError(QStringLiteral("Das Hochladen ist nicht möglich: die FTP-Bibliothek startet nicht. Bitte "
+                                           "das Programm neu starten."));
 
     QUrl url;
     url.setScheme(QStringLiteral("ftp"));
@@ -94,8 +126,9 @@ void TFtpClient::store(const QString& localPath, const QString& remoteName)
     if (result != CURLE_OK) {
         const QString reason =
             errorBuffer[0] ? QString::fromLocal8Bit(errorBuffer) : QString::fromLatin1(curl_easy_strerror(result));
-        throw OperatorError(
-            QStringLiteral("FTP-Übertragung von \"%1\" an %2 fehlgeschlagen: %3").arg(remoteName, Host, reason));
+        throw OperatorError(QStringLiteral("Das Hochladen von \"%1\" auf den Wandrechner %2 ist fehlgeschlagen. %3\n"
+                                           "(Meldung der FTP-Bibliothek: %4)")
+                                .arg(remoteName, Host, germanReason(result), reason));
     }
     // Only a stored file ends the progress: a full bar must never stand for a failed transfer.
     if (transfer.begun)

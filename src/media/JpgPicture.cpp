@@ -34,6 +34,7 @@ TFormJpg::TFormJpg(WallSink& wall, TMediaModule& media, ErrorReport& report, QWi
     live->setIcon(pageGlyph(PageGlyph::LiveVideo));
     m_sbSend = pagewidgets::button(this, QStringLiteral("SBSend"), QStringLiteral("Anzeigen"));
     m_sbSend->setIcon(pageGlyph(PageGlyph::Picture));
+    m_sbSend->setEnabled(false); // nothing to show before a picture is loaded here
     mediawindow::assemble(this, load, QStringLiteral("Bild (JPG) anzeigen"), frame, bar, erase, {live, m_sbSend});
 
     media.Progress.addWindow(this, {bar});
@@ -47,13 +48,14 @@ TFormJpg::TFormJpg(WallSink& wall, TMediaModule& media, ErrorReport& report, QWi
 void TFormJpg::SBLoadPictureClick()
 {
     m_report.run([this] { mediapage::loadPicture(m_media.Open, *m_picture, this); });
+    m_sbSend->setEnabled(!m_picture->picture().isNull());
 }
 
 void TFormJpg::SBSendClick()
 {
     m_sbSend->setEnabled(false);
     m_report.run([this] { mediapage::showPicture(m_wall, m_media, *m_picture); });
-    m_sbSend->setEnabled(true);
+    m_sbSend->setEnabled(!m_picture->picture().isNull());
     pagewidgets::release(m_sbSend);
 }
 

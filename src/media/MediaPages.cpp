@@ -84,7 +84,7 @@ bool openVideo(TMediaModule& media, TOpenDialog& open, QWidget* surface, QString
     WaitCursor wait;
     media.Preview.stopQuietly();
     copyPath = TMediaUpload::videoCopyPath(open.FileName);
-    TMediaUpload::CopyStreamedFile(open.FileName, copyPath);
+    TMediaUpload::stage(open.FileName, copyPath);
     try {
         media.Preview.LoadVideo(copyPath, surface);
         media.Preview.PlayVideo(surface);

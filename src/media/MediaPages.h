@@ -31,8 +31,9 @@ void uploadPicture(WallSink& wall, TMediaModule& media, const TImage& image);
 // Uploads the image, then switches the wall to the picture page.
 void showPicture(WallSink& wall, TMediaModule& media, const TImage& image);
 
-// Asks for a video, stops the preview, stages the chosen file as copyPath (set before the copy, so it
-// names the staged file even when the copy fails) and plays it in surface. False after "cancel".
+// Asks for a video, stops the preview, stages the chosen file as copyPath (set before the copy, which
+// removes the older staged file, so a failed copy leaves copyPath naming no file) and plays it in
+// surface. False after "cancel".
 bool openVideo(TMediaModule& media, TOpenDialog& open, QWidget* surface, QString& copyPath, QWidget* parent = nullptr);
 // Sends pageBodies (by default: switch the wall to the video page) and uploads copyPath, when that file
 // exists; returns whether it did. The caller stops the preview first.

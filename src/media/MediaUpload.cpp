@@ -13,7 +13,23 @@
 #include <QSaveFile>
 
 namespace {
+
 constexpr qsizetype kCopyChunkBytes = 1024 * 1024;
+
+OperatorError unreadable(const QString& path, const QString& why)
+{
+    return OperatorError(QStringLiteral("Datei \"%1\" kann nicht gelesen werden (%2). Bitte prüfen, ob sie "
+                                        "vorhanden und lesbar ist.")
+                             .arg(path, why));
+}
+
+OperatorError unwritable(const QString& path, const QString& why)
+{
+    return OperatorError(QStringLiteral("Datei \"%1\" kann nicht geschrieben werden (%2). Bitte freien Platz und "
+                                        "Schreibrechte im Ordner für temporäre Dateien prüfen.")
+                             .arg(path, why));
+}
+
 } // namespace
 
 TMediaUpload::TMediaUpload(TSleeper& sleeper, const Ports& ports, QObject* parent)
@@ -41,16 +57,16 @@ void TMediaUpload::SendStreamTo(const QString& address, const QImage& image, con
     m_pendingUploadPath = stagingDirectory() + remoteName;
     if (QFileInfo(m_pendingUploadPath).suffix().toUpper() != QLatin1String("JPG"))
         return;
-    if (!jpegFile.isEmpty() || !image.isNull()) {
-        // The operator's own file as it is: decoding and encoding again would lose quality and metadata.
-        QSaveFile out(m_pendingUploadPath);
-        const bool written =
-            out.open(QIODevice::WriteOnly) &&
-            (jpegFile.isEmpty() ? image.save(&out, "JPG", kJpegQuality) : out.write(jpegFile) == jpegFile.size());
-        if (!written || !out.commit())
-            throw OperatorError(QStringLiteral("Bild \"%1\" kann nicht gespeichert werden: %2")
-                                    .arg(m_pendingUploadPath, out.errorString()));
-    }
+    QFile::remove(m_pendingUploadPath);
+    if (jpegFile.isEmpty() && image.isNull())
+        throw OperatorError(QStringLiteral("Kein Bild zum Anzeigen: bitte zuerst ein Bild öffnen."));
+    // The operator's own file as it is: decoding and encoding again would lose quality and metadata.
+    QSaveFile out(m_pendingUploadPath);
+    const bool written =
+        out.open(QIODevice::WriteOnly) &&
+        (jpegFile.isEmpty() ? image.save(&out, "JPG", kJpegQuality) : out.write(jpegFile) == jpegFile.size());
+    if (!written || !out.commit())
+        throw unwritable(m_pendingUploadPath, out.errorString());
     uploadRun(address);
 }
 
@@ -79,29 +95,33 @@ void TMediaUpload::uploadRun(const QString& address)
     QCoreApplication::processEvents();
 }
 
+void TMediaUpload::stage(const QString& source, const QString& staged)
+{
+    if (QFileInfo(source).canonicalFilePath() != QFileInfo(staged).canonicalFilePath())
+        QFile::remove(staged);
+    CopyStreamedFile(source, staged);
+}
+
 void TMediaUpload::CopyStreamedFile(const QString& source, const QString& destination)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        throw OperatorError(QStringLiteral("Datei \"%1\" kann nicht gelesen werden: %2").arg(source, in.errorString()));
+        throw unreadable(source, in.errorString());
     // Written through a temporary file so that copying a file onto itself, or a failed write, never
     // leaves a truncated destination. Piece by piece, so a video of any size costs one buffer of memory.
     QSaveFile out(destination);
     if (!out.open(QIODevice::WriteOnly))
-        throw OperatorError(
-            QStringLiteral("Datei \"%1\" kann nicht geschrieben werden: %2").arg(destination, out.errorString()));
+        throw unwritable(destination, out.errorString());
     QByteArray chunk(kCopyChunkBytes, Qt::Uninitialized);
     for (;;) {
         const qint64 got = in.read(chunk.data(), chunk.size());
         if (got < 0)
-            throw OperatorError(
-                QStringLiteral("Datei \"%1\" kann nicht gelesen werden: %2").arg(source, in.errorString()));
+            throw unreadable(source, in.errorString());
         if (got == 0)
             break;
         if (out.write(chunk.constData(), got) != got)
             break; // the commit below reports it
     }
     if (!out.commit())
-        throw OperatorError(
-            QStringLiteral("Datei \"%1\" kann nicht geschrieben werden: %2").arg(destination, out.errorString()));
+        throw unwritable(destination, out.errorString());
 }

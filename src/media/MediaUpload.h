@@ -35,8 +35,8 @@ public:
 
     // Stages the picture under remoteName in the staging directory and uploads it to address: jpegFile,
     // the bytes of the JPEG file the picture came from, as they are; without them image, encoded as a
-    // JPEG of quality kJpegQuality. A name not ending in ".jpg" (any case) does nothing at all. An image
-    // without a picture writes nothing, so the file an earlier call left there is uploaded.
+    // JPEG of quality kJpegQuality. A name not ending in ".jpg" (any case) does nothing at all. The file an
+    // earlier call staged is removed first, so an image without a picture uploads nothing and throws.
     void SendStreamTo(const QString& address, const QImage& image, const QString& remoteName,
                       const QByteArray& jpegFile = {});
     static constexpr int kJpegQuality = 95;
@@ -44,6 +44,9 @@ public:
     void SendVideoTo(const QString& address, const QString& path);
     // Copies source to destination, replacing it only once the whole copy is written.
     static void CopyStreamedFile(const QString& source, const QString& destination);
+    // Stages source as staged: the older staged file goes first, so a failed copy leaves nothing that a
+    // later "Anzeigen" could take for the operator's choice.
+    static void stage(const QString& source, const QString& staged);
 
     // The file the last upload sent (or tried to).
     const QString& pendingUploadPath() const { return m_pendingUploadPath; }

@@ -15,7 +15,7 @@ void MessageBoxReport::present(Icon icon, const QString& caption, const QString&
     box.exec();
 }
 
-void CoalescingReport::showMessage(Icon icon, const QString& caption, const QString& text, bool onTop)
+void CoalescingReport::present(Icon icon, const QString& caption, const QString& text, bool onTop)
 {
     const QString kind = QString::number(static_cast<int>(icon)) + QLatin1Char('\n') + caption;
     const auto open = m_open.find(kind);

@@ -73,7 +73,8 @@ class CoalescingReport final : public ErrorReport
 public:
     explicit CoalescingReport(ErrorReport& target) : m_target(target) {}
 
-    void showMessage(Icon icon, const QString& caption, const QString& text, bool onTop = false) override;
+protected:
+    void present(Icon icon, const QString& caption, const QString& text, bool onTop) override;
 
 private:
     struct Held

@@ -345,7 +345,9 @@ void TFormMain::WriteToIni()
     m_settings.countDirectionIndex = m_americanFootball->countDirectionIndex();
     m_settings.mainLeft = x();
     m_settings.mainTop = y();
-    m_store.write(m_settings);
+    const QString setAside = m_store.write(m_settings);
+    if (!setAside.isEmpty())
+        m_report.showMessage(ErrorReport::Icon::Warning, QString(), setAside);
 }
 
 void TFormMain::openPage(QToolButton* button, QDialog* page, bool waitLonger)
@@ -498,10 +500,8 @@ bool TFormMain::FormCloseQuery()
     if (!m_link || !m_config)
         return true;
     m_closing = true;
-    if (!m_report.run([this] { WriteToIni(); })) {
-        m_closing = false;
-        return false;
-    }
+    // Settings that cannot be stored are reported once; they must not keep the operator from quitting.
+    m_report.run([this] { WriteToIni(); });
     if (m_settings.closeAction == CloseAction::CloseServer) {
         m_link->send(wallcmd::closeServer());
         m_sleeper->Sleep(kCloseServerWaitMs);

@@ -101,6 +101,7 @@ public:
     // direction, this window's position, the feeds, the timing-display and game-and-set entries.
     void ReadFromIni();
     // Stores the settings in force with this window's position and the football page's count direction.
+    // Throws OperatorError when they cannot be stored; a junk store set aside is reported here.
     void WriteToIni();
 
     // Menu handlers.

@@ -4,6 +4,7 @@
 #include "shell/Settings.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -11,6 +12,9 @@
 #include <optional>
 
 namespace {
+
+// More than any settings file of this program holds; a larger file is judged by its beginning.
+constexpr qint64 kMaxStoreBytes = 1024 * 1024;
 
 struct KeyParts
 {
@@ -80,6 +84,29 @@ std::optional<QString> TRegstry::storedValue(const QString& keyPath, const QStri
     if (!stored.isValid() || stored.typeId() != QMetaType::QString)
         return std::nullopt;
     return stored.toString();
+}
+
+QString TRegstry::storeFile(const QString& keyPath) const
+{
+    const std::optional<KeyParts> key = splitKeyPath(keyPath);
+    return key ? openStore(m_root, *key)->fileName() : QString();
+}
+
+bool TRegstry::storeIsJunk(const QString& keyPath) const
+{
+    // Qt reads a file it cannot parse as empty and replaces it on the next write. Such a file has a line
+    // that is neither a section, a comment nor a key with its value (the registry is no file: never junk).
+    QFile file(storeFile(keyPath));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray& raw : file.read(kMaxStoreBytes).split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(';'))
+            continue;
+        if (line.startsWith('[') ? !line.endsWith(']') : !line.contains('='))
+            return true;
+    }
+    return false;
 }
 
 QString TRegstry::ReadString(const QString& keyPath, const QString& name, const QString& fallback) const

@@ -27,6 +27,10 @@ public:
     QString ReadString(const QString& keyPath, const QString& name, const QString& fallback) const;
     // The stored text as it stands; nullopt when it is missing or cannot be read as a string.
     std::optional<QString> storedValue(const QString& keyPath, const QString& name) const;
+    // The file that holds the key (on Windows the registry path); empty for a malformed key path.
+    QString storeFile(const QString& keyPath) const;
+    // True when that file exists but cannot be read as settings.
+    bool storeIsJunk(const QString& keyPath) const;
 
 private:
     QString m_root;

@@ -1,5 +1,9 @@
 #include "shell/SettingsStore.h"
 
+#include "shell/OperatorError.h"
+
+#include <QFile>
+
 SettingsStore::SettingsStore(QString programName, QString settingsRoot) : m_registry(std::move(settingsRoot))
 {
     m_registry.IniFileName = QStringLiteral("Software\\ZEL\\") + programName;
@@ -16,10 +20,36 @@ Settings SettingsStore::read() const
         [this](SettingsGroup group, const QString& key) { return m_registry.storedValue(keyPath(group), key); });
 }
 
-void SettingsStore::write(const Settings& settings, const QDateTime& now)
+QString SettingsStore::storeFile() const
 {
-    for (const SettingsEntry& entry : settings.entries(now))
-        m_registry.WriteString(keyPath(entry.group), entry.key, entry.value);
+    return m_registry.storeFile(keyPath(SettingsGroup::Main));
+}
+
+QString SettingsStore::write(const Settings& settings, const QDateTime& now)
+{
+    QString note;
+    const QString file = storeFile();
+    if (m_registry.storeIsJunk(keyPath(SettingsGroup::Main))) {
+        const QString aside = file + now.toString(QStringLiteral("'.'yyyy-MM-dd_HH-mm-ss"));
+        if (!QFile::rename(file, aside))
+            throw OperatorError(
+                QStringLiteral("Die Einstellungsdatei \"%1\" ist unlesbar und kann nicht beiseitegelegt "
+                               "werden. Bitte die Datei umbenennen oder löschen.")
+                    .arg(file));
+        note = QStringLiteral("Die Einstellungsdatei \"%1\" war unlesbar. Sie wurde als \"%2\" aufbewahrt; die "
+                              "Einstellungen werden neu gespeichert.")
+                   .arg(file, aside);
+    }
+    try {
+        for (const SettingsEntry& entry : settings.entries(now))
+            m_registry.WriteString(keyPath(entry.group), entry.key, entry.value);
+    } catch (const OperatorError&) {
+        throw OperatorError(QStringLiteral("Die Einstellungen können nicht in \"%1\" gespeichert werden. Bitte "
+                                           "prüfen, ob Ordner und Datei beschreibbar sind; sonst gelten beim "
+                                           "nächsten Start die zuvor gespeicherten Einstellungen.")
+                                .arg(file));
+    }
+    return note;
 }
 
 QString SettingsStore::readMain(const QString& name, const QString& fallback) const

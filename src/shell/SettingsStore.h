@@ -13,9 +13,13 @@ public:
 
     // Never fails: missing or unreadable values give their defaults.
     Settings read() const;
-    // Saves every value in order. Throws OperatorError ("RegOpenKey failed!", "RegSetValue failed: ...")
-    // at the first value that cannot be stored; the later ones keep what they held.
-    void write(const Settings& settings, const QDateTime& now = QDateTime::currentDateTime());
+    // Saves every value in order. A store file that cannot be read as settings at all is first renamed
+    // with the date (never overwritten); the returned German note names both files, empty otherwise.
+    // Throws OperatorError with a German text naming the file at the first value that cannot be stored;
+    // the later ones keep what they held.
+    QString write(const Settings& settings, const QDateTime& now = QDateTime::currentDateTime());
+    // Where the settings are kept.
+    QString storeFile() const;
     // A value under "Main" that is not one of the operator's settings, or fallback.
     QString readMain(const QString& name, const QString& fallback) const;
 

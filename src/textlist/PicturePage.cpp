@@ -52,12 +52,14 @@ TPicturePage::TPicturePage(WallSink& wall, TMediaModule& media, TOpenDialog& ope
 
 void TPicturePage::showPicture(const QString& path)
 {
+    m_holdsPicture = false;
     m_showPicture->setEnabled(false);
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
     Q_EMIT showRequested();
     m_report.run([&] {
         m_picture->loadFromFile(path);
+        m_holdsPicture = true;
         m_showPicture->setEnabled(true);
     });
 }
@@ -66,8 +68,10 @@ void TPicturePage::SBLoadPictureClick()
 {
     bool exists = false;
     // An unreadable picture ends the action; the button keeps its state.
-    if (m_report.run([&] { exists = mediapage::loadPicture(m_open, *m_picture, window()); }))
-        m_showPicture->setEnabled(exists);
+    if (m_report.run([&] { exists = mediapage::loadPicture(m_open, *m_picture, window()); })) {
+        m_holdsPicture = exists && !m_picture->picture().isNull();
+        m_showPicture->setEnabled(m_holdsPicture);
+    }
 }
 
 void TPicturePage::SBShowPictureClick()
@@ -75,10 +79,10 @@ void TPicturePage::SBShowPictureClick()
     // Disabled while the upload runs, so that it cannot be started twice.
     m_showPicture->setEnabled(false);
     m_report.run([this] { mediapage::showPicture(m_wall, m_media, *m_picture); });
-    m_showPicture->setEnabled(true);
+    m_showPicture->setEnabled(m_holdsPicture);
 }
 
 void TPicturePage::TSBildShow()
 {
-    m_showPicture->setEnabled(QFileInfo(m_open.FileName).isFile());
+    m_showPicture->setEnabled(m_holdsPicture);
 }

@@ -26,7 +26,8 @@ public:
     // Loads the picture at path and brings the page forward; a path that names no file only turns
     // "Anzeigen" off.
     void showPicture(const QString& path);
-    // The page came forward: "Anzeigen" is on while the chosen file is there.
+    // The page came forward: "Anzeigen" is on while the page holds a picture of its own (the dialog's file
+    // name may meanwhile name a video of the window's other page).
     void TSBildShow();
     QProgressBar* progressBar() const { return m_progress; }
 
@@ -42,7 +43,8 @@ private:
     TMediaModule& m_media;
     TOpenDialog& m_open;
     ErrorReport& m_report;
-    TImage* m_picture;          // ImShowPicture
-    QToolButton* m_showPicture; // SBShowPicture
-    QProgressBar* m_progress;   // PBar
+    TImage* m_picture;           // ImShowPicture
+    QToolButton* m_showPicture;  // SBShowPicture
+    QProgressBar* m_progress;    // PBar
+    bool m_holdsPicture = false; // what "Anzeigen" would show was loaded here
 };

@@ -76,7 +76,7 @@ TFormTextbox::TFormTextbox(WallSink& wall, TMediaModule& media, ErrorReport& rep
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(4, 4, 4, 4);
     column->addWidget(splitter);
-    resize(1040, 470);
+    resize(990, 470); // fits a 1024 x 768 screen with its frame
 
     media.Progress.addWindow(this, {m_picture->progressBar(), m_video->progressBar()});
 

@@ -81,12 +81,11 @@ void TVideoPage::showVideo(const QString& path)
         return;
     m_media.Preview.stopQuietly();
     Q_EMIT showRequested();
-    const QString copy = TMediaUpload::videoCopyPath(path);
-    if (!m_report.run([&] { TMediaUpload::CopyStreamedFile(path, copy); }))
+    m_videoCopyPath = TMediaUpload::videoCopyPath(path);
+    if (!m_report.run([&] { TMediaUpload::stage(path, m_videoCopyPath); }))
         return;
-    m_videoCopyPath = copy;
     try {
-        m_media.Preview.LoadVideo(copy, m_surface);
+        m_media.Preview.LoadVideo(m_videoCopyPath, m_surface);
         m_media.Preview.PlayVideo(m_surface);
         m_showVideo->setEnabled(true);
     } catch (...) {

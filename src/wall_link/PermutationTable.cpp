@@ -67,9 +67,9 @@ TableParseResult parsePermutationTable(const QByteArray& fileBytes)
                 continue;
             const int v = texttools::hexDigit(static_cast<unsigned char>(c));
             if (v < 0)
-                return {std::nullopt, QStringLiteral("neither 256 raw bytes nor hexadecimal text")};
+                return {std::nullopt, QStringLiteral("weder 256 Bytes noch Hexadezimaltext")};
             if (digits >= 512)
-                return {std::nullopt, QStringLiteral("more than 512 hexadecimal digits")};
+                return {std::nullopt, QStringLiteral("mehr als 512 Hexadezimalziffern")};
             if (high < 0) {
                 high = v;
             } else {
@@ -79,10 +79,10 @@ TableParseResult parsePermutationTable(const QByteArray& fileBytes)
             ++digits;
         }
         if (digits != 512)
-            return {std::nullopt, QStringLiteral("%1 hexadecimal digits instead of 512").arg(digits)};
+            return {std::nullopt, QStringLiteral("%1 statt 512 Hexadezimalziffern").arg(digits)};
     }
     if (!isPermutation(table))
-        return {std::nullopt, QStringLiteral("not a permutation of 0..255")};
+        return {std::nullopt, QStringLiteral("keine Permutation von 0 bis 255")};
     return {table, {}};
 }
 
@@ -91,19 +91,19 @@ TableChoice loadPermutationTableFile(const QString& path)
     TableChoice choice;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        choice.messages << QStringLiteral("Permutation table %1 refused: %2; using the built-in table")
+        choice.messages << QStringLiteral("Permutationstabelle \"%1\" abgelehnt: nicht lesbar (%2).")
                                .arg(QDir::toNativeSeparators(path), file.errorString());
         return choice;
     }
     // A table file is small; refuse anything large before reading it whole.
     if (file.size() > 64 * 1024) {
-        choice.messages << QStringLiteral("Permutation table %1 refused: file too large; using the built-in table")
+        choice.messages << QStringLiteral("Permutationstabelle \"%1\" abgelehnt: die Datei ist zu groß.")
                                .arg(QDir::toNativeSeparators(path));
         return choice;
     }
     const TableParseResult parsed = parsePermutationTable(file.readAll());
     if (!parsed.table) {
-        choice.messages << QStringLiteral("Permutation table %1 refused: %2; using the built-in table")
+        choice.messages << QStringLiteral("Permutationstabelle \"%1\" abgelehnt: %2.")
                                .arg(QDir::toNativeSeparators(path), parsed.error);
         return choice;
     }

@@ -18,7 +18,7 @@ bool isPermutation(const PermutationTable& table);
 struct TableParseResult
 {
     std::optional<PermutationTable> table;
-    QString error; // German-free technical reason, empty on success
+    QString error; // the reason, in German, empty on success
 };
 
 // Accepts exactly 256 raw bytes, or text of 512 hexadecimal digits with white space anywhere.

@@ -1,15 +1,19 @@
-// Takes the documentation screenshots of the main window and the configuration dialog. Run it on an X
+// Takes the documentation screenshots of the main window, the configuration dialog and Qt's file and
+// colour dialogs as the program shows them (in German). Run it on an X
 // display with a wall answering on 127.0.0.1:57001 (scripts/screenshots does both); it writes PNG files
 // into the folder given as its argument.
 #include "app/Application.h"
 #include "shell/ErrorReport.h"
+#include "shell/QtGerman.h"
 #include "support/Controls.h"
 #include "support/ScreenShot.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTabWidget>
@@ -47,6 +51,7 @@ bool shoot(QWidget& window, const QString& file)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    installQtGerman(app);
     const QString out = testsupport::screenshotFolder(argc, argv);
     if (out.isEmpty())
         return 2;
@@ -82,5 +87,15 @@ int main(int argc, char** argv)
         ok = shoot(config, out + QStringLiteral("/config-") + name + QStringLiteral(".png")) && ok;
     }
     config.hide();
+
+    QFileDialog files(nullptr, QStringLiteral("Bild öffnen ..."), QDir::homePath(), QStringLiteral("Bilder (*.jpg)"));
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    files.show();
+    ok = shoot(files, out + QStringLiteral("/dialog-file.png")) && ok;
+    files.hide();
+    QColorDialog colours(Qt::yellow);
+    colours.setOption(QColorDialog::DontUseNativeDialog);
+    colours.show();
+    ok = shoot(colours, out + QStringLiteral("/dialog-colour.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -144,10 +144,12 @@ private Q_SLOTS:
         QVERIFY(second != first);
         QCOMPARE(m_server->content(TMediaUpload::kPictureName), second);
 
-        // Without a picture the file left in the staging folder goes up again.
+        // Without a picture nothing goes up, not even the file an earlier call staged.
         QFile::remove(m_server->path(TMediaUpload::kPictureName));
-        m_upload->SendStreamTo(QStringLiteral("127.0.0.1"), QImage(), TMediaUpload::kPictureName);
-        QCOMPARE(m_server->content(TMediaUpload::kPictureName), second);
+        QVERIFY_THROWS_EXCEPTION(
+            OperatorError, m_upload->SendStreamTo(QStringLiteral("127.0.0.1"), QImage(), TMediaUpload::kPictureName));
+        QVERIFY(!QFile::exists(staged));
+        QVERIFY(!QFile::exists(m_server->path(TMediaUpload::kPictureName)));
     }
 
     // A picture that came as a JPEG file goes up as that file; any other is encoded at quality 95.
@@ -195,21 +197,27 @@ private Q_SLOTS:
         QVERIFY(m_server->content(QStringLiteral("Bild.JPG")).startsWith("\xFF\xD8\xFF"));
     }
 
-    // Each failure is thrown to the caller with a reason, and nothing is stored.
+    // Each failure is thrown to the caller with a German reason saying what to do, and nothing is stored.
     void failuresAreThrown_data()
     {
         QTest::addColumn<QString>("password");
         QTest::addColumn<bool>("serverRunning");
         QTest::addColumn<bool>("fileExists");
-        QTest::newRow("wrong password") << QStringLiteral("falsch") << true << true;
-        QTest::newRow("no server") << kPassword << false << true;
-        QTest::newRow("missing file") << kPassword << true << false;
+        QTest::addColumn<QString>("says");
+        QTest::newRow("wrong password") << QStringLiteral("falsch") << true << true
+                                        << QStringLiteral("fehlgeschlagen. Der FTP-Server des Wandrechners hat die "
+                                                          "Anmeldung abgelehnt. Bitte das FTP-Konto");
+        QTest::newRow("no server") << kPassword << false << true
+                                   << QStringLiteral("fehlgeschlagen. Der Wandrechner nimmt keine FTP-Verbindung an.");
+        QTest::newRow("missing file") << kPassword << true << false
+                                      << QStringLiteral("BrisalClient.avi\" kann nicht gelesen werden (");
     }
     void failuresAreThrown()
     {
         QFETCH(QString, password);
         QFETCH(bool, serverRunning);
         QFETCH(bool, fileExists);
+        QFETCH(QString, says);
         const QString local = m_staging.filePath(QStringLiteral("BrisalClient.avi"));
         if (fileExists)
             writeFile(local, randomBytes(2048));
@@ -224,8 +232,7 @@ private Q_SLOTS:
         } catch (const OperatorError& e) {
             reason = e.text();
         }
-        QVERIFY2(!reason.isEmpty(), "no error was raised");
-        qInfo("%s", qPrintable(reason));
+        QVERIFY2(reason.contains(says), qPrintable(reason));
         QVERIFY(!QFile::exists(m_server->path(QStringLiteral("BrisalClient.avi"))));
         QCOMPARE(end.size(), 0);
     }
@@ -272,6 +279,22 @@ private Q_SLOTS:
         QCOMPARE(readFile(copy), data);
         QVERIFY_THROWS_EXCEPTION(OperatorError,
                                  TMediaUpload::CopyStreamedFile(source, source + QStringLiteral("/below-a-file")));
+    }
+
+    // A failed staging leaves no older copy behind that could be shown instead.
+    void stagingReplacesTheOlderCopy()
+    {
+        const QString source = m_staging.filePath(QStringLiteral("Clip.avi"));
+        writeFile(source, "new");
+        const QString copy = TMediaUpload::videoCopyPath(source);
+        writeFile(copy, "older");
+        QVERIFY_THROWS_EXCEPTION(OperatorError,
+                                 TMediaUpload::stage(m_staging.filePath(QStringLiteral("missing.avi")), copy));
+        QVERIFY(!QFile::exists(copy));
+        TMediaUpload::stage(source, copy);
+        QCOMPARE(readFile(copy), QByteArray("new"));
+        TMediaUpload::stage(copy, copy); // the staged file itself: unchanged
+        QCOMPARE(readFile(copy), QByteArray("new"));
     }
 
     // Staging a large video costs one buffer, not the file: the process's peak memory stays flat.

@@ -209,27 +209,35 @@ private Q_SLOTS:
         QVERIFY(m_report->entries.isEmpty());
     }
 
-    // A failed upload reaches the error report; the picture page is not selected; the button is back.
+    // A failed upload reaches the error report; the picture page is not selected; the button is back. With
+    // no picture of its own the window shows nothing, whatever picture an earlier upload left staged.
     void pictureUploadFailures_data()
     {
         QTest::addColumn<bool>("serverDown");
-        QTest::newRow("nothing to upload") << false;
+        QTest::newRow("nothing loaded, an older picture staged") << false;
         QTest::newRow("wall computer without FTP server") << true;
     }
     void pictureUploadFailures()
     {
         QFETCH(bool, serverDown);
+        const QString staged = m_rig.staging.filePath(QStringLiteral("BrisalClient.jpg"));
+        QVERIFY(QImage(8, 8, QImage::Format_RGB32).save(staged));
         if (serverDown) {
-            QVERIFY(
-                QImage(8, 8, QImage::Format_RGB32).save(m_rig.staging.filePath(QStringLiteral("BrisalClient.jpg"))));
+            QVERIFY(QImage(8, 8, QImage::Format_RGB32).save(m_rig.chosen.filePath(QStringLiteral("Gut.jpg"))));
+            m_rig.answer = m_rig.chosen.filePath(QStringLiteral("Gut.jpg"));
+            click(*m_jpg, "SBLoadPicture");
             m_rig.server.reset();
         }
         showWindow(*m_jpg);
-        click(*m_jpg, "SBSend");
+        auto* send = child<QToolButton>(*m_jpg, "SBSend");
+        QCOMPARE(send->isEnabled(), serverDown);
+        m_jpg->SBSendClick();
         QCOMPARE(m_report->entries.size(), 1);
         QCOMPARE(sent(), QStringList());
-        auto* send = child<QToolButton>(*m_jpg, "SBSend");
-        QVERIFY(send->isEnabled() && !send->isChecked());
+        if (!serverDown)
+            QVERIFY(!QFile::exists(m_rig.server->path(QStringLiteral("BrisalClient.jpg"))));
+        QCOMPARE(send->isEnabled(), serverDown);
+        QVERIFY(!send->isChecked());
     }
 
     // Clip.avi is staged as BrisalClient.avi; "Anzeigen" selects the video page, then uploads. A file the

@@ -1,13 +1,19 @@
 #include "ClientFixture.h"
 #include "WindowWatch.h"
 #include "shell/About.h"
+#include "shell/QtGerman.h"
 #include "support/Controls.h"
 
 #include <QAction>
+#include <QColorDialog>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QToolButton>
@@ -75,6 +81,8 @@ private Q_SLOTS:
     void lynxPortTakenReachesTheStatusLine();
     void placementArguments_data();
     void placementArguments();
+    void everyWindowFitsTheSmallestScreen();
+    void qtDialogsSpeakGerman();
     void closing_data();
     void closing();
     void missingHelpFile();
@@ -417,7 +425,8 @@ void tst_MainWindow::cosaPortTakenShowsEndpointBox()
     const qsizetype boxes = client.report.entries.size();
     for (const RecordingReport::Entry& box : std::as_const(client.report.entries)) {
         QCOMPARE(box.caption, QStringLiteral("UDPVesk"));
-        QCOMPARE(box.text, QStringLiteral("Error:\rUDP: Port %1 wird von einem anderen Programm benutzt.")
+        QCOMPARE(box.text, QStringLiteral("Der COSA-Empfang ist gestört:\nUDP: Port %1 wird von einem anderen Programm "
+                                          "benutzt.\nBitte prüfen, ob ein anderes Programm den COSA-Port belegt.")
                                .arg(client.app->ports.cosa));
     }
     QCOMPARE(client.main().statusText(), QString());
@@ -464,6 +473,39 @@ void tst_MainWindow::placementArguments()
     client.store(QStringLiteral("MainTopPos"), QStringLiteral("60"));
     client.start(true, arguments);
     QCOMPARE(client.main().pos(), topLeft);
+}
+
+// Each window, with its frame, fits a 1024 x 768 screen.
+void tst_MainWindow::everyWindowFitsTheSmallestScreen()
+{
+    ClientFixture client;
+    client.start();
+    const QSize limit(1000, 740);
+    int windows = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName().isEmpty())
+            continue; // menus, tool tips
+        ++windows;
+        const QSize needed = w->size().expandedTo(w->minimumSize()).expandedTo(w->minimumSizeHint());
+        QVERIFY2(
+            needed.width() <= limit.width() && needed.height() <= limit.height(),
+            qPrintable(QStringLiteral("%1: %2 x %3").arg(w->objectName()).arg(needed.width()).arg(needed.height())));
+    }
+    QVERIFY(windows >= 12);
+}
+
+// Qt's own dialogs speak German: "Suchen in:", "Abbrechen".
+void tst_MainWindow::qtDialogsSpeakGerman()
+{
+    QVERIFY(installQtGerman(*qApp));
+    QFileDialog files;
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    QCOMPARE(files.findChild<QLabel*>(QStringLiteral("lookInLabel"))->text(), QStringLiteral("Suchen in:"));
+    QColorDialog colours;
+    colours.setOption(QColorDialog::DontUseNativeDialog);
+    QMessageBox box(QMessageBox::Critical, QString(), QString(), QMessageBox::Cancel);
+    for (QDialogButtonBox* buttons : {colours.findChild<QDialogButtonBox*>(), box.findChild<QDialogButtonBox*>()})
+        QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Abbrechen"));
 }
 
 void tst_MainWindow::closing_data()

@@ -53,8 +53,9 @@ private Q_SLOTS:
     void storedValues_data();
     void storedValues();
     void noRadioCheckedKeepsStoredAction();
-    void writeFailureKeepsWindowOpen_data();
-    void writeFailureKeepsWindowOpen();
+    void writeFailureClosesAnyway_data();
+    void writeFailureClosesAnyway();
+    void junkSettingsFileIsSetAside();
 };
 
 void tst_Settings::firstStartDefaults()
@@ -244,19 +245,18 @@ void tst_Settings::noRadioCheckedKeepsStoredAction()
     QCOMPARE(client.stored(QStringLiteral("RxPrefix"), QStringLiteral("JSON")), QStringLiteral("QTX"));
 }
 
-void tst_Settings::writeFailureKeepsWindowOpen_data()
+void tst_Settings::writeFailureClosesAnyway_data()
 {
     QTest::addColumn<bool>("folderBlocked");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("settings folder cannot be made") << true << "RegOpenKey failed!";
-    QTest::newRow("settings file cannot be written")
-        << false << "RegSetValue failed: Software\\ZEL\\BrisalClient\\MainLastUsed set to ";
+    QTest::newRow("settings folder cannot be made") << true;
+    QTest::newRow("settings file cannot be written") << false;
 }
 
-void tst_Settings::writeFailureKeepsWindowOpen()
+// Settings that cannot be stored are reported once, in German, naming the file; the program ends all the
+// same, with the close command to the wall server.
+void tst_Settings::writeFailureClosesAnyway()
 {
     QFETCH(bool, folderBlocked);
-    QFETCH(QString, message);
     QTemporaryDir place;
     QString root = place.path();
     if (folderBlocked) {
@@ -269,16 +269,41 @@ void tst_Settings::writeFailureKeepsWindowOpen()
     ClientFixture client;
     client.start(true, {}, root);
     client.editConfig([](const ConfigControls& f) { f.RBServerClose->setChecked(true); });
-    QVERIFY(!client.main().close());
-    QVERIFY(client.main().isVisible());
+    QVERIFY(client.main().close());
+    QVERIFY(!client.main().isVisible());
     QCOMPARE(client.report.entries.size(), 1);
-    QVERIFY2(client.report.entries.first().text.startsWith(message), qPrintable(client.report.entries.first().text));
+    const QString text = client.report.entries.first().text;
+    const QString expected =
+        QStringLiteral("Die Einstellungen können nicht in \"%1/ZEL/BrisalClient.conf\" gespeichert werden.").arg(root);
+    QVERIFY2(text.startsWith(expected), qPrintable(text));
     QCOMPARE(client.report.entries.first().icon, ErrorReport::Icon::Critical);
-    // Nothing was sent to the wall server: the close was refused before that.
-    client.app->Link.send({QByteArrayLiteral("\x7E\x7E")});
-    QTRY_VERIFY(client.wall.bodies().contains(QStringLiteral("7E 7E")));
-    QVERIFY(!client.wall.bodies().join(QLatin1Char(',')).contains(QStringLiteral("EE EE")));
-    QVERIFY(client.app->Link.endpoint().Active());
+    QTRY_VERIFY(client.wall.bodies().join(QLatin1Char(',')).contains(QStringLiteral("EE EE")));
+}
+
+// A settings file that cannot be read as settings gives the defaults and is kept under a dated name
+// before the settings are stored anew.
+void tst_Settings::junkSettingsFileIsSetAside()
+{
+    ClientFixture client;
+    const QByteArray junk("\x01\x7F junk throughout\n[no section\nno value\n");
+    QVERIFY(QDir().mkpath(client.settings.path() + QStringLiteral("/ZEL")));
+    QFile file(client.settingsFile());
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(junk) == junk.size());
+    file.close();
+    client.start();
+    QCOMPARE(client.configControls().EdWallIpAddress->text(), QStringLiteral("127.0.0.1"));
+    QVERIFY(client.main().close());
+    QVERIFY(!client.main().isVisible());
+    const QStringList aside =
+        QDir(client.settings.path() + QStringLiteral("/ZEL")).entryList({QStringLiteral("BrisalClient.conf.*")});
+    QCOMPARE(aside.size(), 1);
+    QFile kept(client.settings.path() + QStringLiteral("/ZEL/") + aside.first());
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), junk);
+    QCOMPARE(client.stored(QStringLiteral("IPServer")), QStringLiteral("127.0.0.1"));
+    QCOMPARE(client.report.entries.size(), 1);
+    QCOMPARE(client.report.entries.first().icon, ErrorReport::Icon::Warning);
+    QVERIFY(client.report.entries.first().text.contains(aside.first()));
 }
 
 QTEST_MAIN(tst_Settings)

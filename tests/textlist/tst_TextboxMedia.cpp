@@ -73,14 +73,17 @@ private Q_SLOTS:
         QVERIFY(showPicture()->isEnabled());
         QVERIFY(m_report->entries.isEmpty());
 
-        // Back on the page after another one: enabled while the chosen file is there.
+        // Back on the page after another one: enabled while the page holds the picture, which it keeps
+        // when the chosen file is gone.
         m_w->ShowTab(TFormTextbox::CosaZeitplan);
         m_w->ShowTab(TFormTextbox::BildZeigen);
         QVERIFY(showPicture()->isEnabled());
         QVERIFY(QFile::remove(m_rig.chosen.filePath(QStringLiteral("Start.jpg"))));
         m_w->ShowTab(TFormTextbox::CosaZeitplan);
         m_w->ShowTab(TFormTextbox::BildZeigen);
-        QVERIFY(!showPicture()->isEnabled());
+        QVERIFY(showPicture()->isEnabled());
+        click(*m_w, "SBShowPicture");
+        QCOMPARE(sent(), QStringList{QStringLiteral("D0 05")});
     }
 
     // "Anzeigen" follows whether the dialog's name names an existing file.
@@ -205,6 +208,26 @@ private Q_SLOTS:
         m_w->ShowTab(TFormTextbox::CosaZeitplan);
         m_w->ShowTab(TFormTextbox::VideoZeigen);
         QVERIFY(showVideo()->isEnabled());
+    }
+
+    // "Anzeigen" is on only for what a page itself holds: not for a video the dialog last chose, not for a
+    // copy that a failed staging would have left from before.
+    void staleMediaStayOff()
+    {
+        QVERIFY(QImage(8, 8, QImage::Format_RGB32).save(m_rig.staging.filePath(QStringLiteral("BrisalClient.jpg"))));
+        writeFile(m_rig.chosen.filePath(QStringLiteral("Clip.avi")), "avi");
+        m_rig.answer = m_rig.chosen.filePath(QStringLiteral("Clip.avi"));
+        click(*m_w, "SBOpenVideo");
+        QVERIFY(showVideo()->isEnabled());
+        m_w->ShowTab(TFormTextbox::BildZeigen);
+        QVERIFY(!showPicture()->isEnabled());
+
+        m_rig.answer = m_rig.chosen.filePath(QStringLiteral("Fehlt.avi"));
+        click(*m_w, "SBOpenVideo");
+        QCOMPARE(m_report->entries.size(), 1);
+        m_w->ShowTab(TFormTextbox::VideoZeigen);
+        QVERIFY(!showVideo()->isEnabled());
+        QVERIFY(!QFile::exists(m_rig.staging.filePath(QStringLiteral("BrisalClient.avi"))));
     }
 
 private:

@@ -216,7 +216,7 @@ private Q_SLOTS:
         f.close();
         QVERIFY(startWallsim({QStringLiteral("--table"), bad}));
         QByteArray err;
-        QTRY_VERIFY((err += wallsim().readAllStandardError()).contains("refused"));
+        QTRY_VERIFY((err += wallsim().readAllStandardError()).contains("abgelehnt"));
         QVERIFY2(err.contains("bad.table"), err.constData());
         QCOMPARE(wallctl({QStringLiteral("ping"), QStringLiteral("--timeout"), QStringLiteral("10000")}).exitCode, 0);
     }
