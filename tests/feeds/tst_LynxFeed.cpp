@@ -47,7 +47,9 @@ struct ModalReport final : ErrorReport
     int open = 0;
     int mostOpen = 0;
     std::function<void()> whileOpen;
-    void showMessage(Icon, const QString&, const QString& text, bool) override
+
+protected:
+    void present(Icon, const QString&, const QString& text, bool) override
     {
         shown << text;
         mostOpen = std::max(mostOpen, ++open);
