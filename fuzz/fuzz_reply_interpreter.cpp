@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool status = !(data[0] & 1) && input.startsWith(QByteArrayLiteral("\x10\xFD"));
     if (status && link.state() != LinkState::Up)
         __builtin_trap();
-    const WallTextSize size = link.textSize();
-    if (size.columns < 0 || size.columns > 255 || size.rows < 0 || size.rows > 255)
+    const WallTextSize text = link.textSize();
+    if (text.columns < 0 || text.columns > 255 || text.rows < 0 || text.rows > 255)
         __builtin_trap();
     if (link.detailsRequested()) // only the operator asks for details
         __builtin_trap();
