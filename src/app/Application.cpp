@@ -14,9 +14,8 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
                            &FormMain),
       FormTextbox(Link, Media, report, &FormMain), FormJpg(Link, Media, report, &FormMain),
       FormVideo(Link, Media, report, &FormMain), FormSpielUndSatz(Link, Media, report, &FormMain),
-      FormWertung(FormTextbox),
-      TimingMode(FormMain, FormMain.settings(), FormMain.settingsStore(), Link, ZELTools, SerialTiming, FormZMT,
-                 report),
+      FormWertung(FormTextbox), TimingMode(FormMain, FormMain.settings(), FormMain.settingsStore(), Link, ZELTools,
+                                           SerialTiming, FormZMT, report),
       CosaFeed(FormTextbox), LynxFeed(FormTextbox, report, [this] { return FormMain.settings().rxPrefix; })
 {
     Sleeper.setObjectName(QStringLiteral("Sleeper"));
@@ -55,10 +54,7 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
         m_lynxError = QStringLiteral("Socketfehler: ") + msg;
         FormMain.showLinkError(m_lynxError);
     });
-    QObject::connect(&UDPJson, &TUDPVesk::Bound, &FormMain, [this] {
-        if (FormMain.statusText() == m_lynxError)
-            FormMain.setStatusText(QString());
-    });
+    QObject::connect(&UDPJson, &TUDPVesk::Bound, &FormMain, [this] { FormMain.clearStatusIfShowing(m_lynxError); });
     QObject::connect(&UDPCosa, &TUDPVesk::OnError, &UDPCosa, [&report](int, const QString& msg) {
         report.showMessage(ErrorReport::Icon::Critical, QStringLiteral("UDPVesk"),
                            QStringLiteral("Der COSA-Empfang ist gestört:\n") + msg +

@@ -257,8 +257,8 @@ void TFormMain::connectParts(const Parts& parts)
     connect(m_link, &WallLink::stateChanged, this, [this](LinkState state) {
         LedBtnPing->setActiveLight(lampColour(state));
         // The wall answers again: a socket error in the status bar is history.
-        if (state == LinkState::Up && !m_linkError.isEmpty() && SBarPanel->text() == m_linkError)
-            SBarPanel->clear();
+        if (state == LinkState::Up)
+            clearStatusIfShowing(m_linkError);
     });
     connect(LedBtnPing, &QToolButton::clicked, m_link, &WallLink::startSupervision);
     connect(m_link, &WallLink::serverDetailsReceived, this, &TFormMain::showServerDetails);
@@ -477,6 +477,12 @@ void TFormMain::bringToFront()
 QString TFormMain::statusText() const
 {
     return SBarPanel->text();
+}
+
+void TFormMain::clearStatusIfShowing(const QString& text)
+{
+    if (!text.isEmpty() && SBarPanel->text() == text)
+        SBarPanel->clear();
 }
 
 void TFormMain::setStatusText(const QString& text)

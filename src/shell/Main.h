@@ -125,6 +125,8 @@ public:
 
     QString statusText() const;
     void setStatusText(const QString& text);
+    // Clears the status bar when it still shows text (an error that is over).
+    void clearStatusIfShowing(const QString& text);
     const QString& helpFile() const { return m_options.helpFile; }
 
 protected:
