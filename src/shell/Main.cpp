@@ -279,6 +279,10 @@ void TFormMain::FormCreate()
     StartTimer->setInterval(100);
     connect(StartTimer, &QTimer::timeout, this, &TFormMain::StartTimerTimer);
     StartTimer->start();
+    // Placed before the window exists, so the window manager puts the frame there. A move after showing but
+    // before the frame is known places the client area there instead, and the launcher would creep upwards.
+    const Settings stored = m_store.read();
+    move(commandline::applyPlacement(m_options.arguments, QPoint(stored.mainLeft, stored.mainTop)));
 }
 
 void TFormMain::showEvent(QShowEvent* event)
@@ -296,7 +300,6 @@ void TFormMain::FormShow()
         return;
     m_link->open();
     reopenFeeds();
-    move(40, 40);
     for (Page page : {Page::Socker, Page::AmericanFootball, Page::Watch, Page::Timing})
         window(page)->move(190, 90);
 }
@@ -308,7 +311,7 @@ void TFormMain::StartTimerTimer()
     if (!m_link)
         return;
     m_report.run([this] { ReadFromIni(); });
-    move(commandline::applyPlacement(m_options.arguments, pos()));
+    m_started = true;
     // The supervision runs from the first query on, so the lamp turns red when the wall goes silent.
     if (isVisible())
         m_link->startSupervision();
@@ -329,8 +332,9 @@ void TFormMain::ReadFromIni()
     m_settings = m_store.read();
     m_config->loadSettings(m_settings);
     m_americanFootball->setCountDirectionIndex(m_settings.countDirectionIndex);
-    move(m_settings.mainLeft, y());
-    move(x(), m_settings.mainTop);
+    // The command line places the window at start only; later reads follow the stored position.
+    const QPoint stored(m_settings.mainLeft, m_settings.mainTop);
+    placeAt(m_started ? stored : commandline::applyPlacement(m_options.arguments, stored));
     reopenFeeds();
     const bool timing = m_settings.serialPortIndex > 0;
     SBZMT->setEnabled(timing);
@@ -338,6 +342,13 @@ void TFormMain::ReadFromIni()
     Zeitmesstechnik1->setEnabled(timing);
     SBSpielUndSatz->setEnabled(m_settings.gameAndSetEnabled);
     LbSpielUndSatz->setEnabled(m_settings.gameAndSetEnabled);
+}
+
+void TFormMain::placeAt(QPoint topLeft)
+{
+    // Moving to where the window already is would, before the frame is known, shift it by the frame.
+    if (topLeft != pos())
+        move(topLeft);
 }
 
 void TFormMain::WriteToIni()

@@ -138,6 +138,7 @@ private:
     void FormCreate();
     void FormShow();
     void StartTimerTimer();
+    void placeAt(QPoint topLeft);
     bool FormCloseQuery();
     void FormClose();
 
@@ -161,6 +162,7 @@ private:
     SettingsStore m_store;
     Settings m_settings;
     QTimer* StartTimer = nullptr;
+    bool m_started = false;
     QVBoxLayout* m_rows = nullptr;
     QHash<QObject*, QToolButton*> m_labelButtons;
     std::function<void()> m_timingMode;
