@@ -40,8 +40,8 @@ QLabel* heading(QWidget* parent, const QString& text)
 } // namespace
 
 TFormAmericanFootball::TFormAmericanFootball(WallSink& wall, const Clock& clock, AlertSound& sound, QWidget* parent)
-    : TScorePage(wall, QStringLiteral("TFormAmericanFootball"), QStringLiteral("Spielstand / Spielzeit"), {14, 999},
-                 parent),
+    : TScorePage(wall, QStringLiteral("TFormAmericanFootball"), QStringLiteral("Spielstand / Spielzeit"),
+                 pagelimits::kFootball, parent),
       m_clock(clock), m_sound(sound)
 {
     using namespace pagewidgets;
@@ -78,7 +78,7 @@ TFormAmericanFootball::TFormAmericanFootball(WallSink& wall, const Clock& clock,
     auto* timeGroup = new QGroupBox(QStringLiteral("Spielzeit"), this);
     m_edClock = new QLineEdit(QStringLiteral("15:00"), timeGroup);
     m_edClock->setObjectName(QStringLiteral("EdClock"));
-    m_edClock->setMaxLength(5);
+    m_edClock->setMaxLength(pagelimits::kDurationLength);
     m_edClock->setFixedWidth(60);
     m_edClock->installEventFilter(this);
     m_sbSetClock = button(timeGroup, QStringLiteral("SBSetClock"), kZero, QStringLiteral("Zeit übernehmen"));
@@ -248,6 +248,16 @@ void TFormAmericanFootball::SBSetClockClick()
     const QString text = gameclock::normalised(*duration.numbers);
     m_edClock->setText(text);
     setDisplay(text);
+}
+
+void TFormAmericanFootball::setDuration(const QString& text)
+{
+    m_edClock->setText(text);
+}
+
+void TFormAmericanFootball::adjustClock(int seconds)
+{
+    setDisplay(gameclock::adjusted(display(), seconds));
 }
 
 void TFormAmericanFootball::SBClearClockClick()

@@ -31,6 +31,11 @@ public:
     void setCountDirectionIndex(int index);
 
     void SBSendClick();
+    // The game duration typed into its box, as the operator types it (Enter not pressed).
+    void setDuration(const QString& text);
+    // The display corrected by seconds (negative: back), as a referee's correction; the clock keeps its
+    // state and nothing is sent.
+    void adjustClock(int seconds);
     void EdClockChange();
     void SBSetClockClick();
     void SBClearClockClick();

@@ -92,6 +92,14 @@ TickOutcome count(const QString& display, qint64 seconds, bool running, Directio
     return out;
 }
 
+QString adjusted(const QString& display, int seconds)
+{
+    constexpr qint64 kLongest = 60 * 60 + 59;
+    const MinSec value = GetMinSecFromStr(display).numbers.value_or(MinSec{});
+    const qint64 total = qBound<qint64>(0, qMax(0, value.minutes) * 60LL + qMax(0, value.seconds) + seconds, kLongest);
+    return normalised({int(total / 60), int(total % 60)});
+}
+
 qint64 ElapsedSeconds::take(qint64 nowMs)
 {
     const qint64 elapsed = nowMs - m_referenceMs;

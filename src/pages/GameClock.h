@@ -55,6 +55,10 @@ struct TickOutcome
 TickOutcome count(const QString& display, qint64 seconds, bool running, Direction direction,
                   const QString& durationText);
 
+// The display corrected by a number of seconds (negative: back), kept within 00:00 and 60:59, the
+// longest valid duration; an unreadable display counts as 00:00.
+QString adjusted(const QString& display, int seconds);
+
 // Whole seconds since a reference instant on a monotonic scale. Taking them moves the reference on by
 // exactly the seconds taken, so the fraction of a second carries over to the next tick and the count
 // keeps real time whatever the tick interval.

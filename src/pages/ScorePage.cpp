@@ -52,6 +52,26 @@ void TScorePage::UDToreRechtsChangingEx(int value)
     m_pnToreRight->setText(QString::number(value));
 }
 
+void TScorePage::setHomeName(const QString& name)
+{
+    m_edVereinLinks->setText(name);
+}
+
+void TScorePage::setGuestName(const QString& name)
+{
+    m_edVereinRechts->setText(name);
+}
+
+void TScorePage::setHomeScore(int score)
+{
+    m_udToreLinks->setValue(score);
+}
+
+void TScorePage::setGuestScore(int score)
+{
+    m_udToreRechts->setValue(score);
+}
+
 void TScorePage::FormHide()
 {
     SBEraseClick();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/PageForm.h"
+#include "pages/PageLimits.h"
 
 class QLabel;
 class QLineEdit;
@@ -13,17 +14,20 @@ class TScorePage : public TPageForm
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TScorePage)
 public:
-    struct Limits
-    {
-        int nameLength;
-        int maxScore;
-    };
+    using Limits = pagelimits::Score;
 
     TScorePage(WallSink& wall, const QString& className, const QString& caption, Limits limits, QWidget* parent);
 
     // Keep the panels showing the up/down values; nothing is sent.
     void UDToreLinksChangingEx(int value);
     void UDToreRechtsChangingEx(int value);
+
+    // Names and scores entered as the operator types and steps them; the boxes and controls keep them
+    // within their limits.
+    void setHomeName(const QString& name);
+    void setGuestName(const QString& name);
+    void setHomeScore(int score);
+    void setGuestScore(int score);
 
 protected:
     void FormHide() override;

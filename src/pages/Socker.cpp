@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 TFormSocker::TFormSocker(WallSink& wall, QWidget* parent)
-    : TScorePage(wall, QStringLiteral("TFormSocker"), QStringLiteral("Spielstand"), {12, 99}, parent)
+    : TScorePage(wall, QStringLiteral("TFormSocker"), QStringLiteral("Spielstand"), pagelimits::kSoccer, parent)
 {
     using namespace pagewidgets;
 

@@ -55,7 +55,8 @@ QGroupBox* scoreRow(QWidget* parent, const QString& caption, QLabel* home, QSpin
 } // namespace
 
 TFormSpielUndSatz::TFormSpielUndSatz(WallSink& wall, TMediaModule& media, ErrorReport& report, QWidget* parent)
-    : TScorePage(wall, QStringLiteral("TFormSpielUndSatz"), QStringLiteral("Spiel-/Satzstand"), {20, 99}, parent),
+    : TScorePage(wall, QStringLiteral("TFormSpielUndSatz"), QStringLiteral("Spiel-/Satzstand"), pagelimits::kGameAndSet,
+                 parent),
       m_media(media), m_report(report)
 {
     using namespace pagewidgets;
@@ -69,8 +70,8 @@ TFormSpielUndSatz::TFormSpielUndSatz(WallSink& wall, TMediaModule& media, ErrorR
         paint(p, QPalette::WindowText, true);
     m_pnSatzLeft = scorePanel(this, QStringLiteral("PnSatzLeft"), 26);
     m_pnSatzRight = scorePanel(this, QStringLiteral("PnSatzRight"), 26);
-    m_udSatzLeft = upDown(this, QStringLiteral("UDSatzLeft"), 999);
-    m_udSatzRight = upDown(this, QStringLiteral("UDSatzRight"), 999);
+    m_udSatzLeft = upDown(this, QStringLiteral("UDSatzLeft"), pagelimits::kGameAndSetMaxSets);
+    m_udSatzRight = upDown(this, QStringLiteral("UDSatzRight"), pagelimits::kGameAndSetMaxSets);
     for (QLabel* p : {m_pnSatzLeft, m_pnSatzRight}) {
         paint(p, QPalette::WindowText, false);
         p->setFixedSize(110, 52);
@@ -154,6 +155,16 @@ void TFormSpielUndSatz::SBSendClick()
 {
     m_wall.send(wallcmd::setsShow(m_edVereinLinks->text(), m_edVereinRechts->text(), m_udToreLinks->value(),
                                   m_udToreRechts->value(), m_udSatzLeft->value(), m_udSatzRight->value()));
+}
+
+void TFormSpielUndSatz::setHomeSets(int sets)
+{
+    m_udSatzLeft->setValue(sets);
+}
+
+void TFormSpielUndSatz::setGuestSets(int sets)
+{
+    m_udSatzRight->setValue(sets);
 }
 
 void TFormSpielUndSatz::UDSatzLeftChangingEx(int value)

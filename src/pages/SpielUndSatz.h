@@ -40,6 +40,9 @@ public:
     void SBDoImageClick();
     void UDSatzLeftChangingEx(int value);
     void UDSatzRightChangingEx(int value);
+    // Sets entered as the operator steps them, within the controls' range.
+    void setHomeSets(int sets);
+    void setGuestSets(int sets);
 
     // The staged copy of the chosen video; empty until one was chosen.
     const QString& videoCopyPath() const { return m_videoCopyPath; }

@@ -69,6 +69,21 @@ void TFormWatch::ReleaseSend()
     pagewidgets::release(m_sbSend);
 }
 
+void TFormWatch::press(Button button)
+{
+    switch (button) {
+    case Button::Erase:
+        m_sbErase->click();
+        return;
+    case Button::AnalogWatch:
+        m_sbAnalogWatch->click();
+        return;
+    case Button::Send:
+        m_sbSend->click();
+        return;
+    }
+}
+
 void TFormWatch::WatchTimerTimer()
 {
     const QString time = m_clock.now().time().toString(QStringLiteral("HH:mm:ss"));

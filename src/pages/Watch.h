@@ -22,6 +22,16 @@ class TFormWatch final : public TPageForm
 public:
     TFormWatch(WallSink& wall, const Clock& clock, std::function<QString()> watchText, QWidget* parent = nullptr);
 
+    // The three buttons as the operator presses them: "Löschen" blanks the wall and ends sending, the two
+    // mode buttons choose what the next new second sends.
+    enum class Button
+    {
+        Erase,
+        AnalogWatch,
+        Send
+    };
+    void press(Button button);
+
     void WatchTimerTimer();
     // The link error handling releases the show button before it closes the window.
     void ReleaseSend();

@@ -57,14 +57,24 @@ void setTextColour(QWidget* w, const QColor& c)
     w->setPalette(pal);
 }
 
+QColor fromWire(quint32 value)
+{
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+void paintSwatch(QToolButton* b, const QColor& colour)
+{
+    b->setProperty("colour", colour);
+    b->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid gray;").arg(colour.name()));
+}
+
 QToolButton* swatch(QWidget* parent, const QString& name, const QString& hint, const QColor& colour)
 {
     auto* b = new QToolButton(parent);
     b->setObjectName(name);
     b->setToolTip(hint);
     b->setFixedSize(40, 20);
-    b->setProperty("colour", colour);
-    b->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid gray;").arg(colour.name()));
+    paintSwatch(b, colour);
     return b;
 }
 
@@ -244,10 +254,31 @@ void TTextPreview::chooseColour(QToolButton* target)
 {
     if (m_colourDialog->exec() != QDialog::Accepted)
         return;
-    const QColor chosen = m_colourDialog->currentColor();
-    target->setProperty("colour", chosen);
-    target->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid gray;").arg(chosen.name()));
+    paintSwatch(target, m_colourDialog->currentColor());
     mirrorColours();
+}
+
+void TTextPreview::setColours(const wallcmd::TextListColours& colours)
+{
+    paintSwatch(m_headerColour, fromWire(colours.header));
+    paintSwatch(m_lineColour, fromWire(colours.line));
+    paintSwatch(m_boxColour, fromWire(colours.text));
+    mirrorColours();
+}
+
+void TTextPreview::setTimeBarMode(wallcmd::TimeBarMode mode)
+{
+    switch (mode) {
+    case wallcmd::TimeBarMode::Automatic:
+        m_timeBarAuto->setChecked(true);
+        return;
+    case wallcmd::TimeBarMode::On:
+        m_timeBarOn->setChecked(true);
+        return;
+    case wallcmd::TimeBarMode::Off:
+        m_timeBarOff->setChecked(true);
+        return;
+    }
 }
 
 QString TTextPreview::header() const

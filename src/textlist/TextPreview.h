@@ -37,7 +37,10 @@ public:
     void moveCaretToStart();
 
     wallcmd::TimeBarMode timeBarMode() const;
+    void setTimeBarMode(wallcmd::TimeBarMode mode);
     wallcmd::TextListColours colours() const;
+    // The three swatches as the colour chooser sets them, mirrored into the preview.
+    void setColours(const wallcmd::TextListColours& colours);
 
     void SBSendClick();
     void SBEraseClick();

@@ -201,6 +201,31 @@ void TFormTextbox::SBEraseClick()
     m_preview->SBEraseClick();
 }
 
+void TFormTextbox::setHeader(const QString& header)
+{
+    m_preview->setHeader(header);
+}
+
+wallcmd::TextListColours TFormTextbox::colours() const
+{
+    return m_preview->colours();
+}
+
+void TFormTextbox::setColours(const wallcmd::TextListColours& colours)
+{
+    m_preview->setColours(colours);
+}
+
+void TFormTextbox::setTimeBarMode(wallcmd::TimeBarMode mode)
+{
+    m_preview->setTimeBarMode(mode);
+}
+
+void TFormTextbox::SBSendClick()
+{
+    m_preview->SBSendClick();
+}
+
 void TFormTextbox::clearTimetable()
 {
     m_timetable->clear();

@@ -2,6 +2,7 @@
 
 #include "media/OpenDialog.h"
 #include "textlist/ListLayout.h"
+#include "wall_link/WallCommands.h"
 
 #include <QDialog>
 
@@ -68,6 +69,12 @@ public:
     QStringList lines() const;
     void setLines(const QStringList& lines);
     void SBEraseClick();
+    // The rest of the text box page as the operator edits it, and its "Anzeigen".
+    void setHeader(const QString& header);
+    wallcmd::TextListColours colours() const;
+    void setColours(const wallcmd::TextListColours& colours);
+    void setTimeBarMode(wallcmd::TimeBarMode mode);
+    void SBSendClick();
 
     // The timetable: emptied, or an entry appended, numbered after the entries already there.
     void clearTimetable();

@@ -118,6 +118,25 @@ private Q_SLOTS:
         QCOMPARE(out.ended, ended);
     }
 
+    void adjusting_data()
+    {
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("back across a minute") << "12:05" << -10 << "11:55";
+        QTest::newRow("forwards") << "00:59" << 1 << "01:00";
+        QTest::newRow("not below zero") << "00:05" << -60 << "00:00";
+        QTest::newRow("not beyond the longest duration") << "60:00" << 120 << "60:59";
+        QTest::newRow("unreadable display counts as zero") << "xx" << 30 << "00:30";
+    }
+    void adjusting()
+    {
+        QFETCH(QString, display);
+        QFETCH(int, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(adjusted(display, seconds), text);
+    }
+
     void elapsedSecondsCarryTheFraction()
     {
         // Ticks of 200 ms plus up to 60 ms of jitter: 60 real seconds are exactly 60 counted seconds,
