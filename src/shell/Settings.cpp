@@ -66,6 +66,15 @@ Settings Settings::read(const Lookup& stored)
     s.rxPrefix =
         storedText(stored(SettingsGroup::Json, QStringLiteral("RxPrefix")), QStringLiteral("QTX")).trimmed().toUpper();
     s.gameAndSetEnabled = numberOf(QStringLiteral("GameAndSetEnabled"), QStringLiteral("0"), 0) != 0;
+    auto remote = [&](const QString& key, const QString& fallback) {
+        return storedText(stored(SettingsGroup::Remote, key), fallback);
+    };
+    s.remoteEnabled = number(remote(QStringLiteral("Enabled"), QStringLiteral("0")), 0) != 0;
+    s.remoteAddress = remote(QStringLiteral("Address"), QStringLiteral("127.0.0.1")).trimmed();
+    s.remotePort = number(remote(QStringLiteral("Port"), QStringLiteral("8088")), 8088);
+    if (s.remotePort < 1 || s.remotePort > 65535)
+        s.remotePort = 8088;
+    s.remoteToken = remote(QStringLiteral("Token"), QString()).trimmed();
     return s;
 }
 
@@ -95,6 +104,11 @@ QList<SettingsEntry> Settings::entries(const QDateTime& now) const
     main(QStringLiteral("UseUdpLynxSever"), flag(useLynx));
     out.append({SettingsGroup::Json, QStringLiteral("RxPrefix"), rxPrefix.trimmed().toUpper()});
     main(QStringLiteral("GameAndSetEnabled"), flag(gameAndSetEnabled));
+    auto remote = [&](const QString& key, const QString& value) { out.append({SettingsGroup::Remote, key, value}); };
+    remote(QStringLiteral("Enabled"), flag(remoteEnabled));
+    remote(QStringLiteral("Address"), remoteAddress);
+    remote(QStringLiteral("Port"), QString::number(remotePort));
+    remote(QStringLiteral("Token"), remoteToken);
     return out;
 }
 
@@ -163,5 +177,13 @@ QString Settings::storedText(const std::optional<QString>& stored, const QString
 
 QString Settings::groupName(SettingsGroup group)
 {
-    return group == SettingsGroup::Json ? QStringLiteral("JSON") : QStringLiteral("Main");
+    switch (group) {
+    case SettingsGroup::Json:
+        return QStringLiteral("JSON");
+    case SettingsGroup::Remote:
+        return QStringLiteral("Remote");
+    case SettingsGroup::Main:
+        break;
+    }
+    return QStringLiteral("Main");
 }

@@ -14,7 +14,8 @@
 enum class SettingsGroup
 {
     Main,
-    Json
+    Json,
+    Remote
 };
 
 // What happens to the wall server when the client ends.
@@ -59,6 +60,13 @@ struct Settings
     // "GameAndSetEnabled": the main window's game-and-set button works; not offered in the dialog, set by
     // integrators of venues that count games and sets.
     bool gameAndSetEnabled = false;
+    // Group "Remote": the HTTP and WebSocket remote control, off unless switched on. Port: a number
+    // from 1 to 65535, anything else gives the default. Token: empty until generated (the dialog's page
+    // does so when it first shows one).
+    bool remoteEnabled = false;                          // "Enabled"
+    QString remoteAddress = QStringLiteral("127.0.0.1"); // "Address"
+    int remotePort = 8088;                               // "Port"
+    QString remoteToken;                                 // "Token"
 
     // Every key in the reading order; missing or unusable texts give the defaults. Item indexes that are
     // not numbers, negative or beyond their list become -1 (no entry chosen); the prefix is trimmed and

@@ -114,6 +114,24 @@ void tst_SettingsModel::readRules_data()
     QTest::newRow("game and set not a number") << "Main/GameAndSetEnabled"
                                                << "ja"
                                                << "0";
+    QTest::newRow("remote on") << "Remote/Enabled"
+                               << "1"
+                               << "1";
+    QTest::newRow("remote address trimmed") << "Remote/Address"
+                                            << " 0.0.0.0 "
+                                            << "0.0.0.0";
+    QTest::newRow("remote port not a number") << "Remote/Port"
+                                              << "achtzig"
+                                              << "8088";
+    QTest::newRow("remote port beyond 65535") << "Remote/Port"
+                                              << "65536"
+                                              << "8088";
+    QTest::newRow("remote port 0") << "Remote/Port"
+                                   << "0"
+                                   << "8088";
+    QTest::newRow("remote token as stored") << "Remote/Token"
+                                            << "abc-_123"
+                                            << "abc-_123";
     QTest::newRow("prefix under Main is another value") << "Main/RxPrefix"
                                                         << "abc"
                                                         << "";
@@ -149,6 +167,10 @@ void tst_SettingsModel::writeOrderAndTexts()
     s.useCosa = false;
     s.rxPrefix = QStringLiteral(" lif ");
     s.gameAndSetEnabled = true;
+    s.remoteEnabled = true;
+    s.remoteAddress = QStringLiteral("0.0.0.0");
+    s.remotePort = 9000;
+    s.remoteToken = QStringLiteral("t0k3n");
     const Entries expected{{"Main/LastUsed", "09.03.2024 07:05:03"},
                            {"Main/IPServer", "192.168.123.201"},
                            {"Main/AFCountDirectionIndex", "1"},
@@ -167,7 +189,11 @@ void tst_SettingsModel::writeOrderAndTexts()
                            {"Main/UseCosaServer", "0"},
                            {"Main/UseUdpLynxSever", "1"},
                            {"JSON/RxPrefix", "LIF"},
-                           {"Main/GameAndSetEnabled", "1"}};
+                           {"Main/GameAndSetEnabled", "1"},
+                           {"Remote/Enabled", "1"},
+                           {"Remote/Address", "0.0.0.0"},
+                           {"Remote/Port", "9000"},
+                           {"Remote/Token", "t0k3n"}};
     QCOMPARE(written(s), expected);
 }
 
