@@ -16,7 +16,11 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
       FormVideo(Link, Media, report, &FormMain), FormSpielUndSatz(Link, Media, report, &FormMain),
       FormWertung(FormTextbox), TimingMode(FormMain, FormMain.settings(), FormMain.settingsStore(), Link, ZELTools,
                                            SerialTiming, FormZMT, report),
-      CosaFeed(FormTextbox), LynxFeed(FormTextbox, report, [this] { return FormMain.settings().rxPrefix; })
+      CosaFeed(FormTextbox), LynxFeed(FormTextbox, report, [this] { return FormMain.settings().rxPrefix; }),
+      RemoteActions({FormMain, FormWatch, FormSocker, FormAmericanFootball, FormTextbox, FormSpielUndSatz, FormJpg,
+                     FormVideo, FormZMT},
+                    Link),
+      Remote(RemoteActions, setup.clock ? *setup.clock : m_systemClock)
 {
     Sleeper.setObjectName(QStringLiteral("Sleeper"));
     Sleeper.setInterval(60);
@@ -59,6 +63,14 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
         report.showMessage(ErrorReport::Icon::Critical, QStringLiteral("UDPVesk"),
                            QStringLiteral("Der COSA-Empfang ist gestört:\n") + msg +
                                QStringLiteral("\nBitte prüfen, ob ein anderes Programm den COSA-Port belegt."));
+    });
+
+    QObject::connect(&Link, &WallLink::stateChanged, &Remote, &RemoteServer::publishLinkState);
+    QObject::connect(&Link, &WallLink::bodiesSent, &Remote, &RemoteServer::publishSent);
+    QObject::connect(&FormMain, &TFormMain::settingsApplied, &Remote, [this] {
+        const Settings& s = FormMain.settings();
+        if (!Remote.apply({s.remoteEnabled, s.remoteAddress, quint16(s.remotePort), s.remoteToken}))
+            FormMain.setStatusText(Remote.errorString());
     });
 
     if (!setup.main.logFolder.isEmpty()) {

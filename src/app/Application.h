@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/RemoteWindows.h"
 #include "feeds/CosaFeed.h"
 #include "feeds/LynxFeed.h"
 #include "feeds/SerialTiming.h"
@@ -15,6 +16,7 @@
 #include "pages/SystemAlertSound.h"
 #include "pages/Watch.h"
 #include "pages/ZMT.h"
+#include "remote/RemoteServer.h"
 #include "shell/Config.h"
 #include "shell/Main.h"
 #include "shell/SendLog.h"
@@ -58,7 +60,7 @@ private:
     std::unique_ptr<IcmpEcho> m_systemIcmp;
     ErrorReport& m_report;
     std::unique_ptr<SendLog> m_sendLog; // with a log folder only
-    QString m_lynxError; // the FinishLynx endpoint's last error as the status bar shows it
+    QString m_lynxError;                // the FinishLynx endpoint's last error as the status bar shows it
 
 public:
     // Communication parts.
@@ -90,4 +92,7 @@ public:
     TCosaFeed CosaFeed;
     // The FinishLynx feed on UDPJson, filling the text list window's FinishLynx page.
     TLynxFeed LynxFeed;
+    // The remote control: HTTP and WebSocket acting on the windows, listening as the settings say.
+    RemoteWindows RemoteActions;
+    RemoteServer Remote;
 };

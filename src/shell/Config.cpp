@@ -1,5 +1,7 @@
 #include "shell/Config.h"
 
+#include "pages/PageLimits.h"
+#include "remote/RemotePage.h"
 #include "shell/Settings.h"
 
 #include "wall_link/WallLink.h"
@@ -89,6 +91,8 @@ TFormConfig::TFormConfig(QWidget* parent) : QDialog(parent)
     m_pages->addTab(buildStartupPage(), QStringLiteral("Server Startup"));
     QWidget* udpPage = buildUdpPage();
     m_pages->addTab(udpPage, QStringLiteral("UDP Server"));
+    m_remotePage = new TRemotePage;
+    m_pages->addTab(m_remotePage, QStringLiteral("Fernsteuerung"));
     // The timing page holds the serial settings, but the operator does not reach it.
     m_pages->setTabVisible(m_pages->indexOf(timingPage), false);
     m_pages->setCurrentWidget(udpPage);
@@ -155,7 +159,7 @@ QWidget* TFormConfig::buildClockPage()
     auto* layout = pageLayout(page);
     layout->addWidget(
         heading(page, QStringLiteral("Geben Sie den Text ein, der unterhalb der Uhrzeit angezeigt werden soll:")));
-    m_edWatchText = edit(page, QStringLiteral("EdWatchText"), 25);
+    m_edWatchText = edit(page, QStringLiteral("EdWatchText"), pagelimits::kWatchTextLength);
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("Text:"), page));
     row->addWidget(m_edWatchText, 1);
@@ -283,6 +287,7 @@ void TFormConfig::loadSettings(const Settings& settings)
     m_cbUseCosaServer->setChecked(settings.useCosa);
     m_cbUseUdpLynx->setChecked(settings.useLynx);
     m_edJsonIdPrefix->setText(settings.rxPrefix);
+    m_remotePage->loadSettings(settings);
 }
 
 void TFormConfig::saveSettings(Settings& settings) const
@@ -308,6 +313,7 @@ void TFormConfig::saveSettings(Settings& settings) const
     settings.useCosa = m_cbUseCosaServer->isChecked();
     settings.useLynx = m_cbUseUdpLynx->isChecked();
     settings.rxPrefix = m_edJsonIdPrefix->text();
+    m_remotePage->saveSettings(settings);
 }
 
 void TFormConfig::EdWallIpAddressChange()

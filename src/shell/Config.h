@@ -9,6 +9,7 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class QWidget;
+class TRemotePage;
 class WallLink;
 struct Settings;
 
@@ -64,6 +65,7 @@ private:
     QCheckBox* m_cbUseCosaServer = nullptr;
     QCheckBox* m_cbUseUdpLynx = nullptr;
     QLineEdit* m_edJsonIdPrefix = nullptr;
+    TRemotePage* m_remotePage = nullptr;
 
     WallLink* m_link = nullptr;
     const QWidget* m_mainWindow = nullptr;

@@ -30,6 +30,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -342,6 +343,7 @@ void TFormMain::ReadFromIni()
     Zeitmesstechnik1->setEnabled(timing);
     SBSpielUndSatz->setEnabled(m_settings.gameAndSetEnabled);
     LbSpielUndSatz->setEnabled(m_settings.gameAndSetEnabled);
+    Q_EMIT settingsApplied();
 }
 
 void TFormMain::placeAt(QPoint topLeft)
@@ -377,12 +379,50 @@ void TFormMain::openPage(QToolButton* button, QDialog* page, bool waitLonger)
     if (waitLonger)
         m_sleeper->Sleep(kLinkWaitMs);
     if (LedBtnPing->ActiveLight() == TLedBtnColor::LedGreen) {
-        SBarPanel->clear();
-        page->move(page->x(), y());
+        placePage(page);
         page->exec();
     }
     button->setChecked(false);
     m_opening = false;
+}
+
+void TFormMain::placePage(QDialog* page)
+{
+    SBarPanel->clear();
+    page->move(page->x(), y());
+}
+
+bool TFormMain::switchToPage(Page page)
+{
+    // While a page window is open its modal loop runs the caller; without one, the launcher is waiting.
+    if (!m_link || (m_opening && !shownPage()))
+        return false;
+    QDialog* target = window(page);
+    for (QDialog* other : std::as_const(m_windows)) {
+        if (other != target && other->isVisible())
+            other->close();
+    }
+    if (target->isVisible())
+        return true;
+    const auto entry =
+        std::find_if(kPageButtons.begin(), kPageButtons.end(), [page](const PageButton& e) { return e.page == page; });
+    auto* button = findChild<QToolButton*>(QLatin1String(entry->button));
+    button->setChecked(true);
+    connect(
+        target, &QDialog::finished, button, [button] { button->setChecked(false); }, Qt::SingleShotConnection);
+    placePage(target);
+    target->setModal(true);
+    target->show();
+    return true;
+}
+
+std::optional<TFormMain::Page> TFormMain::shownPage() const
+{
+    for (const PageButton& entry : kPageButtons) {
+        if (window(entry.page)->isVisible())
+            return entry.page;
+    }
+    return std::nullopt;
 }
 
 QDialog* TFormMain::window(Page page) const

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class ErrorReport;
 class QAction;
@@ -123,11 +124,25 @@ public:
     // Closes the COSA and FinishLynx receivers and reopens each that the settings switch on.
     void reopenFeeds();
 
+    // A page asked for from outside (the remote control), once the wall answers: another open page window
+    // is closed first, as switching pages closes it (which blanks the wall), then the page opens as its
+    // button opens it, but without blocking the caller. False while the launcher itself waits for the wall
+    // to open a page; nothing changes then.
+    bool switchToPage(Page page);
+    // The page window that is open, if any.
+    std::optional<Page> shownPage() const;
+    // The clock page's small line, in force for the run as if entered in the configuration dialog.
+    void setWatchText(const QString& text) { m_settings.watchText = text; }
+
     QString statusText() const;
     void setStatusText(const QString& text);
     // Clears the status bar when it still shows text (an error that is over).
     void clearStatusIfShowing(const QString& text);
     const QString& helpFile() const { return m_options.helpFile; }
+
+Q_SIGNALS:
+    // The settings read from the store have been applied (at start and after OK).
+    void settingsApplied();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -148,6 +163,9 @@ private:
     QDialog* window(Page page) const;
     // The page-button rule: wait for the wall when the lamp is not green, then open the page modally.
     void openPage(QToolButton* button, QDialog* page, bool waitLonger);
+    // What the rule does just before a page window shows: the status bar cleared, the window level with
+    // this one.
+    void placePage(QDialog* page);
 
     TLedBtn* LedBtnPing = nullptr;
     QToolButton* SBZMT = nullptr;

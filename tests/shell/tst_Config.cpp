@@ -254,7 +254,8 @@ void tst_Config::pagesAndLastShownPage()
     QStringList captions;
     for (int i = 0; i < pages.count(); ++i)
         captions << pages.tabText(i) + (pages.isTabVisible(i) ? QString() : QStringLiteral(" (hidden)"));
-    QCOMPARE(captions, (QStringList{"Videowand", "Uhr", "Zeitmesstechnik (hidden)", "Server Startup", "UDP Server"}));
+    QCOMPARE(captions, (QStringList{"Videowand", "Uhr", "Zeitmesstechnik (hidden)", "Server Startup", "UDP Server",
+                                    "Fernsteuerung"}));
     QCOMPARE(pages.currentWidget(), config.TSUdpServer);
     QVERIFY(config.BBOk->isDefault());
     QCOMPARE(config.EdWatchText->maxLength(), 25);

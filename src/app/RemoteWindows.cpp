@@ -1,0 +1,236 @@
+#include "app/RemoteWindows.h"
+
+#include "pages/AmericanFootball.h"
+#include "pages/Socker.h"
+#include "pages/SpielUndSatz.h"
+#include "pages/Watch.h"
+#include "shell/Main.h"
+#include "textlist/Textbox.h"
+#include "wall_link/WallLink.h"
+
+#include <QAbstractButton>
+#include <QBuffer>
+
+namespace {
+
+using Page = TFormMain::Page;
+
+Page launcherPage(remote::PageKind kind)
+{
+    switch (kind) {
+    case remote::PageKind::Clock:
+        return Page::Watch;
+    case remote::PageKind::Soccer:
+        return Page::Socker;
+    case remote::PageKind::Football:
+        return Page::AmericanFootball;
+    case remote::PageKind::Text:
+        return Page::Textlist;
+    case remote::PageKind::Sets:
+        break;
+    }
+    return Page::SpielUndSatz;
+}
+
+QString remoteName(Page page)
+{
+    switch (page) {
+    case Page::Watch:
+        return QStringLiteral("clock");
+    case Page::Socker:
+        return QStringLiteral("soccer");
+    case Page::AmericanFootball:
+        return QStringLiteral("football");
+    case Page::SpielUndSatz:
+        return QStringLiteral("sets");
+    case Page::Textlist:
+        return QStringLiteral("text");
+    case Page::Picture:
+        return QStringLiteral("picture");
+    case Page::Video:
+        return QStringLiteral("video");
+    case Page::Timing:
+        break;
+    }
+    return QStringLiteral("timing");
+}
+
+void enterNames(TScorePage& page, const std::optional<QString>& home, const std::optional<QString>& guest)
+{
+    if (home)
+        page.setHomeName(*home);
+    if (guest)
+        page.setGuestName(*guest);
+}
+
+void enterScores(TScorePage& page, std::optional<int> home, std::optional<int> guest)
+{
+    if (home)
+        page.setHomeScore(*home);
+    if (guest)
+        page.setGuestScore(*guest);
+}
+
+// Whether a window holds edits that its "Anzeigen" has not sent; the windows do not keep track of that, so
+// nothing counts as unsent.
+bool unsentChanges(const QDialog&)
+{
+    return false;
+}
+
+} // namespace
+
+RemoteWindows::RemoteWindows(const Windows& windows, WallLink& link) : m_windows(windows), m_link(link)
+{
+    QObject::connect(&link, &WallLink::statusReplyReceived, &link,
+                     [this](const wallcmd::StatusReply& reply) { m_version = reply.version; });
+}
+
+QDialog* RemoteWindows::shownWindow() const
+{
+    const std::optional<Page> page = m_windows.main.shownPage();
+    if (!page)
+        return nullptr;
+    switch (*page) {
+    case Page::Watch:
+        return &m_windows.watch;
+    case Page::Socker:
+        return &m_windows.socker;
+    case Page::AmericanFootball:
+        return &m_windows.americanFootball;
+    case Page::SpielUndSatz:
+        return &m_windows.spielUndSatz;
+    case Page::Textlist:
+        return &m_windows.textbox;
+    case Page::Picture:
+        return &m_windows.picture;
+    case Page::Video:
+        return &m_windows.video;
+    case Page::Timing:
+        break;
+    }
+    return &m_windows.timing;
+}
+
+RemoteStatus RemoteWindows::status() const
+{
+    RemoteStatus s;
+    s.link = m_link.state();
+    s.columns = m_link.textSize().columns;
+    s.rows = m_link.textSize().rows;
+    s.version = m_version;
+    if (const std::optional<Page> page = m_windows.main.shownPage())
+        s.page = remoteName(*page);
+    if (const QDialog* window = shownWindow())
+        s.unsent = unsentChanges(*window);
+    return s;
+}
+
+bool RemoteWindows::pageEnabled(remote::PageKind page) const
+{
+    return page != remote::PageKind::Sets || m_windows.main.settings().gameAndSetEnabled;
+}
+
+bool RemoteWindows::apply(const remote::PageCommand& command)
+{
+    if (!m_windows.main.switchToPage(launcherPage(remote::kindOf(command))))
+        return false;
+    std::visit([this](const auto& c) { enter(c); }, command);
+    return true;
+}
+
+void RemoteWindows::enter(const remote::ClockCommand& c)
+{
+    if (c.text)
+        m_windows.main.setWatchText(*c.text);
+    if (c.show)
+        m_windows.watch.press(c.mode == remote::ClockCommand::Mode::Analog ? TFormWatch::Button::AnalogWatch
+                                                                           : TFormWatch::Button::Send);
+}
+
+void RemoteWindows::enter(const remote::SoccerCommand& c)
+{
+    enterNames(m_windows.socker, c.home, c.guest);
+    enterScores(m_windows.socker, c.homeGoals, c.guestGoals);
+    if (c.show)
+        m_windows.socker.SBSendClick();
+}
+
+void RemoteWindows::enter(const remote::FootballCommand& c)
+{
+    TFormAmericanFootball& page = m_windows.americanFootball;
+    enterNames(page, c.home, c.guest);
+    enterScores(page, c.homePoints, c.guestPoints);
+    if (c.direction)
+        page.setCountDirectionIndex(int(*c.direction));
+    if (c.duration)
+        page.setDuration(*c.duration);
+    if (c.setClock)
+        page.SBSetClockClick();
+    if (c.clearClock)
+        page.SBClearClockClick();
+    if (c.adjust)
+        page.adjustClock(*c.adjust);
+    if (c.run)
+        *c.run ? page.SBRunWatchClick() : page.SBStopWatchClick();
+    if (c.show)
+        page.SBSendClick();
+}
+
+void RemoteWindows::enter(const remote::TextCommand& c)
+{
+    TFormTextbox& page = m_windows.textbox;
+    if (c.header)
+        page.setHeader(*c.header);
+    if (c.lines)
+        page.setLines(*c.lines);
+    if (c.headerColour || c.lineColour || c.textColour) {
+        wallcmd::TextListColours colours = page.colours();
+        colours.header = c.headerColour.value_or(colours.header);
+        colours.line = c.lineColour.value_or(colours.line);
+        colours.text = c.textColour.value_or(colours.text);
+        page.setColours(colours);
+    }
+    if (c.timeBar)
+        page.setTimeBarMode(*c.timeBar);
+    if (c.show)
+        page.SBSendClick();
+}
+
+void RemoteWindows::enter(const remote::SetsCommand& c)
+{
+    TFormSpielUndSatz& page = m_windows.spielUndSatz;
+    enterNames(page, c.home, c.guest);
+    enterScores(page, c.homeGames, c.guestGames);
+    if (c.homeSets)
+        page.setHomeSets(*c.homeSets);
+    if (c.guestSets)
+        page.setGuestSets(*c.guestSets);
+    if (c.show)
+        page.SBSendClick();
+}
+
+void RemoteWindows::erase()
+{
+    // Every page window names its "Löschen" SBErase; pressing it does all that the operator's press does
+    // (the clock's modes released, the timing display's sending ended, a video preview stopped).
+    if (QDialog* window = shownWindow()) {
+        if (auto* button = window->findChild<QAbstractButton*>(QStringLiteral("SBErase"))) {
+            button->click();
+            return;
+        }
+    }
+    m_link.send(wallcmd::erase());
+}
+
+QByteArray RemoteWindows::monitorPng() const
+{
+    const QImage picture = m_picture ? m_picture() : QImage();
+    if (picture.isNull())
+        return {};
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return png;
+}
