@@ -8,4 +8,5 @@ Q_DECLARE_LOGGING_CATEGORY(lcLink)   // brisal.link: link state, send errors
 Q_DECLARE_LOGGING_CATEGORY(lcFeeds)  // brisal.feeds: feed messages taken or dropped
 Q_DECLARE_LOGGING_CATEGORY(lcSerial) // brisal.serial: the timing device's port opened, closed, lost
 Q_DECLARE_LOGGING_CATEGORY(lcUpload) // brisal.upload: picture and video uploads
-Q_DECLARE_LOGGING_CATEGORY(lcRemote) // brisal.remote: what the liveboard makes the text list window do
+Q_DECLARE_LOGGING_CATEGORY(
+    lcRemote) // brisal.remote: what outside systems make the client do (liveboard, remote control)
