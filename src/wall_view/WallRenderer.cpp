@@ -1,7 +1,7 @@
-#include "WallRenderer.h"
+#include "wall_view/WallRenderer.h"
 
-#include "WallModel.h"
 #include "wall_link/WallCommands.h"
+#include "wall_view/WallModel.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
