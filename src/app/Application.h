@@ -8,6 +8,7 @@
 #include "media/JpgPicture.h"
 #include "media/MediaModule.h"
 #include "media/Video.h"
+#include "monitor/Monitor.h"
 #include "pages/AmericanFootball.h"
 #include "pages/Clock.h"
 #include "pages/Socker.h"
@@ -58,7 +59,7 @@ private:
     std::unique_ptr<IcmpEcho> m_systemIcmp;
     ErrorReport& m_report;
     std::unique_ptr<SendLog> m_sendLog; // with a log folder only
-    QString m_lynxError; // the FinishLynx endpoint's last error as the status bar shows it
+    QString m_lynxError;                // the FinishLynx endpoint's last error as the status bar shows it
 
 public:
     // Communication parts.
@@ -83,6 +84,8 @@ public:
     TFormVideo FormVideo;
     TFormSpielUndSatz FormSpielUndSatz;
     TFormWertung FormWertung;
+    // "Wandmonitor": what the wall shows, from the bodies the link sent.
+    TFormMonitor FormMonitor;
 
     // "Zeitmesstechnik": the serial timing input wired to the timing display.
     TTimingMode TimingMode;

@@ -59,6 +59,12 @@ struct Settings
     // "GameAndSetEnabled": the main window's game-and-set button works; not offered in the dialog, set by
     // integrators of venues that count games and sets.
     bool gameAndSetEnabled = false;
+    // The on-air monitor window: shown or not ("MonitorVisible") and where it stands.
+    bool monitorVisible = false; // off, so the launcher starts alone
+    int monitorLeft = 300;       // "MonitorLeftPos", beside the launcher's default place
+    int monitorTop = 370;        // "MonitorTopPos"
+    int monitorWidth = 480;      // "MonitorWidth"
+    int monitorHeight = 290;     // "MonitorHeight"
 
     // Every key in the reading order; missing or unusable texts give the defaults. Item indexes that are
     // not numbers, negative or beyond their list become -1 (no entry chosen); the prefix is trimmed and

@@ -114,6 +114,12 @@ void tst_SettingsModel::readRules_data()
     QTest::newRow("game and set not a number") << "Main/GameAndSetEnabled"
                                                << "ja"
                                                << "0";
+    QTest::newRow("monitor shown") << "Main/MonitorVisible"
+                                   << "1"
+                                   << "1";
+    QTest::newRow("monitor size not a number") << "Main/MonitorWidth"
+                                               << "breit"
+                                               << "480";
     QTest::newRow("prefix under Main is another value") << "Main/RxPrefix"
                                                         << "abc"
                                                         << "";
@@ -149,6 +155,11 @@ void tst_SettingsModel::writeOrderAndTexts()
     s.useCosa = false;
     s.rxPrefix = QStringLiteral(" lif ");
     s.gameAndSetEnabled = true;
+    s.monitorVisible = true;
+    s.monitorLeft = 700;
+    s.monitorTop = 20;
+    s.monitorWidth = 320;
+    s.monitorHeight = 200;
     const Entries expected{{"Main/LastUsed", "09.03.2024 07:05:03"},
                            {"Main/IPServer", "192.168.123.201"},
                            {"Main/AFCountDirectionIndex", "1"},
@@ -167,7 +178,12 @@ void tst_SettingsModel::writeOrderAndTexts()
                            {"Main/UseCosaServer", "0"},
                            {"Main/UseUdpLynxSever", "1"},
                            {"JSON/RxPrefix", "LIF"},
-                           {"Main/GameAndSetEnabled", "1"}};
+                           {"Main/GameAndSetEnabled", "1"},
+                           {"Main/MonitorVisible", "1"},
+                           {"Main/MonitorLeftPos", "700"},
+                           {"Main/MonitorTopPos", "20"},
+                           {"Main/MonitorWidth", "320"},
+                           {"Main/MonitorHeight", "200"}};
     QCOMPARE(written(s), expected);
 }
 
