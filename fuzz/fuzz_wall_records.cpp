@@ -1,8 +1,8 @@
 // Any bytes after unscrambling reach the virtual wall's record interpreter; none may crash it. Each
 // input is applied twice: as a plain body, and as a datagram through unframing first.
-#include "WallModel.h"
 #include "wall_link/Crypter.h"
 #include "wall_link/Frame.h"
+#include "wall_view/WallModel.h"
 
 #include <cstddef>
 #include <cstdint>

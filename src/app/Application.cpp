@@ -14,8 +14,9 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
                            &FormMain),
       FormTextbox(Link, Media, report, &FormMain), FormJpg(Link, Media, report, &FormMain),
       FormVideo(Link, Media, report, &FormMain), FormSpielUndSatz(Link, Media, report, &FormMain),
-      FormWertung(FormTextbox), TimingMode(FormMain, FormMain.settings(), FormMain.settingsStore(), Link, ZELTools,
-                                           SerialTiming, FormZMT, report),
+      FormWertung(FormTextbox), FormMonitor(Link, setup.clock ? *setup.clock : m_systemClock, &FormMain),
+      TimingMode(FormMain, FormMain.settings(), FormMain.settingsStore(), Link, ZELTools, SerialTiming, FormZMT,
+                 report),
       CosaFeed(FormTextbox), LynxFeed(FormTextbox, report, [this] { return FormMain.settings().rxPrefix; }),
       RemoteActions({FormMain, FormWatch, FormSocker, FormAmericanFootball, FormTextbox, FormSpielUndSatz, FormJpg,
                      FormVideo, FormZMT},
@@ -46,6 +47,7 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
                            FormVideo,
                            FormSpielUndSatz});
     FormMain.setTimingMode([this] { TimingMode.run(); });
+    FormMain.connectMonitor(FormMonitor);
     QObject::connect(&UDPCosa, &TUDPVesk::OnReceive, &CosaFeed, &TCosaFeed::UDPCosaReceive);
     LynxFeed.connectEndpoint(UDPJson);
     LynxFeed.setStatusLine([this](const QString& text) { FormMain.setStatusText(text); });
@@ -65,6 +67,7 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
                                QStringLiteral("\nBitte prüfen, ob ein anderes Programm den COSA-Port belegt."));
     });
 
+    RemoteActions.setPicture([this] { return FormMonitor.picture(TFormMonitor::wallPixels()); });
     QObject::connect(&Link, &WallLink::stateChanged, &Remote, &RemoteServer::publishLinkState);
     QObject::connect(&Link, &WallLink::bodiesSent, &Remote, &RemoteServer::publishSent);
     QObject::connect(&FormMain, &TFormMain::settingsApplied, &Remote, [this] {

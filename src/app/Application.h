@@ -9,6 +9,7 @@
 #include "media/JpgPicture.h"
 #include "media/MediaModule.h"
 #include "media/Video.h"
+#include "monitor/Monitor.h"
 #include "pages/AmericanFootball.h"
 #include "pages/Clock.h"
 #include "pages/Socker.h"
@@ -85,6 +86,8 @@ public:
     TFormVideo FormVideo;
     TFormSpielUndSatz FormSpielUndSatz;
     TFormWertung FormWertung;
+    // "Wandmonitor": what the wall shows, from the bodies the link sent.
+    TFormMonitor FormMonitor;
 
     // "Zeitmesstechnik": the serial timing input wired to the timing display.
     TTimingMode TimingMode;

@@ -1,6 +1,7 @@
 #include "shell/Main.h"
 
 #include "media/VideoPreview.h"
+#include "monitor/Monitor.h"
 #include "pages/AmericanFootball.h"
 #include "pages/Socker.h"
 #include "pages/Watch.h"
@@ -210,6 +211,11 @@ void TFormMain::buildMenu()
     Zeitmesstechnik1->setEnabled(false);
     pageAction(QStringLiteral("Fuball1"), QStringLiteral("Fußball"), "SBSocker");
     pageAction(QStringLiteral("AmericanFootball1"), QStringLiteral("American Football"), "SBAmericanFootball");
+    show->addSeparator();
+    m_monitorAction = show->addAction(QStringLiteral("Wandmonitor"));
+    m_monitorAction->setObjectName(QStringLiteral("Wandmonitor1"));
+    m_monitorAction->setCheckable(true);
+    m_monitorAction->setEnabled(false);
 
     QMenu* config = bar->addMenu(QStringLiteral("Konfiguration"));
     config->setObjectName(QStringLiteral("Konfiguration1"));
@@ -267,6 +273,14 @@ void TFormMain::connectParts(const Parts& parts)
         showLinkError(statusText);
         m_linkError = statusText;
     });
+}
+
+void TFormMain::connectMonitor(TFormMonitor& monitor)
+{
+    m_monitor = &monitor;
+    m_monitorAction->setEnabled(true);
+    connect(m_monitorAction, &QAction::toggled, m_monitor, &QWidget::setVisible);
+    connect(m_monitor, &TFormMonitor::closed, m_monitorAction, [this] { m_monitorAction->setChecked(false); });
 }
 
 void TFormMain::FormCreate()
@@ -343,6 +357,11 @@ void TFormMain::ReadFromIni()
     Zeitmesstechnik1->setEnabled(timing);
     SBSpielUndSatz->setEnabled(m_settings.gameAndSetEnabled);
     LbSpielUndSatz->setEnabled(m_settings.gameAndSetEnabled);
+    if (m_monitor) {
+        m_monitor->move(m_settings.monitorLeft, m_settings.monitorTop);
+        m_monitor->resize(m_settings.monitorWidth, m_settings.monitorHeight);
+        m_monitorAction->setChecked(m_settings.monitorVisible);
+    }
     Q_EMIT settingsApplied();
 }
 
@@ -358,6 +377,13 @@ void TFormMain::WriteToIni()
     m_settings.countDirectionIndex = m_americanFootball->countDirectionIndex();
     m_settings.mainLeft = x();
     m_settings.mainTop = y();
+    if (m_monitor) {
+        m_settings.monitorVisible = m_monitorAction->isChecked();
+        m_settings.monitorLeft = m_monitor->x();
+        m_settings.monitorTop = m_monitor->y();
+        m_settings.monitorWidth = m_monitor->width();
+        m_settings.monitorHeight = m_monitor->height();
+    }
     const QString setAside = m_store.write(m_settings);
     if (!setAside.isEmpty())
         m_report.showMessage(ErrorReport::Icon::Warning, QString(), setAside);

@@ -25,6 +25,7 @@ class TVideoPreview;
 class WallLink;
 class TFormAmericanFootball;
 class TFormConfig;
+class TFormMonitor;
 class TFormWatch;
 class TFormZMT;
 
@@ -93,15 +94,19 @@ public:
     void connectParts(const Parts& parts);
     // The timing mode (serial timing display) that the menu entry "Zeitmesstechnik" starts.
     void setTimingMode(std::function<void()> timingMode) { m_timingMode = std::move(timingMode); }
+    // The on-air monitor that "Anzeige" → "Wandmonitor" shows and hides; its place is stored with the settings.
+    void connectMonitor(TFormMonitor& monitor);
 
     // The settings in force: read at start and after OK, changed by the configuration dialog on OK and on
     // cancelling alike.
     const Settings& settings() const { return m_settings; }
     const SettingsStore& settingsStore() const { return m_store; }
     // Reads the settings from the store and applies them: the dialog, the football page's count
-    // direction, this window's position, the feeds, the timing-display and game-and-set entries.
+    // direction, this window's position, the feeds, the timing-display and game-and-set entries, the
+    // monitor.
     void ReadFromIni();
-    // Stores the settings in force with this window's position and the football page's count direction.
+    // Stores the settings in force with this window's position, the football page's count direction and
+    // the monitor's state and place.
     // Throws OperatorError when they cannot be stored; a junk store set aside is reported here.
     void WriteToIni();
 
@@ -173,6 +178,7 @@ private:
     QToolButton* SBSpielUndSatz = nullptr;
     QLabel* LbSpielUndSatz = nullptr;
     QAction* Zeitmesstechnik1 = nullptr;
+    QAction* m_monitorAction = nullptr; // "Wandmonitor"
     QLabel* SBarPanel = nullptr;
 
     Options m_options;
@@ -198,5 +204,6 @@ private:
     TFormWatch* m_watch = nullptr;
     TFormZMT* m_zmt = nullptr;
     TFormAmericanFootball* m_americanFootball = nullptr;
+    TFormMonitor* m_monitor = nullptr;
     QHash<Page, QDialog*> m_windows;
 };

@@ -66,6 +66,11 @@ Settings Settings::read(const Lookup& stored)
     s.rxPrefix =
         storedText(stored(SettingsGroup::Json, QStringLiteral("RxPrefix")), QStringLiteral("QTX")).trimmed().toUpper();
     s.gameAndSetEnabled = numberOf(QStringLiteral("GameAndSetEnabled"), QStringLiteral("0"), 0) != 0;
+    s.monitorVisible = numberOf(QStringLiteral("MonitorVisible"), QStringLiteral("0"), 0) != 0;
+    s.monitorLeft = numberOf(QStringLiteral("MonitorLeftPos"), QStringLiteral("300"), 300);
+    s.monitorTop = numberOf(QStringLiteral("MonitorTopPos"), QStringLiteral("370"), 370);
+    s.monitorWidth = numberOf(QStringLiteral("MonitorWidth"), QStringLiteral("480"), 480);
+    s.monitorHeight = numberOf(QStringLiteral("MonitorHeight"), QStringLiteral("290"), 290);
     auto remote = [&](const QString& key, const QString& fallback) {
         return storedText(stored(SettingsGroup::Remote, key), fallback);
     };
@@ -104,6 +109,11 @@ QList<SettingsEntry> Settings::entries(const QDateTime& now) const
     main(QStringLiteral("UseUdpLynxSever"), flag(useLynx));
     out.append({SettingsGroup::Json, QStringLiteral("RxPrefix"), rxPrefix.trimmed().toUpper()});
     main(QStringLiteral("GameAndSetEnabled"), flag(gameAndSetEnabled));
+    main(QStringLiteral("MonitorVisible"), flag(monitorVisible));
+    mainNumber(QStringLiteral("MonitorLeftPos"), monitorLeft);
+    mainNumber(QStringLiteral("MonitorTopPos"), monitorTop);
+    mainNumber(QStringLiteral("MonitorWidth"), monitorWidth);
+    mainNumber(QStringLiteral("MonitorHeight"), monitorHeight);
     auto remote = [&](const QString& key, const QString& value) { out.append({SettingsGroup::Remote, key, value}); };
     remote(QStringLiteral("Enabled"), flag(remoteEnabled));
     remote(QStringLiteral("Address"), remoteAddress);

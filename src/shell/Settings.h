@@ -60,6 +60,12 @@ struct Settings
     // "GameAndSetEnabled": the main window's game-and-set button works; not offered in the dialog, set by
     // integrators of venues that count games and sets.
     bool gameAndSetEnabled = false;
+    // The on-air monitor window: shown or not ("MonitorVisible") and where it stands.
+    bool monitorVisible = false; // off, so the launcher starts alone
+    int monitorLeft = 300;       // "MonitorLeftPos", beside the launcher's default place
+    int monitorTop = 370;        // "MonitorTopPos"
+    int monitorWidth = 480;      // "MonitorWidth"
+    int monitorHeight = 290;     // "MonitorHeight"
     // Group "Remote": the HTTP and WebSocket remote control, off unless switched on. Port: a number
     // from 1 to 65535, anything else gives the default. Token: empty until generated (the dialog's page
     // does so when it first shows one).

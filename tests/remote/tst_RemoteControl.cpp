@@ -487,18 +487,19 @@ void tst_RemoteControl::statusPageAndMonitor()
     const Answer page = f.call("GET", QStringLiteral("/"));
     QCOMPARE(page.status, 200);
     QVERIFY(page.body.contains("api/v1/monitor.png"));
-    QCOMPARE(f.call("GET", QStringLiteral("/api/v1/monitor.png")).status, 404);
-    QImage picture(64, 32, QImage::Format_RGB32);
-    picture.fill(Qt::darkBlue);
-    f.app->RemoteActions.setPicture([&picture] { return picture; });
+    // The on-air monitor's picture of what was sent.
+    QCOMPARE(f.post(QStringLiteral("pages/soccer"), R"({"homeGoals": 4, "show": true})").status, 200);
     const Answer png = f.call("GET", QStringLiteral("/api/v1/monitor.png"));
     QCOMPARE(png.status, 200);
-    QCOMPARE(QImage::fromData(png.body, "PNG").convertToFormat(QImage::Format_RGB32), picture);
+    QCOMPARE(QImage::fromData(png.body, "PNG").convertToFormat(QImage::Format_RGB32),
+             f.app->FormMonitor.picture(TFormMonitor::wallPixels()).convertToFormat(QImage::Format_RGB32));
+    f.app->RemoteActions.setPicture({});
+    QCOMPARE(f.call("GET", QStringLiteral("/api/v1/monitor.png")).status, 404);
     const QJsonObject status = f.call("GET", QStringLiteral("/api/v1/status")).json();
     QCOMPARE(status.value(QLatin1String("version")).toString(), f.wall.version);
     QCOMPARE(status.value(QLatin1String("columns")).toInt(), f.wall.columns);
     QCOMPARE(status.value(QLatin1String("unsent")).toBool(), false);
-    QVERIFY(status.value(QLatin1String("page")).isNull());
+    QCOMPARE(status.value(QLatin1String("page")).toString(), QStringLiteral("soccer"));
 }
 
 void tst_RemoteControl::configurationPage()

@@ -97,7 +97,7 @@ struct ClientFixture
     {
         ApplicationSetup setup;
         setup.ports.wallRx = testsupport::freeUdpPort();
-        setup.ports.wallTx = wall.port();
+        setup.ports.wallTx = wallPort ? wallPort : wall.port();
         setup.ports.cosa = testsupport::freeUdpPort();
         setup.ports.json = testsupport::freeUdpPort();
         setup.main.arguments = arguments;
@@ -136,6 +136,7 @@ struct ClientFixture
 
     QTemporaryDir settings;
     AnsweringWall wall;
+    quint16 wallPort = 0; // another wall's port (a wallsim process); 0: the answering wall
     RecordingReport report;
     FakeClock clock;
     RecordingSound sound; // silent

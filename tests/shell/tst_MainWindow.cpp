@@ -594,7 +594,8 @@ void tst_MainWindow::menuEntries()
             entries << (entry->isSeparator() ? QStringLiteral("-") : entry->text());
         menus << menu->text() + QStringLiteral(": ") + entries.join(QStringLiteral(" | "));
     }
-    QCOMPARE(menus, (QStringList{"&Datei: &Beenden", "Anzeige: Uhrzeit | Zeitmesstechnik | Fußball | American Football",
+    QCOMPARE(menus, (QStringList{"&Datei: &Beenden",
+                                 "Anzeige: Uhrzeit | Zeitmesstechnik | Fußball | American Football | - | Wandmonitor",
                                  "Konfiguration: Konfiguration",
                                  "&Hilfe: &Hilfe | &Protokoll öffnen | - | Über &Server | Ü&ber"}));
     QCOMPARE(client.main().windowTitle(), QStringLiteral("Brisal Client"));

@@ -114,6 +114,12 @@ void tst_SettingsModel::readRules_data()
     QTest::newRow("game and set not a number") << "Main/GameAndSetEnabled"
                                                << "ja"
                                                << "0";
+    QTest::newRow("monitor shown") << "Main/MonitorVisible"
+                                   << "1"
+                                   << "1";
+    QTest::newRow("monitor size not a number") << "Main/MonitorWidth"
+                                               << "breit"
+                                               << "480";
     QTest::newRow("remote on") << "Remote/Enabled"
                                << "1"
                                << "1";
@@ -167,6 +173,11 @@ void tst_SettingsModel::writeOrderAndTexts()
     s.useCosa = false;
     s.rxPrefix = QStringLiteral(" lif ");
     s.gameAndSetEnabled = true;
+    s.monitorVisible = true;
+    s.monitorLeft = 700;
+    s.monitorTop = 20;
+    s.monitorWidth = 320;
+    s.monitorHeight = 200;
     s.remoteEnabled = true;
     s.remoteAddress = QStringLiteral("0.0.0.0");
     s.remotePort = 9000;
@@ -190,6 +201,11 @@ void tst_SettingsModel::writeOrderAndTexts()
                            {"Main/UseUdpLynxSever", "1"},
                            {"JSON/RxPrefix", "LIF"},
                            {"Main/GameAndSetEnabled", "1"},
+                           {"Main/MonitorVisible", "1"},
+                           {"Main/MonitorLeftPos", "700"},
+                           {"Main/MonitorTopPos", "20"},
+                           {"Main/MonitorWidth", "320"},
+                           {"Main/MonitorHeight", "200"},
                            {"Remote/Enabled", "1"},
                            {"Remote/Address", "0.0.0.0"},
                            {"Remote/Port", "9000"},

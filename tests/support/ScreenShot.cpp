@@ -12,11 +12,15 @@ namespace testsupport {
 
 bool shootWindow(QWidget& window, const QString& file)
 {
+    return shootArea(window.frameGeometry().adjusted(-4, -4, 4, 4), file);
+}
+
+bool shootArea(const QRect& area, const QString& file)
+{
     QTemporaryDir dir;
     const QString screen = dir.filePath(QStringLiteral("screen.png"));
     if (QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), screen}) != 0)
         return false;
-    const QRect area = window.frameGeometry().adjusted(-4, -4, 4, 4);
     const bool ok = QImage(screen).copy(area).save(file);
     std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(file));
     return ok;

@@ -1,7 +1,7 @@
 // Which upload each media page of the virtual wall shows.
 #include "WallMediaSource.h"
-#include "WallModel.h"
 #include "wall_link/WallCommands.h"
+#include "wall_view/WallModel.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "WallMediaSource.h"
 
-#include "WallModel.h"
 #include "wall_link/WallCommands.h"
+#include "wall_view/WallModel.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WallRenderer.h"
+#include "wall_view/WallRenderer.h"
 
 #include <QImage>
 #include <QMediaPlayer>

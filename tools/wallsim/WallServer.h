@@ -1,7 +1,7 @@
 #pragma once
 
-#include "WallModel.h"
 #include "wall_link/Crypter.h"
+#include "wall_view/WallModel.h"
 
 #include <QFile>
 #include <QHostAddress>

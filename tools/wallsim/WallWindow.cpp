@@ -1,9 +1,9 @@
 #include "WallWindow.h"
 
 #include "WallMediaSource.h"
-#include "WallModel.h"
-#include "WallRenderer.h"
 #include "WallServer.h"
+#include "wall_view/WallModel.h"
+#include "wall_view/WallRenderer.h"
 
 #include <QDateTime>
 #include <QFontDatabase>

@@ -1,11 +1,11 @@
 #include "SignalWatcher.h"
 #include "ToolTable.h"
 #include "WallMediaSource.h"
-#include "WallModel.h"
-#include "WallRenderer.h"
 #include "WallServer.h"
 #include "WallWindow.h"
 #include "WallsimOptions.h"
+#include "wall_view/WallModel.h"
+#include "wall_view/WallRenderer.h"
 
 #include <QApplication>
 #include <QDateTime>

@@ -1,7 +1,7 @@
-#include "WallRenderer.h"
+#include "wall_view/WallRenderer.h"
 
-#include "WallModel.h"
 #include "wall_link/WallCommands.h"
+#include "wall_view/WallModel.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -334,7 +334,7 @@ void WallRenderer::drawTextList(QPainter& p, const WallModel& model, const QDate
     }
 }
 
-void WallRenderer::drawMedia(QPainter& p, const MediaShot& shot, const QString& label) const
+void WallRenderer::drawMedia(QPainter& p, const MediaShot& shot, const QString& pageLabel) const
 {
     const QRectF whole(QPointF(0, 0), QSizeF(m_size));
     if (!shot.image.isNull()) {
@@ -347,6 +347,7 @@ void WallRenderer::drawMedia(QPainter& p, const MediaShot& shot, const QString& 
     p.drawRect(frame);
     p.drawLine(frame.topLeft(), frame.bottomRight());
     p.drawLine(frame.topRight(), frame.bottomLeft());
+    const QString label = shot.label.isEmpty() ? pageLabel : shot.label;
     const QRectF labelBox = fraction(m_size, 0.15, 0.30, 0.85, 0.55);
     const QRectF noteBox = fraction(m_size, 0.12, 0.60, 0.88, 0.72);
     // Black under the texts so the cross does not run through them.

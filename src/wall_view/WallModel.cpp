@@ -1,4 +1,4 @@
-#include "WallModel.h"
+#include "wall_view/WallModel.h"
 
 #include "wall_link/Cp1252.h"
 #include "wall_link/WallCommands.h"

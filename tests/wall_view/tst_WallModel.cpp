@@ -1,5 +1,5 @@
-#include "WallModel.h"
 #include "wall_link/WallCommands.h"
+#include "wall_view/WallModel.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -14,6 +14,7 @@ struct MediaShot
 {
     QImage image;
     QString note;
+    QString label{}; // the placeholder's caption instead of the page's own, when set
 };
 
 // What the media side has for each media page at the moment of drawing.
@@ -55,7 +56,7 @@ private:
     void drawFootball(QPainter& p, const WallModel& model) const;
     void drawGameAndSet(QPainter& p, const WallModel& model, const QImage& area) const;
     void drawTextList(QPainter& p, const WallModel& model, const QDateTime& now) const;
-    void drawMedia(QPainter& p, const MediaShot& shot, const QString& label) const;
+    void drawMedia(QPainter& p, const MediaShot& shot, const QString& pageLabel) const;
 
     QSize m_size;
     int m_columns;

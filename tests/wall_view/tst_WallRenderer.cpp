@@ -1,7 +1,7 @@
 // The virtual wall's pictures, drawn from the exact sequences the client sends.
-#include "WallModel.h"
-#include "WallRenderer.h"
 #include "wall_link/WallCommands.h"
+#include "wall_view/WallModel.h"
+#include "wall_view/WallRenderer.h"
 
 #include <QTest>
 #include <QtMath>
