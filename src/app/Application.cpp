@@ -14,9 +14,9 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
                            &FormMain),
       FormTextbox(Link, Media, report, &FormMain), FormJpg(Link, Media, report, &FormMain),
       FormVideo(Link, Media, report, &FormMain), FormSpielUndSatz(Link, Media, report, &FormMain),
-      FormWertung(FormTextbox), TimingMode(FormMain, FormMain.settings(), FormMain.settingsStore(), Link, ZELTools,
-                                           SerialTiming, FormZMT, report),
-      CosaFeed(FormTextbox), LynxFeed(FormTextbox, report, [this] { return FormMain.settings().rxPrefix; })
+      FormWertung(FormTextbox),
+      TimingMode(FormMain, FormMain.settings(), Link, ZELTools, SerialTiming, FormZMT, report), CosaFeed(FormTextbox),
+      LynxFeed(FormTextbox, report, [this] { return FormMain.settings().rxPrefix; })
 {
     Sleeper.setObjectName(QStringLiteral("Sleeper"));
     Sleeper.setInterval(60);

@@ -1,5 +1,7 @@
 #include "shell/Settings.h"
 
+#include "feeds/SerialSetup.h"
+
 namespace {
 
 // Numbers are decimal; the stored default stands in for a missing value, the fallback for a text that
@@ -66,6 +68,12 @@ Settings Settings::read(const Lookup& stored)
     s.rxPrefix =
         storedText(stored(SettingsGroup::Json, QStringLiteral("RxPrefix")), QStringLiteral("QTX")).trimmed().toUpper();
     s.gameAndSetEnabled = numberOf(QStringLiteral("GameAndSetEnabled"), QStringLiteral("0"), 0) != 0;
+    s.gameClockKeepsTime = numberOf(QStringLiteral("GameClockKeepsTime"), QStringLiteral("0"), 0) != 0;
+    for (int port = 1; port < serialPortItems().size(); ++port) {
+        const QString key = serialsetup::deviceSettingName(port);
+        if (stored(SettingsGroup::Main, key))
+            s.serialDevices.insert(port, text(key, QString()));
+    }
     return s;
 }
 
@@ -95,6 +103,9 @@ QList<SettingsEntry> Settings::entries(const QDateTime& now) const
     main(QStringLiteral("UseUdpLynxSever"), flag(useLynx));
     out.append({SettingsGroup::Json, QStringLiteral("RxPrefix"), rxPrefix.trimmed().toUpper()});
     main(QStringLiteral("GameAndSetEnabled"), flag(gameAndSetEnabled));
+    main(QStringLiteral("GameClockKeepsTime"), flag(gameClockKeepsTime));
+    for (auto it = serialDevices.cbegin(); it != serialDevices.cend(); ++it)
+        main(serialsetup::deviceSettingName(it.key()), it.value());
     return out;
 }
 

@@ -51,8 +51,3 @@ QString SettingsStore::write(const Settings& settings, const QDateTime& now)
     }
     return note;
 }
-
-QString SettingsStore::readMain(const QString& name, const QString& fallback) const
-{
-    return m_registry.ReadString(keyPath(SettingsGroup::Main), name, fallback);
-}

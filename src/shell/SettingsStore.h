@@ -3,8 +3,8 @@
 #include "shell/Regstry.h"
 #include "shell/Settings.h"
 
-// The settings of one program in the per-user store: reads them all, saves them all, in the orders of
-// Settings, and reads the values the operator maps by hand (the serial devices).
+// The settings of one program in the per-user store: reads them all and saves them all, in the orders of
+// Settings.
 class SettingsStore final
 {
 public:
@@ -20,8 +20,6 @@ public:
     QString write(const Settings& settings, const QDateTime& now = QDateTime::currentDateTime());
     // Where the settings are kept.
     QString storeFile() const;
-    // A value under "Main" that is not one of the operator's settings, or fallback.
-    QString readMain(const QString& name, const QString& fallback) const;
 
 private:
     QString keyPath(SettingsGroup group) const;

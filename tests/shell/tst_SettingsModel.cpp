@@ -114,6 +114,18 @@ void tst_SettingsModel::readRules_data()
     QTest::newRow("game and set not a number") << "Main/GameAndSetEnabled"
                                                << "ja"
                                                << "0";
+    QTest::newRow("game clock keeps time") << "Main/GameClockKeepsTime"
+                                           << "1"
+                                           << "1";
+    QTest::newRow("game clock keeps time not a number") << "Main/GameClockKeepsTime"
+                                                        << "ja"
+                                                        << "0";
+    QTest::newRow("serial device kept as stored") << "Main/SerialDevice20"
+                                                  << "/dev/serial/by-id/usb-FTDI-if00"
+                                                  << "/dev/serial/by-id/usb-FTDI-if00";
+    QTest::newRow("serial device beyond the ports is another value") << "Main/SerialDevice21"
+                                                                     << "/dev/ttyUSB0"
+                                                                     << "";
     QTest::newRow("prefix under Main is another value") << "Main/RxPrefix"
                                                         << "abc"
                                                         << "";
@@ -149,6 +161,8 @@ void tst_SettingsModel::writeOrderAndTexts()
     s.useCosa = false;
     s.rxPrefix = QStringLiteral(" lif ");
     s.gameAndSetEnabled = true;
+    s.gameClockKeepsTime = true;
+    s.serialDevices = {{12, QStringLiteral("/dev/ttyUSB0")}, {2, QString()}};
     const Entries expected{{"Main/LastUsed", "09.03.2024 07:05:03"},
                            {"Main/IPServer", "192.168.123.201"},
                            {"Main/AFCountDirectionIndex", "1"},
@@ -167,7 +181,10 @@ void tst_SettingsModel::writeOrderAndTexts()
                            {"Main/UseCosaServer", "0"},
                            {"Main/UseUdpLynxSever", "1"},
                            {"JSON/RxPrefix", "LIF"},
-                           {"Main/GameAndSetEnabled", "1"}};
+                           {"Main/GameAndSetEnabled", "1"},
+                           {"Main/GameClockKeepsTime", "1"},
+                           {"Main/SerialDevice2", ""},
+                           {"Main/SerialDevice12", "/dev/ttyUSB0"}};
     QCOMPARE(written(s), expected);
 }
 
