@@ -16,7 +16,9 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
       FormVideo(Link, Media, report, &FormMain), FormSpielUndSatz(Link, Media, report, &FormMain),
       FormWertung(FormTextbox),
       TimingMode(FormMain, FormMain.settings(), Link, ZELTools, SerialTiming, FormZMT, report), CosaFeed(FormTextbox),
-      LynxFeed(FormTextbox, report, [this] { return FormMain.settings().rxPrefix; })
+      LynxFeed(FormTextbox, report, [this] { return FormMain.settings().rxPrefix; }),
+      MatchKeeper({FormSocker, FormAmericanFootball, FormSpielUndSatz, FormTextbox},
+                  FormMain.settingsStore().besideStore(QStringLiteral("-Spielstand.json")), report)
 {
     Sleeper.setObjectName(QStringLiteral("Sleeper"));
     Sleeper.setInterval(60);
@@ -42,6 +44,8 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
                            FormVideo,
                            FormSpielUndSatz});
     FormMain.setTimingMode([this] { TimingMode.run(); });
+    FormAmericanFootball.setKeepsTime([this] { return FormMain.settings().gameClockKeepsTime; });
+    QObject::connect(&Link, &WallLink::bodiesSent, &FormAmericanFootball, &TFormAmericanFootball::noteSent);
     QObject::connect(&UDPCosa, &TUDPVesk::OnReceive, &CosaFeed, &TCosaFeed::UDPCosaReceive);
     LynxFeed.connectEndpoint(UDPJson);
     LynxFeed.setStatusLine([this](const QString& text) { FormMain.setStatusText(text); });
