@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -91,6 +92,8 @@ TFormConfig::TFormConfig(QWidget* parent) : QDialog(parent)
     QWidget* udpPage = buildUdpPage();
     m_pages->addTab(udpPage, QStringLiteral("UDP Server"));
     m_pages->setCurrentWidget(udpPage);
+    // Every tab in sight: the dialog grows to the width of the tab row instead of scrolling it.
+    m_pages->tabBar()->setUsesScrollButtons(false);
 
     auto* abort = named(new QPushButton(QStringLiteral("Abbrechen"), this), QStringLiteral("BBAbort"));
     auto* ok = named(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("BBOk"));
