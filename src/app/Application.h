@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/MatchStateKeeper.h"
 #include "feeds/CosaFeed.h"
 #include "feeds/LynxFeed.h"
 #include "feeds/SerialTiming.h"
@@ -93,4 +94,6 @@ public:
     TCosaFeed CosaFeed;
     // The FinishLynx feed on UDPJson, filling the text list window's FinishLynx page.
     TLynxFeed LynxFeed;
+    // Names, scores, game clock and text list in their file beside the settings, restored at start.
+    MatchStateKeeper MatchKeeper;
 };

@@ -40,6 +40,23 @@ TScorePage::TScorePage(WallSink& wall, const QString& className, const QString& 
 
     connect(m_udToreLinks, &QSpinBox::valueChanged, this, &TScorePage::UDToreLinksChangingEx);
     connect(m_udToreRechts, &QSpinBox::valueChanged, this, &TScorePage::UDToreRechtsChangingEx);
+    for (QLineEdit* e : {m_edVereinLinks, m_edVereinRechts})
+        connect(e, &QLineEdit::textChanged, this, &TScorePage::contentChanged);
+    for (QSpinBox* ud : {m_udToreLinks, m_udToreRechts})
+        connect(ud, &QSpinBox::valueChanged, this, &TScorePage::contentChanged);
+}
+
+MatchState::Score TScorePage::score() const
+{
+    return {m_edVereinLinks->text(), m_edVereinRechts->text(), m_udToreLinks->value(), m_udToreRechts->value()};
+}
+
+void TScorePage::setScore(const MatchState::Score& score)
+{
+    m_edVereinLinks->setText(score.home);
+    m_edVereinRechts->setText(score.guest);
+    m_udToreLinks->setValue(score.homePoints);
+    m_udToreRechts->setValue(score.guestPoints);
 }
 
 void TScorePage::UDToreLinksChangingEx(int value)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/PageForm.h"
+#include "shell/MatchState.h"
 
 class QLabel;
 class QLineEdit;
@@ -24,6 +25,14 @@ public:
     // Keep the panels showing the up/down values; nothing is sent.
     void UDToreLinksChangingEx(int value);
     void UDToreRechtsChangingEx(int value);
+
+    // The names and scores as they stand; setting them sends nothing.
+    MatchState::Score score() const;
+    void setScore(const MatchState::Score& score);
+
+Q_SIGNALS:
+    // What the window holds for the match changed (typed, stepped or set).
+    void contentChanged();
 
 protected:
     void FormHide() override;

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -65,6 +66,11 @@ struct Settings
     int monitorTop = 370;        // "MonitorTopPos"
     int monitorWidth = 480;      // "MonitorWidth"
     int monitorHeight = 290;     // "MonitorHeight"
+    // "GameClockKeepsTime": the football game clock counts on while its window is closed.
+    bool gameClockKeepsTime = false;
+    // "SerialDevice<n>": the device behind "COM n" where the operator chose one (empty: the default);
+    // only the numbers with a stored value.
+    QMap<int, QString> serialDevices;
 
     // Every key in the reading order; missing or unusable texts give the defaults. Item indexes that are
     // not numbers, negative or beyond their list become -1 (no entry chosen); the prefix is trimmed and
