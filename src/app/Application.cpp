@@ -15,9 +15,10 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
       FormTextbox(Link, Media, report, &FormMain), FormJpg(Link, Media, report, &FormMain),
       FormVideo(Link, Media, report, &FormMain), FormSpielUndSatz(Link, Media, report, &FormMain),
       FormWertung(FormTextbox), FormMonitor(Link, setup.clock ? *setup.clock : m_systemClock, &FormMain),
-      TimingMode(FormMain, FormMain.settings(), FormMain.settingsStore(), Link, ZELTools, SerialTiming, FormZMT,
-                 report),
-      CosaFeed(FormTextbox), LynxFeed(FormTextbox, report, [this] { return FormMain.settings().rxPrefix; }),
+      TimingMode(FormMain, FormMain.settings(), Link, ZELTools, SerialTiming, FormZMT, report), CosaFeed(FormTextbox),
+      LynxFeed(FormTextbox, report, [this] { return FormMain.settings().rxPrefix; }),
+      MatchKeeper({FormSocker, FormAmericanFootball, FormSpielUndSatz, FormTextbox},
+                  FormMain.settingsStore().besideStore(QStringLiteral("-Spielstand.json")), report),
       RemoteActions({FormMain, FormWatch, FormSocker, FormAmericanFootball, FormTextbox, FormSpielUndSatz, FormJpg,
                      FormVideo, FormZMT},
                     Link),
@@ -48,6 +49,8 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
                            FormSpielUndSatz});
     FormMain.setTimingMode([this] { TimingMode.run(); });
     FormMain.connectMonitor(FormMonitor);
+    FormAmericanFootball.setKeepsTime([this] { return FormMain.settings().gameClockKeepsTime; });
+    QObject::connect(&Link, &WallLink::bodiesSent, &FormAmericanFootball, &TFormAmericanFootball::noteSent);
     QObject::connect(&UDPCosa, &TUDPVesk::OnReceive, &CosaFeed, &TCosaFeed::UDPCosaReceive);
     LynxFeed.connectEndpoint(UDPJson);
     LynxFeed.setStatusLine([this](const QString& text) { FormMain.setStatusText(text); });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/MatchStateKeeper.h"
 #include "app/RemoteWindows.h"
 #include "feeds/CosaFeed.h"
 #include "feeds/LynxFeed.h"
@@ -95,6 +96,8 @@ public:
     TCosaFeed CosaFeed;
     // The FinishLynx feed on UDPJson, filling the text list window's FinishLynx page.
     TLynxFeed LynxFeed;
+    // Names, scores, game clock and text list in their file beside the settings, restored at start.
+    MatchStateKeeper MatchKeeper;
     // The remote control: HTTP and WebSocket acting on the windows, listening as the settings say.
     RemoteWindows RemoteActions;
     RemoteServer Remote;

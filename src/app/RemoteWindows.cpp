@@ -55,20 +55,16 @@ QString remoteName(Page page)
     return QStringLiteral("timing");
 }
 
-void enterNames(TScorePage& page, const std::optional<QString>& home, const std::optional<QString>& guest)
+// The names and counts a command gives, the others as the window holds them.
+void enterScore(TScorePage& page, const std::optional<QString>& home, const std::optional<QString>& guest,
+                std::optional<int> homePoints, std::optional<int> guestPoints)
 {
-    if (home)
-        page.setHomeName(*home);
-    if (guest)
-        page.setGuestName(*guest);
-}
-
-void enterScores(TScorePage& page, std::optional<int> home, std::optional<int> guest)
-{
-    if (home)
-        page.setHomeScore(*home);
-    if (guest)
-        page.setGuestScore(*guest);
+    MatchState::Score score = page.score();
+    score.home = home.value_or(score.home);
+    score.guest = guest.value_or(score.guest);
+    score.homePoints = homePoints.value_or(score.homePoints);
+    score.guestPoints = guestPoints.value_or(score.guestPoints);
+    page.setScore(score);
 }
 
 // Whether a window holds edits that its "Anzeigen" has not sent; the windows do not keep track of that, so
@@ -150,8 +146,7 @@ void RemoteWindows::enter(const remote::ClockCommand& c)
 
 void RemoteWindows::enter(const remote::SoccerCommand& c)
 {
-    enterNames(m_windows.socker, c.home, c.guest);
-    enterScores(m_windows.socker, c.homeGoals, c.guestGoals);
+    enterScore(m_windows.socker, c.home, c.guest, c.homeGoals, c.guestGoals);
     if (c.show)
         m_windows.socker.SBSendClick();
 }
@@ -159,8 +154,7 @@ void RemoteWindows::enter(const remote::SoccerCommand& c)
 void RemoteWindows::enter(const remote::FootballCommand& c)
 {
     TFormAmericanFootball& page = m_windows.americanFootball;
-    enterNames(page, c.home, c.guest);
-    enterScores(page, c.homePoints, c.guestPoints);
+    enterScore(page, c.home, c.guest, c.homePoints, c.guestPoints);
     if (c.direction)
         page.setCountDirectionIndex(int(*c.direction));
     if (c.duration)
@@ -200,12 +194,9 @@ void RemoteWindows::enter(const remote::TextCommand& c)
 void RemoteWindows::enter(const remote::SetsCommand& c)
 {
     TFormSpielUndSatz& page = m_windows.spielUndSatz;
-    enterNames(page, c.home, c.guest);
-    enterScores(page, c.homeGames, c.guestGames);
-    if (c.homeSets)
-        page.setHomeSets(*c.homeSets);
-    if (c.guestSets)
-        page.setGuestSets(*c.guestSets);
+    enterScore(page, c.home, c.guest, c.homeGames, c.guestGames);
+    const auto [homeSets, guestSets] = page.sets();
+    page.setSets(c.homeSets.value_or(homeSets), c.guestSets.value_or(guestSets));
     if (c.show)
         page.SBSendClick();
 }

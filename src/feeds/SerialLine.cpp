@@ -19,6 +19,29 @@ QSerialPort::Parity toQt(serialsetup::Parity parity)
     return QSerialPort::NoParity;
 }
 
+// What went wrong and what the operator can check, in German; the port library's own text only where it
+// has no better word.
+QString openFailure(QSerialPort::SerialPortError error, const QString& portText)
+{
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return TSerialLine::tr("Das Gerät gibt es nicht. Bitte prüfen, ob die Zeitmessanlage (oder ihr USB-Adapter) "
+                               "angeschlossen ist und ob unter „Konfiguration“ → „Zeitmesstechnik“ das richtige "
+                               "Gerät gewählt ist.");
+    case QSerialPort::PermissionError:
+        return TSerialLine::tr("Kein Zugriff auf das Gerät. Bitte prüfen, ob ein anderes Programm die Schnittstelle "
+                               "belegt und ob der Benutzer sie öffnen darf (unter Linux: Mitglied der Gruppe "
+                               "„dialout“).");
+    case QSerialPort::UnsupportedOperationError:
+        return TSerialLine::tr("Das Gerät nimmt die Parameter nicht an. Bitte Baud, Datenbits, Parität und Stopbits "
+                               "unter „Konfiguration“ → „Zeitmesstechnik“ prüfen.");
+    default:
+        return TSerialLine::tr("Die Schnittstelle lässt sich nicht öffnen (%1). Bitte Gerät und Parameter unter "
+                               "„Konfiguration“ → „Zeitmesstechnik“ prüfen.")
+            .arg(portText);
+    }
+}
+
 } // namespace
 
 TSerialLine::TSerialLine(QObject* parent) : QObject(parent)
@@ -40,7 +63,8 @@ bool TSerialLine::open(const QString& device, const serialsetup::LineSettings& s
     const bool valid = (settings.dataBits >= 5 && settings.dataBits <= 8) &&
                        (settings.stopBits == 1 || settings.stopBits == 2) && settings.baud > 0;
     if (!valid) {
-        m_error = tr("Ungültige Schnittstellenparameter");
+        m_error = tr("Ungültige Schnittstellenparameter. Bitte Datenbits und Stopbits unter „Konfiguration“ → "
+                     "„Zeitmesstechnik“ prüfen.");
         return false;
     }
     m_port.setPortName(device);
@@ -50,7 +74,7 @@ bool TSerialLine::open(const QString& device, const serialsetup::LineSettings& s
     m_port.setParity(toQt(settings.parity));
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!m_port.open(QIODevice::ReadOnly)) {
-        m_error = m_port.errorString();
+        m_error = openFailure(m_port.error(), m_port.errorString());
         m_port.clearError();
         return false;
     }

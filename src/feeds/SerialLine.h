@@ -19,7 +19,8 @@ public:
     explicit TSerialLine(QObject* parent = nullptr);
     ~TSerialLine() override;
 
-    // False, with errorString(), when the device cannot be opened with these settings.
+    // False, with errorString() (German: what failed and what to check), when the device cannot be opened
+    // with these settings.
     bool open(const QString& device, const serialsetup::LineSettings& settings);
     void close();
     bool isOpen() const { return m_port.isOpen(); }

@@ -35,7 +35,7 @@ bool TSerialTiming::openPort(const serialsetup::DialogValues& values)
     m_error.clear();
     const auto settings = serialsetup::fromDialog(values);
     if (!settings) {
-        m_error = tr("Die serielle Schnittstelle ist ausgeschaltet.");
+        m_error = tr("Unter „Konfiguration“ → „Zeitmesstechnik“ ist keine Schnittstelle gewählt.");
         return false;
     }
     m_port = settings->port;
@@ -43,7 +43,7 @@ bool TSerialTiming::openPort(const serialsetup::DialogValues& values)
         serialsetup::deviceName(settings->port, m_deviceMapping ? m_deviceMapping(settings->port) : QString());
     resetReceiver();
     if (!SerialPort.open(device, *settings)) {
-        m_error = SerialPort.errorString();
+        m_error = tr("Schnittstelle COM %1 (Gerät %2): ").arg(settings->port).arg(device) + SerialPort.errorString();
         qCWarning(lcSerial) << "timing port" << device << "not opened:" << m_error;
         return false;
     }

@@ -30,7 +30,7 @@ public:
     void setDeviceMapping(std::function<QString(int port)> mapped);
 
     // resetReceiver, then opens the port the dialog describes. False when the port is off or cannot be
-    // opened; errorString() says why.
+    // opened; errorString() names the port and its device, what failed and what to check.
     bool openPort(const serialsetup::DialogValues& values);
     void closePort();
     bool isOpen() const { return SerialPort.isOpen(); }

@@ -6,7 +6,6 @@
 #include "shell/ErrorReport.h"
 #include "shell/Main.h"
 #include "shell/Settings.h"
-#include "shell/SettingsStore.h"
 #include "wall_link/WallLink.h"
 #include "wall_link/ZELTools.h"
 
@@ -17,15 +16,19 @@ const QString TTimingMode::kPortError = QStringLiteral("Dieser Modus kann nicht 
                                                        "die serielle Schnittstelle nicht funktioniert\n"
                                                        "oder falsch konfiguriert ist.");
 
-TTimingMode::TTimingMode(TFormMain& main, const Settings& settings, const SettingsStore& store, WallLink& link,
-                         const TZELTools& tools, TSerialTiming& timing, TFormZMT& zmt, ErrorReport& report)
-    : m_main(main), m_settings(settings), m_store(store), m_link(link), m_tools(tools), m_timing(timing), m_zmt(zmt),
-      m_report(report)
+QString TTimingMode::portErrorText(const QString& detail)
+{
+    return kPortError + QStringLiteral("\n\n") + detail;
+}
+
+TTimingMode::TTimingMode(TFormMain& main, const Settings& settings, WallLink& link, const TZELTools& tools,
+                         TSerialTiming& timing, TFormZMT& zmt, ErrorReport& report)
+    : m_main(main), m_settings(settings), m_link(link), m_tools(tools), m_timing(timing), m_zmt(zmt), m_report(report)
 {
     m_timing.setDisplay([this] { return m_zmt.isVisible(); },
                         [this](const QString& text, bool force) { m_zmt.HandleTimeMessage(text, force); });
     m_timing.setProtocolSource([this] { return m_settings.serialProtocolIndex; });
-    m_timing.setDeviceMapping([this](int port) { return mappedDevice(port); });
+    m_timing.setDeviceMapping([this](int port) { return m_settings.serialDevices.value(port); });
     QObject::connect(&m_timing, &TSerialTiming::lineLost, &m_main, &TFormMain::setStatusText);
 }
 
@@ -50,12 +53,7 @@ void TTimingMode::run()
         m_zmt.exec();
         m_timing.closePort();
     } else {
-        m_report.showMessage(ErrorReport::Icon::Critical, QString(), kPortError);
+        m_report.showMessage(ErrorReport::Icon::Critical, QString(), portErrorText(m_timing.errorString()));
     }
     m_running = false;
-}
-
-QString TTimingMode::mappedDevice(int port) const
-{
-    return m_store.readMain(serialsetup::deviceSettingName(port), QString());
 }

@@ -6,7 +6,6 @@ class ErrorReport;
 class TSerialTiming;
 class TZELTools;
 class WallLink;
-class SettingsStore;
 class TFormMain;
 struct Settings;
 class TFormZMT;
@@ -19,21 +18,20 @@ class TTimingMode final
 {
     Q_DISABLE_COPY_MOVE(TTimingMode)
 public:
-    // settings: the ones in force, read at every use; store: the operator's serial device mapping.
-    TTimingMode(TFormMain& main, const Settings& settings, const SettingsStore& store, WallLink& link,
-                const TZELTools& tools, TSerialTiming& timing, TFormZMT& zmt, ErrorReport& report);
+    // settings: the ones in force, read at every use (the serial device mapping too).
+    TTimingMode(TFormMain& main, const Settings& settings, WallLink& link, const TZELTools& tools,
+                TSerialTiming& timing, TFormZMT& zmt, ErrorReport& report);
 
     // SBZMTClick up to, not including, the release of SBZMT.
     void run();
 
     static const QString kPortError;
+    // The error box: kPortError, then the port, its device and what to check.
+    static QString portErrorText(const QString& detail);
 
 private:
-    QString mappedDevice(int port) const;
-
     TFormMain& m_main;
     const Settings& m_settings;
-    const SettingsStore& m_store;
     WallLink& m_link;
     const TZELTools& m_tools;
     TSerialTiming& m_timing;

@@ -146,6 +146,7 @@ TFormAmericanFootball::TFormAmericanFootball(WallSink& wall, const Clock& clock,
     connect(send, &QToolButton::clicked, this, &TFormAmericanFootball::SBSendClick);
     connect(erase, &QToolButton::clicked, this, &TFormAmericanFootball::SBEraseClick);
     connect(m_edClock, &QLineEdit::textChanged, this, &TFormAmericanFootball::EdClockChange);
+    connect(m_edClock, &QLineEdit::textChanged, this, &TFormAmericanFootball::contentChanged);
     connect(m_sbSetClock, &QToolButton::clicked, this, &TFormAmericanFootball::SBSetClockClick);
     connect(m_sbClearClock, &QToolButton::clicked, this, &TFormAmericanFootball::SBClearClockClick);
     connect(m_sbRunWatch, &QToolButton::clicked, this, &TFormAmericanFootball::SBRunWatchClick);
@@ -162,6 +163,46 @@ void TFormAmericanFootball::setCountDirectionIndex(int index)
     m_cbTimeCountDirection->setCurrentIndex(index >= 0 && index < m_cbTimeCountDirection->count() ? index : -1);
 }
 
+void TFormAmericanFootball::setKeepsTime(std::function<bool()> keepsTime)
+{
+    m_keepsTime = std::move(keepsTime);
+}
+
+bool TFormAmericanFootball::keepsTime() const
+{
+    return m_keepsTime && m_keepsTime();
+}
+
+void TFormAmericanFootball::noteSent(const wallcmd::Bodies& bodies)
+{
+    for (const QByteArray& body : bodies) {
+        for (const wallcmd::Record& record : wallcmd::splitRecords(body)) {
+            if (record.kind == wallcmd::Record::Kind::PageSelect)
+                m_pageOnWall = record.id == wallcmd::page::Football;
+        }
+    }
+}
+
+QString TFormAmericanFootball::clockText() const
+{
+    return display();
+}
+
+QString TFormAmericanFootball::durationText() const
+{
+    return m_edClock->text();
+}
+
+void TFormAmericanFootball::restoreClock(const QString& display, const QString& duration)
+{
+    m_edClock->setText(duration);
+    if (const auto numbers = gameclock::GetMinSecFromStr(display).numbers;
+        numbers && numbers->minutes >= 0 && numbers->seconds >= 0)
+        setDisplay(gameclock::normalised(*numbers));
+    m_sbStopWatch->setChecked(true);
+    showRunning(false);
+}
+
 gameclock::Direction TFormAmericanFootball::direction() const
 {
     return m_cbTimeCountDirection->currentIndex() == 1 ? gameclock::Direction::Up : gameclock::Direction::Down;
@@ -174,7 +215,10 @@ QString TFormAmericanFootball::display() const
 
 void TFormAmericanFootball::setDisplay(const QString& text)
 {
+    if (text == m_pnGameWatch->text())
+        return;
     m_pnGameWatch->setText(text);
+    Q_EMIT contentChanged();
 }
 
 void TFormAmericanFootball::showRunning(bool running)
@@ -186,6 +230,9 @@ void TFormAmericanFootball::showRunning(bool running)
 
 void TFormAmericanFootball::sendClock()
 {
+    // A closed window's clock writes into its own page only; the record carries no page-select.
+    if (!isVisible() && !m_pageOnWall)
+        return;
     m_wall.send(wallcmd::footballClock(m_sbRunWatch->isChecked(), display()));
 }
 
@@ -193,13 +240,18 @@ void TFormAmericanFootball::FormShow()
 {
     if (m_cbTimeCountDirection->currentIndex() < 0)
         m_cbTimeCountDirection->setCurrentIndex(0);
-    m_elapsed.restart(m_clock.monotonicMs());
-    m_watchTimer->start();
+    // A clock that kept time while the window was closed goes on counting the second it is in.
+    if (!m_watchTimer->isActive()) {
+        m_elapsed.restart(m_clock.monotonicMs());
+        m_watchTimer->start();
+    }
     EdClockChange();
 }
 
 void TFormAmericanFootball::FormHide()
 {
+    if (keepsTime())
+        return;
     TScorePage::FormHide();
     m_watchTimer->stop();
 }
@@ -288,6 +340,11 @@ void TFormAmericanFootball::SBStopWatchClick()
 
 void TFormAmericanFootball::WatchTimerTimer()
 {
+    // The setting was switched off while the window was closed: time stands until it opens again.
+    if (!isVisible() && !keepsTime()) {
+        m_watchTimer->stop();
+        return;
+    }
     const qint64 seconds = m_elapsed.take(m_clock.monotonicMs());
     if (seconds < 1)
         return;

@@ -2,6 +2,9 @@
 
 #include "pages/GameClock.h"
 #include "pages/ScorePage.h"
+#include "wall_link/WallCommands.h"
+
+#include <functional>
 
 class AlertSound;
 class Clock;
@@ -18,6 +21,10 @@ class QToolButton;
 //
 // Needs: the wall; the clock (its monotonic scale times the game clock); the alert sound.
 // The settings store reads and writes the count direction through countDirectionIndex().
+//
+// With the setting "keeps time" on, closing the window neither blanks the wall nor stops the clock: it
+// counts on, ends with its signal, and its seconds go to the wall as long as the wall still shows this
+// page, never onto a page another window has put there since.
 class TFormAmericanFootball final : public TScorePage
 {
     Q_OBJECT
@@ -29,6 +36,18 @@ public:
     // list selects none; showing the window then selects "rückwärts").
     int countDirectionIndex() const;
     void setCountDirectionIndex(int index);
+
+    // Whether the game clock keeps time while the window is closed, asked at closing and at every tick.
+    void setKeepsTime(std::function<bool()> keepsTime);
+    // Bodies that went to the wall from any window: the last page selected tells whether the wall still
+    // shows this page.
+    void noteSent(const wallcmd::Bodies& bodies);
+
+    // The game clock's display and the duration box as they stand; restoring sets both, the clock
+    // standing, and sends nothing. A display that is not minutes and seconds leaves the display as it is.
+    QString clockText() const;
+    QString durationText() const;
+    void restoreClock(const QString& display, const QString& duration);
 
     void SBSendClick();
     // The game duration typed into its box, as the operator types it (Enter not pressed).
@@ -54,6 +73,7 @@ private:
     void setDisplay(const QString& text);
     void showRunning(bool running);
     void sendClock();
+    bool keepsTime() const;
 
     static constexpr int kToneHertz = 400;
     static constexpr int kToneMs = 800;
@@ -61,6 +81,8 @@ private:
     const Clock& m_clock;
     AlertSound& m_sound;
     gameclock::ElapsedSeconds m_elapsed;
+    std::function<bool()> m_keepsTime;
+    bool m_pageOnWall = false;
 
     QLabel* m_pnGameWatch;
     QToolButton* m_sbRunWatch;

@@ -40,6 +40,23 @@ TScorePage::TScorePage(WallSink& wall, const QString& className, const QString& 
 
     connect(m_udToreLinks, &QSpinBox::valueChanged, this, &TScorePage::UDToreLinksChangingEx);
     connect(m_udToreRechts, &QSpinBox::valueChanged, this, &TScorePage::UDToreRechtsChangingEx);
+    for (QLineEdit* e : {m_edVereinLinks, m_edVereinRechts})
+        connect(e, &QLineEdit::textChanged, this, &TScorePage::contentChanged);
+    for (QSpinBox* ud : {m_udToreLinks, m_udToreRechts})
+        connect(ud, &QSpinBox::valueChanged, this, &TScorePage::contentChanged);
+}
+
+MatchState::Score TScorePage::score() const
+{
+    return {m_edVereinLinks->text(), m_edVereinRechts->text(), m_udToreLinks->value(), m_udToreRechts->value()};
+}
+
+void TScorePage::setScore(const MatchState::Score& score)
+{
+    m_edVereinLinks->setText(score.home);
+    m_edVereinRechts->setText(score.guest);
+    m_udToreLinks->setValue(score.homePoints);
+    m_udToreRechts->setValue(score.guestPoints);
 }
 
 void TScorePage::UDToreLinksChangingEx(int value)
@@ -50,26 +67,6 @@ void TScorePage::UDToreLinksChangingEx(int value)
 void TScorePage::UDToreRechtsChangingEx(int value)
 {
     m_pnToreRight->setText(QString::number(value));
-}
-
-void TScorePage::setHomeName(const QString& name)
-{
-    m_edVereinLinks->setText(name);
-}
-
-void TScorePage::setGuestName(const QString& name)
-{
-    m_edVereinRechts->setText(name);
-}
-
-void TScorePage::setHomeScore(int score)
-{
-    m_udToreLinks->setValue(score);
-}
-
-void TScorePage::setGuestScore(int score)
-{
-    m_udToreRechts->setValue(score);
 }
 
 void TScorePage::FormHide()

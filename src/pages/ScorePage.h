@@ -2,6 +2,7 @@
 
 #include "pages/PageForm.h"
 #include "pages/PageLimits.h"
+#include "shell/MatchState.h"
 
 class QLabel;
 class QLineEdit;
@@ -22,12 +23,13 @@ public:
     void UDToreLinksChangingEx(int value);
     void UDToreRechtsChangingEx(int value);
 
-    // Names and scores entered as the operator types and steps them; the boxes and controls keep them
-    // within their limits.
-    void setHomeName(const QString& name);
-    void setGuestName(const QString& name);
-    void setHomeScore(int score);
-    void setGuestScore(int score);
+    // The names and scores as they stand; setting them sends nothing.
+    MatchState::Score score() const;
+    void setScore(const MatchState::Score& score);
+
+Q_SIGNALS:
+    // What the window holds for the match changed (typed, stepped or set).
+    void contentChanged();
 
 protected:
     void FormHide() override;

@@ -149,22 +149,25 @@ TFormSpielUndSatz::TFormSpielUndSatz(WallSink& wall, TMediaModule& media, ErrorR
     connect(doImage, &QToolButton::clicked, this, &TFormSpielUndSatz::SBDoImageClick);
     connect(m_udSatzLeft, &QSpinBox::valueChanged, this, &TFormSpielUndSatz::UDSatzLeftChangingEx);
     connect(m_udSatzRight, &QSpinBox::valueChanged, this, &TFormSpielUndSatz::UDSatzRightChangingEx);
+    for (QSpinBox* ud : {m_udSatzLeft, m_udSatzRight})
+        connect(ud, &QSpinBox::valueChanged, this, &TFormSpielUndSatz::contentChanged);
+}
+
+std::pair<int, int> TFormSpielUndSatz::sets() const
+{
+    return {m_udSatzLeft->value(), m_udSatzRight->value()};
+}
+
+void TFormSpielUndSatz::setSets(int home, int guest)
+{
+    m_udSatzLeft->setValue(home);
+    m_udSatzRight->setValue(guest);
 }
 
 void TFormSpielUndSatz::SBSendClick()
 {
     m_wall.send(wallcmd::setsShow(m_edVereinLinks->text(), m_edVereinRechts->text(), m_udToreLinks->value(),
                                   m_udToreRechts->value(), m_udSatzLeft->value(), m_udSatzRight->value()));
-}
-
-void TFormSpielUndSatz::setHomeSets(int sets)
-{
-    m_udSatzLeft->setValue(sets);
-}
-
-void TFormSpielUndSatz::setGuestSets(int sets)
-{
-    m_udSatzRight->setValue(sets);
 }
 
 void TFormSpielUndSatz::UDSatzLeftChangingEx(int value)

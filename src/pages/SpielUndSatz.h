@@ -2,6 +2,8 @@
 
 #include "pages/ScorePage.h"
 
+#include <utility>
+
 class ErrorReport;
 class QComboBox;
 class QToolButton;
@@ -40,9 +42,9 @@ public:
     void SBDoImageClick();
     void UDSatzLeftChangingEx(int value);
     void UDSatzRightChangingEx(int value);
-    // Sets entered as the operator steps them, within the controls' range.
-    void setHomeSets(int sets);
-    void setGuestSets(int sets);
+    // The sets, home and guest, beside the games of score(); setting them sends nothing.
+    std::pair<int, int> sets() const;
+    void setSets(int home, int guest);
 
     // The staged copy of the chosen video; empty until one was chosen.
     const QString& videoCopyPath() const { return m_videoCopyPath; }

@@ -1,5 +1,7 @@
 #include "shell/Config.h"
 
+#include "feeds/SerialPorts.h"
+#include "feeds/SerialSetup.h"
 #include "pages/PageLimits.h"
 #include "remote/RemotePage.h"
 #include "shell/Settings.h"
@@ -17,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -86,16 +89,15 @@ TFormConfig::TFormConfig(QWidget* parent) : QDialog(parent)
     m_pages = named(new QTabWidget(this), QStringLiteral("PageControl1"));
     m_pages->addTab(buildServerPage(), QStringLiteral("Videowand"));
     m_pages->addTab(buildClockPage(), QStringLiteral("Uhr"));
-    QWidget* timingPage = buildTimingPage();
-    m_pages->addTab(timingPage, QStringLiteral("Zeitmesstechnik"));
+    m_pages->addTab(buildTimingPage(), QStringLiteral("Zeitmesstechnik"));
     m_pages->addTab(buildStartupPage(), QStringLiteral("Server Startup"));
     QWidget* udpPage = buildUdpPage();
     m_pages->addTab(udpPage, QStringLiteral("UDP Server"));
     m_remotePage = new TRemotePage;
     m_pages->addTab(m_remotePage, QStringLiteral("Fernsteuerung"));
-    // The timing page holds the serial settings, but the operator does not reach it.
-    m_pages->setTabVisible(m_pages->indexOf(timingPage), false);
     m_pages->setCurrentWidget(udpPage);
+    // Every tab in sight: the dialog grows to the width of the tab row instead of scrolling it.
+    m_pages->tabBar()->setUsesScrollButtons(false);
 
     auto* abort = named(new QPushButton(QStringLiteral("Abbrechen"), this), QStringLiteral("BBAbort"));
     auto* ok = named(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("BBOk"));
@@ -115,6 +117,7 @@ TFormConfig::TFormConfig(QWidget* parent) : QDialog(parent)
     loadSettings(Settings());
     connect(m_edWallIpAddress, &QLineEdit::textChanged, this, &TFormConfig::EdWallIpAddressChange);
     connect(m_cbSerialProtocol, &QComboBox::activated, this, &TFormConfig::CBSerialProtocolChange);
+    connect(m_cbSerialPort, &QComboBox::currentIndexChanged, this, &TFormConfig::CBSerialPortChange);
     connect(m_sbServerStartupSettings, &QPushButton::clicked, this, &TFormConfig::SBServerStartupSettingsClick);
 
     const QSize hint = sizeHint().expandedTo(QSize(440, 300));
@@ -164,6 +167,19 @@ QWidget* TFormConfig::buildClockPage()
     row->addWidget(new QLabel(QStringLiteral("Text:"), page));
     row->addWidget(m_edWatchText, 1);
     layout->addLayout(row);
+
+    auto* gameClock =
+        named(new QGroupBox(QStringLiteral("Spieluhr (American Football)"), page), QStringLiteral("GBGameClock"));
+    m_cbGameClockKeepsTime =
+        named(new QCheckBox(QStringLiteral("Spieluhr läuft weiter, wenn das Fenster geschlossen ist"), gameClock),
+              QStringLiteral("CBGameClockKeepsTime"));
+    m_cbGameClockKeepsTime->setToolTip(
+        QStringLiteral("Beim Schließen bleibt die Seite auf der Wand und die Uhr zählt weiter, bis eine andere Seite "
+                       "angezeigt wird."));
+    auto* gameClockLayout = new QVBoxLayout(gameClock);
+    gameClockLayout->addWidget(m_cbGameClockKeepsTime);
+    layout->addSpacing(8);
+    layout->addWidget(gameClock);
     layout->addStretch();
     return page;
 }
@@ -181,8 +197,18 @@ QWidget* TFormConfig::buildTimingPage()
     m_cbParity = list(page, QStringLiteral("CBParity"), Settings::parityItems());
     m_cbStop = list(page, QStringLiteral("CBStop"), Settings::stopBitsItems());
 
+    // The device behind the chosen "COM n": one of this computer's ports or a path typed in.
+    m_cbSerialDevice = named(new QComboBox(page), QStringLiteral("CBSerialDevice"));
+    m_cbSerialDevice->setEditable(true);
+    m_cbSerialDevice->setInsertPolicy(QComboBox::NoInsert);
+    m_cbSerialDevice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_cbSerialDevice->setMinimumContentsLength(24);
+    m_cbSerialDevice->setToolTip(QStringLiteral("Gerät der Zeitmessanlage; ein Pfad lässt sich auch eintippen"));
+
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Schnittstelle:"), m_cbSerialPort);
+    form->addRow(QStringLiteral("Gerät:"), m_cbSerialDevice);
+    form->addRow(QString(), note(page, QStringLiteral("(leer: Voreinstellung der Schnittstelle)")));
     form->addRow(QStringLiteral("Protokoll:"), m_cbSerialProtocol);
     layout->addLayout(form);
     layout->addWidget(new QLabel(QStringLiteral("Parameter:"), page));
@@ -265,7 +291,10 @@ void TFormConfig::loadSettings(const Settings& settings)
     m_edWatchText->setText(settings.watchText);
     m_edServerLargeText->setText(settings.serverLargeText);
     m_edServerSmallText->setText(settings.serverSmallText);
+    m_devicePort = 0; // what the chooser holds belongs to the settings replaced now
+    m_serialDevices = settings.serialDevices;
     m_cbSerialPort->setCurrentIndex(settings.serialPortIndex);
+    showDevice(m_cbSerialPort->currentIndex());
     m_cbSerialProtocol->setCurrentIndex(settings.serialProtocolIndex);
     m_cbBaud->setCurrentIndex(settings.baudIndex);
     m_cbData->setCurrentIndex(settings.dataBitsIndex);
@@ -287,6 +316,7 @@ void TFormConfig::loadSettings(const Settings& settings)
     m_cbUseCosaServer->setChecked(settings.useCosa);
     m_cbUseUdpLynx->setChecked(settings.useLynx);
     m_edJsonIdPrefix->setText(settings.rxPrefix);
+    m_cbGameClockKeepsTime->setChecked(settings.gameClockKeepsTime);
     m_remotePage->loadSettings(settings);
 }
 
@@ -302,6 +332,7 @@ void TFormConfig::saveSettings(Settings& settings) const
     settings.dataBitsIndex = m_cbData->currentIndex();
     settings.parityIndex = m_cbParity->currentIndex();
     settings.stopBitsIndex = m_cbStop->currentIndex();
+    settings.serialDevices = serialDevices();
     if (m_rbServerKeepRunning->isChecked())
         settings.closeAction = CloseAction::KeepRunning;
     else if (m_rbServerClose->isChecked())
@@ -313,7 +344,49 @@ void TFormConfig::saveSettings(Settings& settings) const
     settings.useCosa = m_cbUseCosaServer->isChecked();
     settings.useLynx = m_cbUseUdpLynx->isChecked();
     settings.rxPrefix = m_edJsonIdPrefix->text();
+    settings.gameClockKeepsTime = m_cbGameClockKeepsTime->isChecked();
     m_remotePage->saveSettings(settings);
+}
+
+void TFormConfig::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    listDevices();
+}
+
+QMap<int, QString> TFormConfig::serialDevices() const
+{
+    QMap<int, QString> devices = m_serialDevices;
+    const QString typed = m_cbSerialDevice->currentText().trimmed();
+    if (m_devicePort > 0 && typed != devices.value(m_devicePort))
+        devices.insert(m_devicePort, typed);
+    return devices;
+}
+
+void TFormConfig::CBSerialPortChange()
+{
+    m_serialDevices = serialDevices();
+    showDevice(m_cbSerialPort->currentIndex());
+}
+
+void TFormConfig::showDevice(int port)
+{
+    m_devicePort = qMax(port, 0);
+    m_cbSerialDevice->setEnabled(m_devicePort > 0);
+    m_cbSerialDevice->setEditText(m_serialDevices.value(m_devicePort));
+    m_cbSerialDevice->lineEdit()->setPlaceholderText(m_devicePort > 0 ? serialsetup::deviceName(m_devicePort, {})
+                                                                      : QString());
+}
+
+void TFormConfig::listDevices()
+{
+    const QString typed = m_cbSerialDevice->currentText();
+    m_cbSerialDevice->clear();
+    for (const serialports::Device& device : serialports::available()) {
+        m_cbSerialDevice->addItem(device.path);
+        m_cbSerialDevice->setItemData(m_cbSerialDevice->count() - 1, device.description, Qt::ToolTipRole);
+    }
+    m_cbSerialDevice->setEditText(typed);
 }
 
 void TFormConfig::EdWallIpAddressChange()

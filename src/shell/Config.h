@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QMap>
 
 class QCheckBox;
 class QComboBox;
@@ -41,6 +42,18 @@ private:
     // "Einstellen": the wall server's start-up texts, large then small.
     void SBServerStartupSettingsClick();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // The device chooser shows the device of the chosen "COM n"; what the operator typed or picked for
+    // the number shown before is kept for it.
+    void CBSerialPortChange();
+    void showDevice(int port);
+    QMap<int, QString> serialDevices() const;
+    // Lists the computer's serial devices again, keeping the text in the box.
+    void listDevices();
+
     QWidget* buildServerPage();
     QWidget* buildClockPage();
     QWidget* buildTimingPage();
@@ -59,6 +72,8 @@ private:
     QComboBox* m_cbData = nullptr;
     QComboBox* m_cbParity = nullptr;
     QComboBox* m_cbStop = nullptr;
+    QComboBox* m_cbSerialDevice = nullptr;
+    QCheckBox* m_cbGameClockKeepsTime = nullptr;
     QLineEdit* m_edServerLargeText = nullptr;
     QLineEdit* m_edServerSmallText = nullptr;
     QPushButton* m_sbServerStartupSettings = nullptr;
@@ -66,6 +81,9 @@ private:
     QCheckBox* m_cbUseUdpLynx = nullptr;
     QLineEdit* m_edJsonIdPrefix = nullptr;
     TRemotePage* m_remotePage = nullptr;
+
+    QMap<int, QString> m_serialDevices; // "SerialDevice<n>" as loaded and edited
+    int m_devicePort = 0;               // the "COM n" the device chooser shows; 0 none
 
     WallLink* m_link = nullptr;
     const QWidget* m_mainWindow = nullptr;

@@ -1,5 +1,7 @@
 #include "shell/Settings.h"
 
+#include "feeds/SerialSetup.h"
+
 namespace {
 
 // Numbers are decimal; the stored default stands in for a missing value, the fallback for a text that
@@ -71,6 +73,12 @@ Settings Settings::read(const Lookup& stored)
     s.monitorTop = numberOf(QStringLiteral("MonitorTopPos"), QStringLiteral("370"), 370);
     s.monitorWidth = numberOf(QStringLiteral("MonitorWidth"), QStringLiteral("480"), 480);
     s.monitorHeight = numberOf(QStringLiteral("MonitorHeight"), QStringLiteral("290"), 290);
+    s.gameClockKeepsTime = numberOf(QStringLiteral("GameClockKeepsTime"), QStringLiteral("0"), 0) != 0;
+    for (int port = 1; port < serialPortItems().size(); ++port) {
+        const QString key = serialsetup::deviceSettingName(port);
+        if (stored(SettingsGroup::Main, key))
+            s.serialDevices.insert(port, text(key, QString()));
+    }
     auto remote = [&](const QString& key, const QString& fallback) {
         return storedText(stored(SettingsGroup::Remote, key), fallback);
     };
@@ -114,6 +122,9 @@ QList<SettingsEntry> Settings::entries(const QDateTime& now) const
     mainNumber(QStringLiteral("MonitorTopPos"), monitorTop);
     mainNumber(QStringLiteral("MonitorWidth"), monitorWidth);
     mainNumber(QStringLiteral("MonitorHeight"), monitorHeight);
+    main(QStringLiteral("GameClockKeepsTime"), flag(gameClockKeepsTime));
+    for (auto it = serialDevices.cbegin(); it != serialDevices.cend(); ++it)
+        main(serialsetup::deviceSettingName(it.key()), it.value());
     auto remote = [&](const QString& key, const QString& value) { out.append({SettingsGroup::Remote, key, value}); };
     remote(QStringLiteral("Enabled"), flag(remoteEnabled));
     remote(QStringLiteral("Address"), remoteAddress);

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -66,6 +67,11 @@ struct Settings
     int monitorTop = 370;        // "MonitorTopPos"
     int monitorWidth = 480;      // "MonitorWidth"
     int monitorHeight = 290;     // "MonitorHeight"
+    // "GameClockKeepsTime": the football game clock counts on while its window is closed.
+    bool gameClockKeepsTime = false;
+    // "SerialDevice<n>": the device behind "COM n" where the operator chose one (empty: the default);
+    // only the numbers with a stored value.
+    QMap<int, QString> serialDevices;
     // Group "Remote": the HTTP and WebSocket remote control, off unless switched on. Port: a number
     // from 1 to 65535, anything else gives the default. Token: empty until generated (the dialog's page
     // does so when it first shows one).

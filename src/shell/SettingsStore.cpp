@@ -2,11 +2,31 @@
 
 #include "shell/OperatorError.h"
 
-#include <QFile>
+#include "wall_link/PermutationTable.h"
 
-SettingsStore::SettingsStore(QString programName, QString settingsRoot) : m_registry(std::move(settingsRoot))
+#include <QFile>
+#include <QFileInfo>
+
+std::optional<QString> setAsideFile(const QString& file, const QDateTime& now)
 {
-    m_registry.IniFileName = QStringLiteral("Software\\ZEL\\") + programName;
+    const QString aside = file + now.toString(QStringLiteral("'.'yyyy-MM-dd_HH-mm-ss"));
+    if (!QFile::rename(file, aside))
+        return std::nullopt;
+    return aside;
+}
+
+SettingsStore::SettingsStore(QString programName, QString settingsRoot)
+    : m_programName(std::move(programName)), m_registry(settingsRoot)
+{
+    m_registry.IniFileName = QStringLiteral("Software\\ZEL\\") + m_programName;
+#ifdef Q_OS_WIN
+    // The registry is no folder: the per-user settings folder stands in for it.
+    if (settingsRoot.isEmpty()) {
+        m_folder = userSettingsDir();
+        return;
+    }
+#endif
+    m_folder = QFileInfo(storeFile()).absolutePath();
 }
 
 QString SettingsStore::keyPath(SettingsGroup group) const
@@ -30,15 +50,15 @@ QString SettingsStore::write(const Settings& settings, const QDateTime& now)
     QString note;
     const QString file = storeFile();
     if (m_registry.storeIsJunk(keyPath(SettingsGroup::Main))) {
-        const QString aside = file + now.toString(QStringLiteral("'.'yyyy-MM-dd_HH-mm-ss"));
-        if (!QFile::rename(file, aside))
+        const std::optional<QString> aside = setAsideFile(file, now);
+        if (!aside)
             throw OperatorError(
                 QStringLiteral("Die Einstellungsdatei \"%1\" ist unlesbar und kann nicht beiseitegelegt "
                                "werden. Bitte die Datei umbenennen oder löschen.")
                     .arg(file));
         note = QStringLiteral("Die Einstellungsdatei \"%1\" war unlesbar. Sie wurde als \"%2\" aufbewahrt; die "
                               "Einstellungen werden neu gespeichert.")
-                   .arg(file, aside);
+                   .arg(file, *aside);
     }
     try {
         for (const SettingsEntry& entry : settings.entries(now))
@@ -52,7 +72,7 @@ QString SettingsStore::write(const Settings& settings, const QDateTime& now)
     return note;
 }
 
-QString SettingsStore::readMain(const QString& name, const QString& fallback) const
+QString SettingsStore::besideStore(const QString& suffix) const
 {
-    return m_registry.ReadString(keyPath(SettingsGroup::Main), name, fallback);
+    return m_folder + QLatin1Char('/') + m_programName + suffix;
 }

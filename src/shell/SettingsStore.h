@@ -3,8 +3,14 @@
 #include "shell/Regstry.h"
 #include "shell/Settings.h"
 
-// The settings of one program in the per-user store: reads them all, saves them all, in the orders of
-// Settings, and reads the values the operator maps by hand (the serial devices).
+#include <optional>
+
+// Keeps an unreadable file of the program instead of overwriting it: renames it with the date and time
+// appended ("<file>.2024-03-09_07-05-03"). The new name, or nullopt when it cannot be renamed.
+std::optional<QString> setAsideFile(const QString& file, const QDateTime& now);
+
+// The settings of one program in the per-user store: reads them all and saves them all, in the orders of
+// Settings.
 class SettingsStore final
 {
 public:
@@ -20,11 +26,13 @@ public:
     QString write(const Settings& settings, const QDateTime& now = QDateTime::currentDateTime());
     // Where the settings are kept.
     QString storeFile() const;
-    // A value under "Main" that is not one of the operator's settings, or fallback.
-    QString readMain(const QString& name, const QString& fallback) const;
+    // A file of this program in the settings folder, beside the settings file: "<folder>/<program><suffix>".
+    QString besideStore(const QString& suffix) const;
 
 private:
     QString keyPath(SettingsGroup group) const;
 
+    QString m_programName;
     TRegstry m_registry;
+    QString m_folder;
 };

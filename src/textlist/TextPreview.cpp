@@ -196,6 +196,8 @@ TTextPreview::TTextPreview(WallSink& wall, QWidget* parent) : QWidget(parent), m
     mirrorColours();
 
     connect(send, &QToolButton::clicked, this, &TTextPreview::SBSendClick);
+    connect(m_header, &QLineEdit::textChanged, this, &TTextPreview::contentChanged);
+    connect(m_editor, &QPlainTextEdit::textChanged, this, &TTextPreview::contentChanged);
     connect(erase, &QToolButton::clicked, this, &TTextPreview::SBEraseClick);
     connect(m_headerColour, &QToolButton::clicked, this, [this] { chooseColour(m_headerColour); });
     connect(m_lineColour, &QToolButton::clicked, this, [this] { chooseColour(m_lineColour); });

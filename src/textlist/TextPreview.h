@@ -45,6 +45,10 @@ public:
     void SBSendClick();
     void SBEraseClick();
 
+Q_SIGNALS:
+    // The header or the lines changed (typed or set).
+    void contentChanged();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -80,6 +80,7 @@ TFormTextbox::TFormTextbox(WallSink& wall, TMediaModule& media, ErrorReport& rep
 
     media.Progress.addWindow(this, {m_picture->progressBar(), m_video->progressBar()});
 
+    connect(m_preview, &TTextPreview::contentChanged, this, &TFormTextbox::previewChanged);
     connect(m_workflow, &QTreeWidget::itemSelectionChanged, this, &TFormTextbox::TVWorkflowChange);
     connect(m_workflow, &QTreeWidget::itemClicked, this, &TFormTextbox::TVWorkflowClick);
     connect(m_timetable, &TTimetablePage::previewRequested, this, [this](const QString& header, const QStringList& l) {
@@ -186,6 +187,16 @@ int TFormTextbox::workflowIndex() const
     return selected.isEmpty() ? -1 : m_workflow->indexOfTopLevelItem(selected.first());
 }
 
+QString TFormTextbox::header() const
+{
+    return m_preview->header();
+}
+
+void TFormTextbox::setHeader(const QString& header)
+{
+    m_preview->setHeader(header);
+}
+
 QStringList TFormTextbox::lines() const
 {
     return m_preview->lines();
@@ -199,11 +210,6 @@ void TFormTextbox::setLines(const QStringList& lines)
 void TFormTextbox::SBEraseClick()
 {
     m_preview->SBEraseClick();
-}
-
-void TFormTextbox::setHeader(const QString& header)
-{
-    m_preview->setHeader(header);
 }
 
 wallcmd::TextListColours TFormTextbox::colours() const

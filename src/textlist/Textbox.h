@@ -65,12 +65,13 @@ public:
     // Index of the selected workflow entry, -1 when none is selected.
     int workflowIndex() const;
 
-    // The preview's lines (see TTextPreview) and the wall blanked as its "Löschen" does.
+    // The preview's header and lines (see TTextPreview) and the wall blanked as its "Löschen" does.
+    QString header() const;
+    void setHeader(const QString& header);
     QStringList lines() const;
     void setLines(const QStringList& lines);
     void SBEraseClick();
     // The rest of the text box page as the operator edits it, and its "Anzeigen".
-    void setHeader(const QString& header);
     wallcmd::TextListColours colours() const;
     void setColours(const wallcmd::TextListColours& colours);
     void setTimeBarMode(wallcmd::TimeBarMode mode);
@@ -110,6 +111,8 @@ public:
     TOpenDialog& openDialog() { return m_open; }
 
 Q_SIGNALS:
+    // The preview's header or lines changed.
+    void previewChanged();
     // The FinishLynx page's standings buttons: its results (the grid's cells) handed over to the
     // standings, and the standings asked for.
     void lynxResultsToStandings(const listlayout::Grid& cells);

@@ -1,7 +1,7 @@
-// Takes the documentation screenshots of the main window, the configuration dialog and Qt's file and
-// colour dialogs as the program shows them (in German). Run it on an X
-// display with a wall answering on 127.0.0.1:57001 (scripts/screenshots does both); it writes PNG files
-// into the folder given as its argument.
+// Takes the documentation screenshots of the main window, every page of the configuration dialog and
+// Qt's file and colour dialogs as the program shows them (in German). Run it on an X display with a wall
+// answering on 127.0.0.1:57001 (scripts/screenshots does both); it writes PNG files into the folder given
+// as its argument.
 #include "app/Application.h"
 #include "shell/ErrorReport.h"
 #include "shell/QtGerman.h"
@@ -77,9 +77,15 @@ int main(int argc, char** argv)
 
     TFormConfig& config = client.FormConfig;
     config.move(main.x() + main.frameGeometry().width() + 20, main.y());
+    // The timing page with a USB adapter chosen for "COM 1".
+    Settings shown = main.settings();
+    shown.serialPortIndex = 1;
+    shown.serialDevices.insert(1, QStringLiteral("/dev/ttyUSB0"));
+    config.loadSettings(shown);
     config.show();
     const QList<std::pair<const char*, QString>> pages{{"TSServer", QStringLiteral("videowand")},
                                                        {"TSClock", QStringLiteral("uhr")},
+                                                       {"TSZMT", QStringLiteral("zeitmesstechnik")},
                                                        {"TSServerText", QStringLiteral("server-startup")},
                                                        {"TSUdpServer", QStringLiteral("udp-server")}};
     for (const auto& [page, name] : pages) {

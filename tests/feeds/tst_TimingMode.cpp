@@ -47,18 +47,22 @@ private Q_SLOTS:
     void portUnusableShowsTheErrorBox();
     void unansweredEchoOpensNothing();
     void framesFromTheLineReachTheWall();
+    void chosenDeviceIsTheLineThatOpens();
 };
 
 void tst_TimingMode::portUnusableShowsTheErrorBox_data()
 {
     QTest::addColumn<int>("portIndex");
-    QTest::newRow("ausgeschaltet") << 0;
-    QTest::newRow("device does not exist") << 2;
+    QTest::addColumn<QStringList>("detail"); // what the box says after the three lines
+    QTest::newRow("ausgeschaltet") << 0 << QStringList{"keine Schnittstelle gewählt"};
+    QTest::newRow("device does not exist")
+        << 2 << QStringList{"COM 2", "ttyGibtEsNicht", "gibt es nicht", "angeschlossen"};
 }
 
 void tst_TimingMode::portUnusableShowsTheErrorBox()
 {
     QFETCH(int, portIndex);
+    QFETCH(QStringList, detail);
     ClientFixture fx;
     fx.store(QStringLiteral("SerialDevice2"), fx.settings.filePath(QStringLiteral("ttyGibtEsNicht")));
     fx.start();
@@ -71,7 +75,11 @@ void tst_TimingMode::portUnusableShowsTheErrorBox()
     testsupport::control<QToolButton>(fx.main(), "SBZMT")->setChecked(true);
     fx.main().SBZMTClick();
 
-    QCOMPARE(fx.report.texts(), QStringList{TTimingMode::kPortError});
+    QCOMPARE(fx.report.entries.size(), 1);
+    const QString text = fx.report.entries.first().text;
+    QVERIFY2(text.startsWith(TTimingMode::kPortError + QStringLiteral("\n\n")), qPrintable(text));
+    for (const QString& part : detail)
+        QVERIFY2(text.contains(part), qPrintable(part));
     QCOMPARE(fx.report.entries.first().icon, ErrorReport::Icon::Critical);
     QCOMPARE(TTimingMode::kPortError.split(QLatin1Char('\n')),
              (QStringList{"Dieser Modus kann nicht benutzt werden, weil",
@@ -167,6 +175,42 @@ void tst_TimingMode::framesFromTheLineReachTheWall()
     QVERIFY(!testsupport::control<QToolButton>(fx.main(), "SBZMT")->isChecked());
     QVERIFY(fx.report.entries.isEmpty());
     QCOMPARE(fx.main().statusText(), TSerialTiming::lostText(1));
+}
+
+void tst_TimingMode::chosenDeviceIsTheLineThatOpens()
+{
+    if (!SocatPair::available())
+        QSKIP("socat is not installed");
+    SocatPair line;
+    QVERIFY(line.start());
+    ClientFixture fx;
+    fx.start();
+    QVERIFY(!testsupport::control<QAction>(fx.main(), "Zeitmesstechnik1")->isEnabled());
+
+    // The operator picks COM 1, types the device path (a pty takes 8N1 only) and stores it with OK.
+    fx.editConfig(
+        [&line](const ConfigControls& f) {
+            QVERIFY(f.PageControl->isTabVisible(f.PageControl->indexOf(f.TSZMT)));
+            f.CBSerialPort->setCurrentIndex(1);
+            auto* device = testsupport::control<QComboBox>(*f.TSZMT, "CBSerialDevice");
+            device->lineEdit()->clear();
+            QTest::keyClicks(device->lineEdit(), line.deviceA());
+            f.CBData->setCurrentIndex(1);
+            f.CBParity->setCurrentIndex(0);
+        },
+        true);
+    QCOMPARE(fx.stored(QStringLiteral("SerialDevice1")), line.deviceA());
+    QCOMPARE(fx.stored(QStringLiteral("SerialPortIndex")), QStringLiteral("1"));
+
+    bool openWhileShown = false;
+    WindowWatch watch(WindowWatch::window(fx.app->FormZMT), [&](QWidget& window) {
+        openWhileShown = fx.app->SerialTiming.isOpen();
+        window.close();
+    });
+    testsupport::control<QAction>(fx.main(), "Zeitmesstechnik1")->trigger();
+    QCOMPARE(watch.showings(), 1);
+    QVERIFY(openWhileShown);
+    QVERIFY(fx.report.entries.isEmpty());
 }
 
 QTEST_MAIN(tst_TimingMode)

@@ -19,7 +19,8 @@ const QColor kGreen(0, 128, 0);
 // The clock record as the wall receives it: green while running, red while standing.
 QString clockRecord(bool running, const QString& text)
 {
-    return QStringLiteral("C0 35 00 00 ") + (running ? "FF 00" : "00 FF") + " 10 35 " + testsupport::hex(text.toLatin1());
+    return QStringLiteral("C0 35 00 00 ") + (running ? "FF 00" : "00 FF") + " 10 35 " +
+           testsupport::hex(text.toLatin1());
 }
 } // namespace
 
@@ -308,6 +309,62 @@ private Q_SLOTS:
         QCOMPARE(m_fx->sent(), QStringList());
         m_clock.advance(1'000);
         QTRY_COMPARE(display(), QStringLiteral("14:59"));
+    }
+
+    void keepsTimeWhileClosed_data()
+    {
+        QTest::addColumn<bool>("keepsTime");
+        QTest::addColumn<QString>("wallPage"); // what the wall shows when the window closes
+        QTest::newRow("its page on the wall") << true << "football";
+        QTest::newRow("another page on the wall") << true << "soccer";
+        QTest::newRow("setting off") << false << "football";
+    }
+    void keepsTimeWhileClosed()
+    {
+        QFETCH(bool, keepsTime);
+        QFETCH(QString, wallPage);
+        m_w->setKeepsTime([&keepsTime] { return keepsTime; });
+        open();
+        applyDuration(QStringLiteral("01:00"));
+        click(*m_w, "SBRunWatch");
+        m_w->noteSent(wallcmd::footballShow({}, {}, 0, 0, wallcmd::GameClock::Running, QStringLiteral("01:00")));
+        if (wallPage == QLatin1String("soccer"))
+            m_w->noteSent(wallcmd::soccerShow({}, {}, 0, 0));
+        m_fx->sent();
+        m_w->close();
+
+        // Sixty seconds with the window closed, ticking as the timer does.
+        for (int second = 0; second < 60; ++second) {
+            m_clock.advance(1'000);
+            if (child<QTimer>(*m_w, "WatchTimer")->isActive())
+                m_w->WatchTimerTimer();
+        }
+        if (!keepsTime) {
+            QCOMPARE(display(), QStringLiteral("01:00"));
+            QCOMPARE(m_fx->sent(), kErase);
+            QVERIFY(m_sound.events.isEmpty());
+            return;
+        }
+        QCOMPARE(display(), QStringLiteral("00:00"));
+        QVERIFY(button("SBStopWatch")->isChecked());
+        QCOMPARE(m_sound.events, (QStringList{"alert", "tone 400 800"}));
+        QStringList seconds; // the wall, while it shows this page, gets every second, the last one red
+        for (int left = 59; left > 0; --left)
+            seconds << clockRecord(true, QStringLiteral("00:%1").arg(left, 2, 10, QLatin1Char('0')));
+        seconds << clockRecord(false, "00:00");
+        QCOMPARE(m_fx->sent(), wallPage == QLatin1String("football") ? seconds : QStringList());
+
+        // Opening again shows the clock where time has brought it; switched off, a closed clock stands.
+        open();
+        QCOMPARE(display(), QStringLiteral("00:00"));
+        applyDuration(QStringLiteral("01:00"));
+        click(*m_w, "SBRunWatch");
+        m_w->close();
+        keepsTime = false;
+        m_clock.advance(5'000);
+        m_w->WatchTimerTimer();
+        QCOMPARE(display(), QStringLiteral("01:00"));
+        QVERIFY(!child<QTimer>(*m_w, "WatchTimer")->isActive());
     }
 
     void scoreLimits()

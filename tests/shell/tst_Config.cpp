@@ -1,5 +1,6 @@
 #include "ClientFixture.h"
 #include "WindowWatch.h"
+#include "feeds/SerialSetup.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -45,6 +46,7 @@ private Q_SLOTS:
     void okTrimsPrefixStoresAndReopensFeeds();
     void cancelKeepsValuesUnstoredOkReopensFeedsOnce();
     void pagesAndLastShownPage();
+    void deviceChooserFollowsThePort();
 };
 
 void tst_Config::addressColour_data()
@@ -254,7 +256,7 @@ void tst_Config::pagesAndLastShownPage()
     QStringList captions;
     for (int i = 0; i < pages.count(); ++i)
         captions << pages.tabText(i) + (pages.isTabVisible(i) ? QString() : QStringLiteral(" (hidden)"));
-    QCOMPARE(captions, (QStringList{"Videowand", "Uhr", "Zeitmesstechnik (hidden)", "Server Startup", "UDP Server",
+    QCOMPARE(captions, (QStringList{"Videowand", "Uhr", "Zeitmesstechnik", "Server Startup", "UDP Server",
                                     "Fernsteuerung"}));
     QCOMPARE(pages.currentWidget(), config.TSUdpServer);
     QVERIFY(config.BBOk->isDefault());
@@ -269,6 +271,42 @@ void tst_Config::pagesAndLastShownPage()
     });
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
     QCOMPARE(pages.currentWidget(), config.TSClock);
+}
+
+void tst_Config::deviceChooserFollowsThePort()
+{
+    TFormConfig dialog;
+    const ConfigControls config(dialog);
+    auto* device = child<QComboBox>(dialog, "CBSerialDevice");
+    Settings loaded;
+    loaded.serialPortIndex = 1;
+    loaded.serialDevices = {{1, QStringLiteral("/dev/ttyUSB0")}, {3, QStringLiteral("/dev/ttyACM0")}};
+    dialog.loadSettings(loaded);
+    dialog.show();
+    QVERIFY(device->isEditable());
+    QCOMPARE(device->currentText(), QStringLiteral("/dev/ttyUSB0"));
+
+    // Another number shows its own device, or the default as a hint; what was typed stays with its number.
+    config.CBSerialPort->setCurrentIndex(2);
+    QCOMPARE(device->currentText(), QString());
+    QCOMPARE(device->lineEdit()->placeholderText(), serialsetup::deviceName(2, {}));
+    QTest::keyClicks(device->lineEdit(), QStringLiteral(" /tmp/ttyB "));
+    config.CBSerialPort->setCurrentIndex(1);
+    QCOMPARE(device->currentText(), QStringLiteral("/dev/ttyUSB0"));
+    device->setEditText(QString()); // back to the default
+    config.CBSerialPort->setCurrentIndex(0);
+    QVERIFY(!device->isEnabled());
+    QCOMPARE(device->currentText(), QString());
+
+    Settings saved;
+    dialog.saveSettings(saved);
+    QCOMPARE(
+        saved.serialDevices,
+        (QMap<int, QString>{{1, QString()}, {2, QStringLiteral("/tmp/ttyB")}, {3, QStringLiteral("/dev/ttyACM0")}}));
+    // Loading again forgets what was typed and not kept.
+    dialog.loadSettings(loaded);
+    dialog.saveSettings(saved);
+    QCOMPARE(saved.serialDevices, loaded.serialDevices);
 }
 
 QTEST_MAIN(tst_Config)

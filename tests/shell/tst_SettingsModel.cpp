@@ -120,6 +120,18 @@ void tst_SettingsModel::readRules_data()
     QTest::newRow("monitor size not a number") << "Main/MonitorWidth"
                                                << "breit"
                                                << "480";
+    QTest::newRow("game clock keeps time") << "Main/GameClockKeepsTime"
+                                           << "1"
+                                           << "1";
+    QTest::newRow("game clock keeps time not a number") << "Main/GameClockKeepsTime"
+                                                        << "ja"
+                                                        << "0";
+    QTest::newRow("serial device kept as stored") << "Main/SerialDevice20"
+                                                  << "/dev/serial/by-id/usb-FTDI-if00"
+                                                  << "/dev/serial/by-id/usb-FTDI-if00";
+    QTest::newRow("serial device beyond the ports is another value") << "Main/SerialDevice21"
+                                                                     << "/dev/ttyUSB0"
+                                                                     << "";
     QTest::newRow("remote on") << "Remote/Enabled"
                                << "1"
                                << "1";
@@ -178,6 +190,8 @@ void tst_SettingsModel::writeOrderAndTexts()
     s.monitorTop = 20;
     s.monitorWidth = 320;
     s.monitorHeight = 200;
+    s.gameClockKeepsTime = true;
+    s.serialDevices = {{12, QStringLiteral("/dev/ttyUSB0")}, {2, QString()}};
     s.remoteEnabled = true;
     s.remoteAddress = QStringLiteral("0.0.0.0");
     s.remotePort = 9000;
@@ -206,6 +220,9 @@ void tst_SettingsModel::writeOrderAndTexts()
                            {"Main/MonitorTopPos", "20"},
                            {"Main/MonitorWidth", "320"},
                            {"Main/MonitorHeight", "200"},
+                           {"Main/GameClockKeepsTime", "1"},
+                           {"Main/SerialDevice2", ""},
+                           {"Main/SerialDevice12", "/dev/ttyUSB0"},
                            {"Remote/Enabled", "1"},
                            {"Remote/Address", "0.0.0.0"},
                            {"Remote/Port", "9000"},
