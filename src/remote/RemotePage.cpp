@@ -74,7 +74,7 @@ TRemotePage::TRemotePage(QWidget* parent) : QWidget(parent)
     grid->addWidget(m_edRemoteToken, 2, 1, 1, 2);
     grid->addWidget(m_sbRenewToken, 2, 3);
     grid->addWidget(greyNote(this, QStringLiteral("Außer auf 127.0.0.1 braucht jede Anfrage den Kopf "
-                                                  "\"Authorization: Bearer\" mit diesem Token.")),
+                                                  "„Authorization: Bearer“ mit diesem Token.")),
                     3, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Statusseite:"), this), 4, 0);
     grid->addWidget(m_lbRemoteUrl, 4, 1, 1, 3);

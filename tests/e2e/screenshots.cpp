@@ -81,13 +81,16 @@ int main(int argc, char** argv)
     Settings shown = main.settings();
     shown.serialPortIndex = 1;
     shown.serialDevices.insert(1, QStringLiteral("/dev/ttyUSB0"));
+    // The remote control switched on for the network, with a token as the page generates one.
+    shown.remoteEnabled = true;
+    shown.remoteAddress = QStringLiteral("0.0.0.0");
+    shown.remoteToken = QStringLiteral("q7Xv2Lm9TcRw4KpZ0bNhY3sD8fGjE6uA");
     config.loadSettings(shown);
     config.show();
-    const QList<std::pair<const char*, QString>> pages{{"TSServer", QStringLiteral("videowand")},
-                                                       {"TSClock", QStringLiteral("uhr")},
-                                                       {"TSZMT", QStringLiteral("zeitmesstechnik")},
-                                                       {"TSServerText", QStringLiteral("server-startup")},
-                                                       {"TSUdpServer", QStringLiteral("udp-server")}};
+    const QList<std::pair<const char*, QString>> pages{
+        {"TSServer", QStringLiteral("videowand")},     {"TSClock", QStringLiteral("uhr")},
+        {"TSZMT", QStringLiteral("zeitmesstechnik")},  {"TSServerText", QStringLiteral("server-startup")},
+        {"TSUdpServer", QStringLiteral("udp-server")}, {"TSRemote", QStringLiteral("fernsteuerung")}};
     for (const auto& [page, name] : pages) {
         child<QTabWidget>(config, "PageControl1")->setCurrentWidget(child<QWidget>(config, page));
         ok = shoot(config, out + QStringLiteral("/config-") + name + QStringLiteral(".png")) && ok;
