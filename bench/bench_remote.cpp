@@ -1,5 +1,6 @@
 // Remote control: POST pages/soccer with show over HTTP on loopback against the whole program, to the
-// soccer page's datagrams arriving at an answering wall socket.
+// soccer page's datagrams leaving for the wall (the wall link has handed all four to the socket) and to the
+// answer.
 #include "../tests/shell/AnsweringWall.h"
 #include "app/Application.h"
 #include "shell/ErrorReport.h"
@@ -91,9 +92,14 @@ static void BM_RemoteSoccerToWire(benchmark::State& state)
     QByteArray answer;
     QObject::connect(&client, &QTcpSocket::readyRead, &client, [&] { answer += client.readAll(); });
 
-    std::vector<double> first;
-    std::vector<double> last;
+    std::vector<double> wire;
     std::vector<double> answered;
+    QElapsedTimer t;
+    double wireUs = 0;
+    // Emitted once the bodies have left through the socket: the moment they are on the wire.
+    QObject::connect(&app.Link, &WallLink::bodiesSent, &wall, [&](const wallcmd::Bodies& sent) {
+        wireUs = sent.size() == 4 ? double(t.nsecsElapsed()) / 1000 : wireUs;
+    });
     int goals = 0;
     QElapsedTimer total;
     total.start();
@@ -103,32 +109,26 @@ static void BM_RemoteSoccerToWire(benchmark::State& state)
         const QByteArray request = "POST /api/v1/pages/soccer HTTP/1.1\r\nHost: 127.0.0.1\r\n"
                                    "Content-Type: application/json\r\nContent-Length: " +
                                    QByteArray::number(body.size()) + "\r\n\r\n" + body;
+        // The window repaints what the previous request changed before this one is timed, as it does
+        // between an operator's or a panel's calls; the request rate counts the painting.
+        QCoreApplication::processEvents();
         bodies = 0;
+        wireUs = 0;
         answer.clear();
-        QElapsedTimer t;
         t.start();
         client.write(request);
-        double firstUs = 0;
-        double lastUs = 0;
         double answerUs = 0;
         while (bodies < 4 || !answerComplete(answer)) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-            if (bodies >= 1 && firstUs == 0)
-                firstUs = double(t.nsecsElapsed()) / 1000;
-            if (bodies >= 4 && lastUs == 0)
-                lastUs = double(t.nsecsElapsed()) / 1000;
             if (answerComplete(answer) && answerUs == 0)
                 answerUs = double(t.nsecsElapsed()) / 1000;
         }
-        first.push_back(firstUs);
-        last.push_back(lastUs);
+        wire.push_back(wireUs);
         answered.push_back(answerUs);
     }
     state.counters["req/s"] = double(state.iterations()) * 1e9 / double(total.nsecsElapsed());
-    state.counters["first_p50_us"] = percentile(first, 0.5);
-    state.counters["first_p99_us"] = percentile(first, 0.99);
-    state.counters["last_p50_us"] = percentile(last, 0.5);
-    state.counters["last_p99_us"] = percentile(last, 0.99);
+    state.counters["wire_p50_us"] = percentile(wire, 0.5);
+    state.counters["wire_p99_us"] = percentile(wire, 0.99);
     state.counters["answer_p50_us"] = percentile(answered, 0.5);
     state.counters["answer_p99_us"] = percentile(answered, 0.99);
 }

@@ -186,6 +186,8 @@ void RemoteServer::respond(const QHttpServerRequest& request, QTcpSocket* socket
     for (const auto& [name, value] : response.headers)
         responder.writeHeader(name, value);
     responder.writeBody(response.body);
+    // Out now rather than at the loop's next turn, which may first repaint the window the call changed.
+    socket->flush();
 }
 
 void RemoteServer::missingHandler(const QHttpServerRequest& request, QTcpSocket* socket)
