@@ -75,6 +75,8 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
     QObject::connect(&Link, &WallLink::bodiesSent, &Remote, &RemoteServer::publishSent);
     QObject::connect(&FormMain, &TFormMain::settingsApplied, &Remote, [this] {
         const Settings& s = FormMain.settings();
+        // A port that could not be opened stays named in the status bar until the remote control listens.
+        FormMain.clearStatusIfShowing(Remote.errorString());
         if (!Remote.apply({s.remoteEnabled, s.remoteAddress, quint16(s.remotePort), s.remoteToken}))
             FormMain.setStatusText(Remote.errorString());
     });

@@ -256,8 +256,8 @@ void tst_Config::pagesAndLastShownPage()
     QStringList captions;
     for (int i = 0; i < pages.count(); ++i)
         captions << pages.tabText(i) + (pages.isTabVisible(i) ? QString() : QStringLiteral(" (hidden)"));
-    QCOMPARE(captions, (QStringList{"Videowand", "Uhr", "Zeitmesstechnik", "Server Startup", "UDP Server",
-                                    "Fernsteuerung"}));
+    QCOMPARE(captions,
+             (QStringList{"Videowand", "Uhr", "Zeitmesstechnik", "Server Startup", "UDP Server", "Fernsteuerung"}));
     QCOMPARE(pages.currentWidget(), config.TSUdpServer);
     QVERIFY(config.BBOk->isDefault());
     QCOMPARE(config.EdWatchText->maxLength(), 25);
