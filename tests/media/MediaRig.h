@@ -28,13 +28,13 @@ struct MediaRig
 
     // Empties the staging folder, starts the server and builds the link and media parts; false when the server
     // does not come up.
-    bool start()
+    bool start(FtpPace pace = {})
     {
         for (const QString& name : QDir(staging.path()).entryList(QDir::Files))
             QFile::remove(staging.filePath(name));
         dialogs.clear();
         answer.clear();
-        server = std::make_unique<FtpServer>(QStringLiteral("TORVEK"), QStringLiteral("mirtelo.kq"));
+        server = std::make_unique<FtpServer>(QStringLiteral("TORVEK"), QStringLiteral("mirtelo.kq"), pace);
         if (!server->start())
             return false;
         ports.wallRx = testsupport::freeUdpPort();
@@ -55,6 +55,12 @@ struct MediaRig
         link.reset();
         server.reset();
         probe.clear();
+    }
+
+    // Waits until the upload under way, if any, has ended and its window has heard of it.
+    bool uploadEnds()
+    {
+        return QTest::qWaitFor([this] { return !media->Upload.busy(); }, 20000);
     }
 
     // What reached the wall since the last call.

@@ -140,6 +140,7 @@ private Q_SLOTS:
         QSignalSpy bar(child<QProgressBar>(*m_jpg, "PBar"), &QProgressBar::valueChanged);
         QSignalSpy hiddenBar(child<QProgressBar>(*m_video, "PBarVideo"), &QProgressBar::valueChanged);
         click(*m_jpg, "SBSend");
+        QVERIFY(m_rig.uploadEnds());
         QCOMPARE(m_rig.beforeUpload, QStringList());
         QCOMPARE(sent(), kPicture);
         QImage uploaded;
@@ -150,7 +151,7 @@ private Q_SLOTS:
         QVERIFY(m_report->entries.isEmpty());
         // The visible window's bar went full and back to 0; the hidden window's bar was left alone.
         QVERIFY(!bar.isEmpty());
-        QCOMPARE(bar.last().first().toInt(), 0);
+        QTRY_COMPARE(bar.last().first().toInt(), 0);
         QVERIFY(hiddenBar.isEmpty());
     }
 
@@ -197,6 +198,7 @@ private Q_SLOTS:
         if (!report.isEmpty())
             return;
         click(*m_jpg, "SBSend");
+        QVERIFY(m_rig.uploadEnds());
         QCOMPARE(sent(), kPicture);
         QCOMPARE(m_rig.server->content(QStringLiteral("BrisalClient.jpg")), file);
     }
@@ -232,6 +234,7 @@ private Q_SLOTS:
         auto* send = child<QToolButton>(*m_jpg, "SBSend");
         QCOMPARE(send->isEnabled(), serverDown);
         m_jpg->SBSendClick();
+        QVERIFY(m_rig.uploadEnds());
         QCOMPARE(m_report->entries.size(), 1);
         QCOMPARE(sent(), QStringList());
         if (!serverDown)
@@ -256,11 +259,12 @@ private Q_SLOTS:
 
         QSignalSpy bar(child<QProgressBar>(*m_video, "PBarVideo"), &QProgressBar::valueChanged);
         click(*m_video, "SBSend");
+        QVERIFY(m_rig.uploadEnds());
         QCOMPARE(m_rig.beforeUpload, kVideo);
         QCOMPARE(sent(), kVideo);
         QCOMPARE(m_rig.server->content(QStringLiteral("BrisalClient.avi")), clip);
         QVERIFY(bar.contains(QVariantList{300000}));
-        QCOMPARE(bar.last().first().toInt(), 0);
+        QTRY_COMPARE(bar.last().first().toInt(), 0);
         auto* send = child<QToolButton>(*m_video, "SBSend");
         QVERIFY(send->isEnabled() && !send->isChecked());
         QVERIFY(m_report->entries.isEmpty());
