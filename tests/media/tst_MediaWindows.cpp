@@ -270,6 +270,64 @@ private Q_SLOTS:
         QVERIFY(m_report->entries.isEmpty());
     }
 
+    // While an upload runs, "Abbrechen" is on and the window's wall buttons wait. "Abbrechen", or closing
+    // the window, ends it with the operator's reason in the error report; the picture page is not
+    // selected, the bar is empty again and the buttons are back.
+    void cancelledUpload_data()
+    {
+        QTest::addColumn<bool>("videoWindow");
+        QTest::addColumn<bool>("close");
+        QTest::addColumn<QStringList>("bodies");
+        QTest::newRow("picture, Abbrechen") << false << false << QStringList();
+        QTest::newRow("video, Abbrechen") << true << false << kVideo;
+        QTest::newRow("picture, window closed") << false << true << kErase;
+        QTest::newRow("video, window closed") << true << true << kVideo + kErase;
+    }
+    void cancelledUpload()
+    {
+        QFETCH(bool, videoWindow);
+        QFETCH(bool, close);
+        QFETCH(QStringList, bodies);
+        m_rig.server = std::make_unique<FtpServer>(QStringLiteral("TORVEK"), QStringLiteral("mirtelo.kq"),
+                                                   FtpPace{0, 1}); // stops reading after its first piece
+        QVERIFY(m_rig.server->start());
+        m_rig.ports.ftp = m_rig.server->port();
+        QWidget& w = videoWindow ? static_cast<QWidget&>(*m_video) : static_cast<QWidget&>(*m_jpg);
+        const QString chosen =
+            m_rig.chosen.filePath(videoWindow ? QStringLiteral("Clip.avi") : QStringLiteral("Gut.jpg"));
+        if (videoWindow) {
+            QFile clip(chosen);
+            QVERIFY(clip.open(QIODevice::WriteOnly) && clip.resize(32 * 1024 * 1024));
+        } else {
+            QVERIFY(QImage(64, 48, QImage::Format_RGB32).save(chosen));
+        }
+        m_rig.answer = chosen;
+        click(w, videoWindow ? "SBOpenVideo" : "SBLoadPicture");
+        showWindow(w);
+        auto* cancel = child<QToolButton>(w, "SBCancelUpload");
+        auto* erase = child<QToolButton>(w, "SBErase");
+        auto* send = child<QToolButton>(w, "SBSend");
+        auto* bar = child<QProgressBar>(w, videoWindow ? "PBarVideo" : "PBar");
+        QVERIFY(!cancel->isEnabled());
+
+        click(w, "SBSend");
+        QVERIFY(cancel->isEnabled());
+        QVERIFY(!erase->isEnabled() && !send->isEnabled());
+        QTRY_VERIFY(bar->value() > 0);
+        if (close)
+            w.hide();
+        else
+            click(w, "SBCancelUpload");
+        QVERIFY(m_rig.uploadEnds());
+
+        const QString name = videoWindow ? QStringLiteral("BrisalClient.avi") : QStringLiteral("BrisalClient.jpg");
+        QCOMPARE(m_report->texts(), QStringList{TFtpClient::cancelledReason(name, QStringLiteral("127.0.0.1"))});
+        QCOMPARE(sent(), bodies);
+        QCOMPARE(bar->value(), 0);
+        QVERIFY(!cancel->isEnabled());
+        QVERIFY(erase->isEnabled() && send->isEnabled() && !send->isChecked());
+    }
+
     void videoWithoutCopySendsNothing()
     {
         showWindow(*m_video);

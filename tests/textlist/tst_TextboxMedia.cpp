@@ -162,6 +162,40 @@ private Q_SLOTS:
         QVERIFY(showVideo()->isEnabled());
     }
 
+    // While an upload runs both pages' "Abbrechen" are on and their wall buttons wait; "Abbrechen" ends it
+    // with the operator's reason, both bars are empty again and the buttons are back.
+    void cancelledUpload()
+    {
+        m_rig.server = std::make_unique<FtpServer>(QStringLiteral("TORVEK"), QStringLiteral("mirtelo.kq"),
+                                                   FtpPace{0, 1}); // stops reading after its first piece
+        QVERIFY(m_rig.server->start());
+        m_rig.ports.ftp = m_rig.server->port();
+        QFile clip(m_rig.chosen.filePath(QStringLiteral("Clip.avi")));
+        QVERIFY(clip.open(QIODevice::WriteOnly) && clip.resize(8 * 1024 * 1024));
+        m_rig.answer = clip.fileName();
+        m_w->ShowTab(TFormTextbox::VideoZeigen);
+        click(*m_w, "SBOpenVideo");
+        const QList<QToolButton*> cancels{child<QToolButton>(*m_w, "SBCancelPicture"),
+                                          child<QToolButton>(*m_w, "SBCancelVideo")};
+        auto* live = child<QToolButton>(*m_w, "SBLive");
+        auto* bar = child<QProgressBar>(*m_w, "PBarVideo");
+
+        click(*m_w, "SBShowVideo");
+        QVERIFY(cancels[0]->isEnabled() && cancels[1]->isEnabled());
+        QVERIFY(!live->isEnabled() && !showVideo()->isEnabled());
+        QTRY_VERIFY(bar->value() > 0);
+        click(*m_w, "SBCancelVideo");
+        QVERIFY(m_rig.uploadEnds());
+
+        QCOMPARE(m_report->texts(), QStringList{TFtpClient::cancelledReason(QStringLiteral("BrisalClient.avi"),
+                                                                            QStringLiteral("127.0.0.1"))});
+        QCOMPARE(sent(), kVideo);
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(child<QProgressBar>(*m_w, "PBar")->value(), 0);
+        QVERIFY(!cancels[0]->isEnabled() && !cancels[1]->isEnabled());
+        QVERIFY(live->isEnabled() && showVideo()->isEnabled());
+    }
+
     void videoWithoutCopy()
     {
         showVideo()->setEnabled(true);
