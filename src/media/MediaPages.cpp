@@ -36,6 +36,13 @@ TMediaUpload::Done reportThen(ErrorReport& report, UploadEnded ended, std::funct
     };
 }
 
+void sendPicture(WallSink& wall, TMediaModule& media, const TImage& image, const QObject* context,
+                 TMediaUpload::Done done)
+{
+    media.Upload.SendStreamTo(wall.address(), image.picture(), TMediaUpload::kPictureName, image.jpegFile(), context,
+                              std::move(done));
+}
+
 // Replaces the last extension (or appends one).
 QString withJpgExtension(const QString& path)
 {
@@ -80,15 +87,14 @@ bool loadPicture(TOpenDialog& open, TImage& image, QWidget* parent)
 void uploadPicture(WallSink& wall, TMediaModule& media, ErrorReport& report, const TImage& image,
                    const QObject* context, UploadEnded ended)
 {
-    media.Upload.SendStreamTo(wall.address(), image.picture(), TMediaUpload::kPictureName, image.jpegFile(), context,
-                              reportThen(report, std::move(ended)));
+    sendPicture(wall, media, image, context, reportThen(report, std::move(ended)));
 }
 
 void showPicture(WallSink& wall, TMediaModule& media, ErrorReport& report, const TImage& image, const QObject* context,
                  UploadEnded ended)
 {
-    media.Upload.SendStreamTo(wall.address(), image.picture(), TMediaUpload::kPictureName, image.jpegFile(), context,
-                              reportThen(report, std::move(ended), [&wall] { wall.send(wallcmd::pictureShow()); }));
+    sendPicture(wall, media, image, context,
+                reportThen(report, std::move(ended), [&wall] { wall.send(wallcmd::pictureShow()); }));
 }
 
 bool openVideo(TMediaModule& media, TOpenDialog& open, QWidget* surface, QString& copyPath, QWidget* parent)
