@@ -28,13 +28,13 @@ struct MediaRig
 
     // Empties the staging folder, starts the server and builds the link and media parts; false when the server
     // does not come up.
-    bool start(FtpPace pace = {})
+    bool start()
     {
         for (const QString& name : QDir(staging.path()).entryList(QDir::Files))
             QFile::remove(staging.filePath(name));
         dialogs.clear();
         answer.clear();
-        server = std::make_unique<FtpServer>(QStringLiteral("TORVEK"), QStringLiteral("mirtelo.kq"), pace);
+        server = std::make_unique<FtpServer>(QStringLiteral("TORVEK"), QStringLiteral("mirtelo.kq"));
         if (!server->start())
             return false;
         ports.wallRx = testsupport::freeUdpPort();
@@ -55,6 +55,17 @@ struct MediaRig
         link.reset();
         server.reset();
         probe.clear();
+    }
+
+    // A server in place of the running one whose data connections take uploads at pace; false when it does
+    // not come up.
+    bool restartServer(FtpPace pace)
+    {
+        server = std::make_unique<FtpServer>(QStringLiteral("TORVEK"), QStringLiteral("mirtelo.kq"), pace);
+        if (!server->start())
+            return false;
+        ports.ftp = server->port();
+        return true;
     }
 
     // Waits until the upload under way, if any, has ended and its window has heard of it.

@@ -288,10 +288,7 @@ private Q_SLOTS:
         QFETCH(bool, videoWindow);
         QFETCH(bool, close);
         QFETCH(QStringList, bodies);
-        m_rig.server = std::make_unique<FtpServer>(QStringLiteral("TORVEK"), QStringLiteral("mirtelo.kq"),
-                                                   FtpPace{0, 1}); // stops reading after its first piece
-        QVERIFY(m_rig.server->start());
-        m_rig.ports.ftp = m_rig.server->port();
+        QVERIFY(m_rig.restartServer({0, 1})); // stops reading after its first piece
         QWidget& w = videoWindow ? static_cast<QWidget&>(*m_video) : static_cast<QWidget&>(*m_jpg);
         const QString chosen =
             m_rig.chosen.filePath(videoWindow ? QStringLiteral("Clip.avi") : QStringLiteral("Gut.jpg"));

@@ -166,10 +166,7 @@ private Q_SLOTS:
     // with the operator's reason, both bars are empty again and the buttons are back.
     void cancelledUpload()
     {
-        m_rig.server = std::make_unique<FtpServer>(QStringLiteral("TORVEK"), QStringLiteral("mirtelo.kq"),
-                                                   FtpPace{0, 1}); // stops reading after its first piece
-        QVERIFY(m_rig.server->start());
-        m_rig.ports.ftp = m_rig.server->port();
+        QVERIFY(m_rig.restartServer({0, 1})); // stops reading after its first piece
         QFile clip(m_rig.chosen.filePath(QStringLiteral("Clip.avi")));
         QVERIFY(clip.open(QIODevice::WriteOnly) && clip.resize(8 * 1024 * 1024));
         m_rig.answer = clip.fileName();
