@@ -42,7 +42,7 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
                            FormVideo,
                            FormSpielUndSatz});
     FormMain.setTimingMode([this] { TimingMode.run(); });
-    QObject::connect(&UDPCosa, &TUDPVesk::OnReceive, &CosaFeed, &TCosaFeed::UDPCosaReceive);
+    QObject::connect(&UDPCosa, &TUDPVesk::OnReceiveBurst, &CosaFeed, &TCosaFeed::UDPCosaReceiveBurst);
     LynxFeed.connectEndpoint(UDPJson);
     LynxFeed.setStatusLine([this](const QString& text) { FormMain.setStatusText(text); });
     // A feed port that another program holds is tried again every few seconds.

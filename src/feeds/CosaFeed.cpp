@@ -20,11 +20,35 @@ QString withJpgExtension(const QString& name)
 TCosaFeed::TCosaFeed(TFormTextbox& form, QObject* parent) : QObject(parent), m_form(form) {}
 void TCosaFeed::UDPCosaReceive(const QString& /*host*/, quint16 /*port*/, const QByteArray& buffer)
 {
-    for (const QByteArray& payload : m_receiver.feed(buffer)) {
-        if (m_form.isVisible()) {
-            HandleCosaUdpMessage(payload);
+    handle(m_receiver.feed(buffer));
+}
+
+void TCosaFeed::UDPCosaReceiveBurst(const QList<QByteArray>& datagrams)
+{
+    QList<QByteArray> payloads;
+    for (const QByteArray& datagram : datagrams)
+        payloads += m_receiver.feed(datagram);
+    handle(payloads);
+}
+
+void TCosaFeed::handle(const QList<QByteArray>& payloads)
+{
+    // Lists before the last one that writes rows leave nothing in the grid, header or page that it does not
+    // replace (no other message touches the grid, and it shows its page itself).
+    QList<cosa::ListEffect> effects;
+    qsizetype lastWhole = -1;
+    if (payloads.size() > 1) {
+        for (const QByteArray& payload : payloads)
+            effects.append(cosa::listEffect(payload));
+        lastWhole = effects.lastIndexOf(cosa::ListEffect::Whole);
+    }
+    for (qsizetype i = 0; i < payloads.size(); ++i) {
+        if (!m_form.isVisible()) {
+            qCDebug(lcFeeds) << "COSA message dropped: text list window closed" << payloads[i].left(40);
+        } else if (i < lastWhole && effects[i] != cosa::ListEffect::None) {
+            qCDebug(lcFeeds) << "COSA list left out: a later one replaces it" << payloads[i].left(40);
         } else {
-            qCDebug(lcFeeds) << "COSA message dropped: text list window closed" << payload.left(40);
+            HandleCosaUdpMessage(payloads[i]);
         }
     }
 }

@@ -19,10 +19,15 @@ public:
 
     // OnReceive of UDPCosa; the sender is not looked at.
     void UDPCosaReceive(const QString& host, quint16 port, const QByteArray& buffer);
+    // OnReceiveBurst of UDPCosa: the same for each datagram, except that a list is left out when a later
+    // one of the burst replaces the whole grid. The window ends as it would one message after another, but
+    // a flood of lists costs one grid write per burst, not one per list.
+    void UDPCosaReceiveBurst(const QList<QByteArray>& datagrams);
     // Acts on one payload (UTF-8, the text between the markers with ";" appended).
     void HandleCosaUdpMessage(const QByteArray& text);
 
 private:
+    void handle(const QList<QByteArray>& payloads);
     void showList(const cosa::Message& message, bool clearWhenEmpty);
 
     TFormTextbox& m_form;

@@ -37,33 +37,69 @@ int boundedCount(int count, const FieldReader& f, qsizetype fieldsPerRow)
     return static_cast<int>(std::min<qsizetype>(count, std::max<qsizetype>(kMaxEntries, present)));
 }
 
+// The head of a list payload after its keyword: the titles as the header, then one count (start and result
+// lists) or three (medal lists).
+struct ListHead
+{
+    QString header;
+    int counts[3] = {0, 0, 0};
+};
+
+ListHead readListHead(FieldReader& f, bool medals)
+{
+    ListHead head;
+    const QString title1 = f.next();
+    const QString title2 = f.next();
+    head.header = listHeader(title1, title2);
+    for (int k = 0; k < (medals ? 3 : 1); ++k)
+        head.counts[k] = f.nextCount();
+    return head;
+}
+
 } // namespace
 
 QList<QByteArray> CosaReceiver::feed(const QByteArray& datagram)
 {
+    // Markers are searched for, not compared byte by byte: a flood of datagrams costs what reading them costs.
     QList<QByteArray> done;
-    for (const char byte : datagram) {
-        m_buffer.append(byte);
+    const QByteArrayView in(datagram);
+    qsizetype pos = 0;
+    while (pos < in.size()) {
         if (!m_buffer.startsWith(kStart)) {
-            // Outside a frame only a start marker at the end matters.
-            if (m_buffer.endsWith(kStart))
-                m_buffer = kStart;
-            else if (m_buffer.size() > kStart.size() - 1)
-                m_buffer.remove(0, m_buffer.size() - (kStart.size() - 1));
+            // Outside a frame only a start marker matters; the bytes kept may hold its beginning.
+            const qsizetype kept = m_buffer.size();
+            m_buffer.append(in.sliced(pos));
+            const qsizetype start = m_buffer.indexOf(kStart);
+            if (start < 0) {
+                m_buffer.remove(0, std::max<qsizetype>(m_buffer.size() - (kStart.size() - 1), 0));
+                return done;
+            }
+            pos += start + kStart.size() - kept;
+            m_buffer = kStart;
             continue;
         }
-        if (m_buffer.size() > kStart.size() && m_buffer.endsWith(kEnd)) {
-            QByteArray payload = m_buffer.mid(kStart.size());
-            const qsizetype end = payload.indexOf(kEnd);
-            if (end >= 0)
-                payload.truncate(end);
+        // Inside a frame the end marker may begin in the bytes already there; a message reaching one byte
+        // beyond its bound without an end is thrown away at that byte.
+        const qsizetype had = m_buffer.size();
+        const qsizetype take = std::min(in.size() - pos, kMaxMessageBytes + 1 - had);
+        m_buffer.append(in.sliced(pos, take));
+        const qsizetype end = m_buffer.indexOf(kEnd, std::max<qsizetype>(had - (kEnd.size() - 1), 1));
+        if (end >= 0) {
+            const qsizetype length = end + kEnd.size();
+            pos += length - had;
+            QByteArray payload = m_buffer.sliced(kStart.size(), length - kStart.size());
+            const qsizetype first = payload.indexOf(kEnd);
+            if (first >= 0)
+                payload.truncate(first);
             payload = trimBlankBytes(payload) + ';';
             if (payload.size() > 1)
                 done.append(payload);
             m_buffer.clear();
-        } else if (m_buffer.size() > kMaxMessageBytes) {
+        } else {
+            pos += take;
             // A message without an end must not keep the stream waiting for ever.
-            m_buffer.clear();
+            if (m_buffer.size() > kMaxMessageBytes)
+                m_buffer.clear();
         }
     }
     return done;
@@ -201,10 +237,9 @@ Message parseMessage(const QByteArray& payload)
     } else if (keyword == QLatin1String("STRT") || keyword == QLatin1String("RSLT")) {
         const bool start = keyword == QLatin1String("STRT");
         m.kind = start ? Kind::StartList : Kind::ResultList;
-        const QString title1 = f.next();
-        const QString title2 = f.next();
-        m.header = listHeader(title1, title2);
-        const int n = boundedCount(f.nextCount(), f, 4);
+        const ListHead head = readListHead(f, false);
+        m.header = head.header;
+        const int n = boundedCount(head.counts[0], f, 4);
         m.showPage = n > 0;
         m.gridRows = std::max(n, 0);
         for (int i = 0; i < n; ++i) {
@@ -219,10 +254,9 @@ Message parseMessage(const QByteArray& payload)
         }
     } else if (keyword == QLatin1String("MEDL")) {
         m.kind = Kind::MedalList;
-        const QString title1 = f.next();
-        const QString title2 = f.next();
-        m.header = listHeader(title1, title2);
-        const int counts[3] = {f.nextCount(), f.nextCount(), f.nextCount()};
+        const ListHead head = readListHead(f, true);
+        m.header = head.header;
+        const int(&counts)[3] = head.counts;
         const QString medals[3] = {QStringLiteral("G"), QStringLiteral("S"), QStringLiteral("B")};
         m.showPage = true;
         // Negative counts write no rows and must not shrink the grid below the rows written.
@@ -237,6 +271,19 @@ Message parseMessage(const QByteArray& payload)
         m.gridRows = static_cast<int>(m.rows.size());
     }
     return m;
+}
+
+ListEffect listEffect(const QByteArray& payload)
+{
+    FieldReader f(decodeUtf8(payload));
+    const QString keyword = f.next(true);
+    const bool medals = keyword == QLatin1String("MEDL");
+    if (!medals && keyword != QLatin1String("STRT") && keyword != QLatin1String("RSLT"))
+        return ListEffect::None;
+    // A count above 0 brings at least one row (see parseMessage).
+    const ListHead head = readListHead(f, medals);
+    return std::any_of(std::begin(head.counts), std::end(head.counts), [](int n) { return n > 0; }) ? ListEffect::Whole
+                                                                                                    : ListEffect::Part;
 }
 
 } // namespace cosa
