@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+#include <utility>
+
 namespace {
 
 QString withJpgExtension(const QString& name)
@@ -48,12 +50,25 @@ void TCosaFeed::handle(const QList<QByteArray>& payloads)
         } else if (i < lastWhole && effects[i] != cosa::ListEffect::None) {
             qCDebug(lcFeeds) << "COSA list left out: a later one replaces it" << payloads[i].left(40);
         } else {
-            HandleCosaUdpMessage(payloads[i]);
+            act(payloads[i]);
         }
     }
+    showPendingTab();
 }
 
 void TCosaFeed::HandleCosaUdpMessage(const QByteArray& text)
+{
+    act(text);
+    showPendingTab();
+}
+
+void TCosaFeed::showPendingTab()
+{
+    if (m_pendingTab >= 0)
+        m_form.ShowTab(std::exchange(m_pendingTab, -1));
+}
+
+void TCosaFeed::act(const QByteArray& text)
 {
     const cosa::Message m = cosa::parseMessage(text);
     if (m.kind == cosa::Kind::Ignored)
@@ -65,21 +80,24 @@ void TCosaFeed::HandleCosaUdpMessage(const QByteArray& text)
         break;
     case cosa::Kind::Blank:
         qCInfo(lcRemote) << "liveboard blanks the wall";
+        showPendingTab();
         m_form.SBEraseClick();
         break;
     case cosa::Kind::Free:
         if (m.showPage) {
             m_form.setLines(m.lines);
-            m_form.ShowTab(TFormTextbox::CosaZeitplan);
+            m_pendingTab = TFormTextbox::CosaZeitplan;
         }
         break;
     case cosa::Kind::Picture:
         // The picture is looked for as a JPEG of that name.
         qCInfo(lcRemote) << "liveboard prepares picture" << m.fileName;
+        showPendingTab(); // the picture page may show itself
         m_form.showPicture(m.fileName.isEmpty() ? QString() : withJpgExtension(m.fileName));
         break;
     case cosa::Kind::Video:
         qCInfo(lcRemote) << "liveboard prepares video" << m.fileName;
+        showPendingTab();
         m_form.showVideo(m.fileName);
         break;
     case cosa::Kind::Schedule:
@@ -88,7 +106,7 @@ void TCosaFeed::HandleCosaUdpMessage(const QByteArray& text)
             for (const cosa::ScheduleEntry& entry : m.schedule)
                 m_form.addTimetableEntry(entry.time, entry.competition);
             // The timetable just filled is the page to show.
-            m_form.ShowTab(TFormTextbox::CosaZeitplan);
+            m_pendingTab = TFormTextbox::CosaZeitplan;
         }
         break;
     case cosa::Kind::StartList:
@@ -110,5 +128,5 @@ void TCosaFeed::showList(const cosa::Message& m, bool clearWhenEmpty)
     else
         m_form.showList(m.header, m.rows);
     if (m.showPage)
-        m_form.ShowTab(TFormTextbox::CosaErgebnisse);
+        m_pendingTab = TFormTextbox::CosaErgebnisse;
 }

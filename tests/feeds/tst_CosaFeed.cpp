@@ -161,6 +161,8 @@ private Q_SLOTS:
         QTest::newRow("medal list without rows keeps the count")
             << L{"RSLT;C;;3;1;P;Q;1;2;R;S;2;3;T;U;3", "MEDL;M;;0;0;0", "FREE;1;frei"};
         QTest::newRow("blank between lists") << L{"STRT;A;;2;1;7;N;L;2;8;O;M", "BLNK", "STRT;B;;1;1;9;P;Q"};
+        QTest::newRow("pages around a picture")
+            << L{"FREE;1;a", "PICT;fehlt", "RSLT;C;;1;1;P;Q;1", "SCED;1;9:00;x", "VIDEO;fehlt", "FREE;1;b"};
         QTest::newRow("last list without rows") << L{"RSLT;C;;1;1;P;Q;1", "RSLT;D;;2;1;R;S;2;2;T;U;3", "RSLT;E;;0"};
     }
     void burstEndsAsOneByOne()
