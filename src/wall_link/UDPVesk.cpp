@@ -1,6 +1,7 @@
 #include "wall_link/UDPVesk.h"
 
 #include <QHash>
+#include <QMetaMethod>
 #include <QSocketNotifier>
 #include <QThread>
 
@@ -328,15 +329,19 @@ bool TUDPVesk::readOne(QList<QByteArray>& burst, QString& error)
         error = errorText(kMessageTooLong);
         return true;
     }
-    const quint32 address = ntohl(from.sin_addr.s_addr);
-    const QString host = QStringLiteral("%1.%2.%3.%4")
-                             .arg((address >> 24) & 0xFF)
-                             .arg((address >> 16) & 0xFF)
-                             .arg((address >> 8) & 0xFF)
-                             .arg(address & 0xFF);
     const QByteArray datagram(m_buffer, got);
     burst.append(datagram);
-    Q_EMIT OnReceive(host, ntohs(from.sin_port), datagram);
+    // The sender's address is written out only for a receiver that takes datagrams one by one.
+    static const QMetaMethod onReceive = QMetaMethod::fromSignal(&TUDPVesk::OnReceive);
+    if (isSignalConnected(onReceive)) {
+        const quint32 address = ntohl(from.sin_addr.s_addr);
+        const QString host = QStringLiteral("%1.%2.%3.%4")
+                                 .arg((address >> 24) & 0xFF)
+                                 .arg((address >> 16) & 0xFF)
+                                 .arg((address >> 8) & 0xFF)
+                                 .arg(address & 0xFF);
+        Q_EMIT OnReceive(host, ntohs(from.sin_port), datagram);
+    }
     return true;
 }
 
