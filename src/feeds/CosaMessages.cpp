@@ -105,10 +105,12 @@ QList<QByteArray> CosaReceiver::feed(const QByteArray& datagram)
     return done;
 }
 
-QString decodeUtf8(const QByteArray& bytes)
+namespace {
+
+// Walks strict UTF-8 (sequences of one to three bytes), handing each character to take; false at the first
+// byte that is not well-formed.
+template <class Take> bool walkUtf8(const QByteArray& bytes, Take take)
 {
-    QString text;
-    text.reserve(bytes.size());
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     const qsizetype n = bytes.size();
     for (qsizetype i = 0; i < n;) {
@@ -125,22 +127,38 @@ QString decodeUtf8(const QByteArray& bytes)
             code = c & 0x0F;
             length = 3;
         } else {
-            return {};
+            return false;
         }
         if (i + length > n)
-            return {};
+            return false;
         for (int k = 1; k < length; ++k) {
             const unsigned d = p[i + k];
             if ((d & 0xC0) != 0x80)
-                return {};
+                return false;
             code = (code << 6) | (d & 0x3F);
         }
         // Overlong three-byte forms and surrogates are not well-formed.
         if (length == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF)))
-            return {};
-        text.append(QChar(static_cast<char16_t>(code)));
+            return false;
+        take(QChar(static_cast<char16_t>(code)));
         i += length;
     }
+    return true;
+}
+
+bool isUtf8(const QByteArray& bytes)
+{
+    return walkUtf8(bytes, [](QChar) {});
+}
+
+} // namespace
+
+QString decodeUtf8(const QByteArray& bytes)
+{
+    QString text;
+    text.reserve(bytes.size());
+    if (!walkUtf8(bytes, [&text](QChar c) { text.append(c); }))
+        return {};
     // Through the wall's code page, so that what it lacks is already '?' in the window.
     return cp1252::decode(cp1252::encode(text));
 }
@@ -242,15 +260,17 @@ Message parseMessage(const QByteArray& payload)
         const int n = boundedCount(head.counts[0], f, 4);
         m.showPage = n > 0;
         m.gridRows = std::max(n, 0);
+        m.rows.reserve(m.gridRows);
         for (int i = 0; i < n; ++i) {
-            QStringList row;
-            row << f.next();
-            if (start) {
-                row << f.next() << trimControls(f.next()) << trimControls(f.next()) << QString();
-            } else {
-                row << QString() << trimControls(f.next()) << trimControls(f.next()) << f.next();
-            }
-            m.rows.append(row);
+            // Field by field, in the order they stand.
+            QString position = f.next();
+            QString second = f.next();
+            QString third = trimControls(f.next());
+            QString fourth = f.next();
+            if (start)
+                m.rows.append({position, second, third, trimControls(fourth), QString()});
+            else
+                m.rows.append({position, QString(), trimControls(second), third, fourth});
         }
     } else if (keyword == QLatin1String("MEDL")) {
         m.kind = Kind::MedalList;
@@ -262,10 +282,11 @@ Message parseMessage(const QByteArray& payload)
         // Negative counts write no rows and must not shrink the grid below the rows written.
         for (int k = 0; k < 3; ++k) {
             const int n = boundedCount(counts[k], f, 3);
+            m.rows.reserve(m.rows.size() + std::max(n, 0));
             for (int i = 0; i < n; ++i) {
-                QStringList row{medals[k], QString()};
-                row << trimControls(f.next()) << trimControls(f.next()) << f.next();
-                m.rows.append(row);
+                QString name = trimControls(f.next());
+                QString club = trimControls(f.next());
+                m.rows.append({medals[k], QString(), name, club, f.next()});
             }
         }
         m.gridRows = static_cast<int>(m.rows.size());
@@ -275,7 +296,19 @@ Message parseMessage(const QByteArray& payload)
 
 ListEffect listEffect(const QByteArray& payload)
 {
-    FieldReader f(decodeUtf8(payload));
+    // Only the head is read: the keyword, two titles and up to three counts, six fields in all. Fields end at
+    // an ASCII ';', so the head decodes alone as it does within the whole, but a payload that is not UTF-8
+    // throughout is no message at all.
+    if (!isUtf8(payload))
+        return ListEffect::None;
+    constexpr int kHeadFields = 6;
+    qsizetype headEnd = -1;
+    for (int k = 0; k < kHeadFields && headEnd + 1 < payload.size(); ++k) {
+        headEnd = payload.indexOf(';', headEnd + 1);
+        if (headEnd < 0)
+            break;
+    }
+    FieldReader f(decodeUtf8(headEnd < 0 ? payload : payload.first(headEnd + 1)));
     const QString keyword = f.next(true);
     const bool medals = keyword == QLatin1String("MEDL");
     if (!medals && keyword != QLatin1String("STRT") && keyword != QLatin1String("RSLT"))
