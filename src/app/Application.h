@@ -18,6 +18,7 @@
 #include "pages/Watch.h"
 #include "pages/ZMT.h"
 #include "shell/Config.h"
+#include "shell/ErrorReport.h"
 #include "shell/Main.h"
 #include "shell/SendLog.h"
 #include "textlist/Textbox.h"
@@ -30,8 +31,6 @@
 #include "wall_link/ZELTools.h"
 
 #include <memory>
-
-class ErrorReport;
 
 struct ApplicationSetup
 {
@@ -59,6 +58,8 @@ private:
     SystemAlertSound m_systemSound;
     std::unique_ptr<IcmpEcho> m_systemIcmp;
     ErrorReport& m_report;
+    // A flood of oversized COSA datagrams shows one box at a time, with a count.
+    CoalescingReport m_cosaReport;
     std::unique_ptr<SendLog> m_sendLog; // with a log folder only
     QString m_lynxError;                // the FinishLynx endpoint's last error as the status bar shows it
 
