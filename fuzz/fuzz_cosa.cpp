@@ -17,6 +17,19 @@ void checkBounded(const cosa::Message& m, const QByteArray& payload)
     }
 }
 
+// The head alone must tell what the whole message does to the list grid.
+void checkListEffect(const cosa::Message& m, const QByteArray& payload)
+{
+    const bool list =
+        m.kind == cosa::Kind::StartList || m.kind == cosa::Kind::ResultList || m.kind == cosa::Kind::MedalList;
+    const cosa::ListEffect expected = !list              ? cosa::ListEffect::None
+                                      : m.rows.isEmpty() ? cosa::ListEffect::Part
+                                                         : cosa::ListEffect::Whole;
+    if (cosa::listEffect(payload) != expected) {
+        std::abort();
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -28,7 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (payload.size() < 2 || !payload.endsWith(';')) {
                 std::abort();
             }
-            checkBounded(cosa::parseMessage(payload), payload);
+            const cosa::Message m = cosa::parseMessage(payload);
+            checkBounded(m, payload);
+            checkListEffect(m, payload);
         }
         if (receiver.buffer().size() > cosa::CosaReceiver::kMaxMessageBytes) {
             std::abort();

@@ -3,9 +3,9 @@
 #include "shell/ErrorReport.h"
 
 BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& report)
-    : m_systemIcmp(setup.icmp ? nullptr : std::make_unique<SystemIcmpEcho>()), m_report(report), ports(setup.ports),
-      Link(setup.ports, setup.table), ZELTools(setup.icmp ? *setup.icmp : *m_systemIcmp), Media(Sleeper, ports),
-      FormMain(setup.main, report), FormConfig(&FormMain),
+    : m_systemIcmp(setup.icmp ? nullptr : std::make_unique<SystemIcmpEcho>()), m_report(report), m_cosaReport(report),
+      ports(setup.ports), Link(setup.ports, setup.table), ZELTools(setup.icmp ? *setup.icmp : *m_systemIcmp),
+      Media(Sleeper, ports), FormMain(setup.main, report), FormConfig(&FormMain),
       FormWatch(
           Link, setup.clock ? *setup.clock : m_systemClock, [this] { return FormMain.settings().watchText; },
           &FormMain),
@@ -51,23 +51,24 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
     FormMain.connectMonitor(FormMonitor);
     FormAmericanFootball.setKeepsTime([this] { return FormMain.settings().gameClockKeepsTime; });
     QObject::connect(&Link, &WallLink::bodiesSent, &FormAmericanFootball, &TFormAmericanFootball::noteSent);
-    QObject::connect(&UDPCosa, &TUDPVesk::OnReceive, &CosaFeed, &TCosaFeed::UDPCosaReceive);
+    QObject::connect(&UDPCosa, &TUDPVesk::OnReceiveBurst, &CosaFeed, &TCosaFeed::UDPCosaReceiveBurst);
     LynxFeed.connectEndpoint(UDPJson);
     LynxFeed.setStatusLine([this](const QString& text) { FormMain.setStatusText(text); });
     // A feed port that another program holds is tried again every few seconds.
     UDPCosa.setRebindInterval(TUDPVesk::kRebindMs);
     UDPJson.setRebindInterval(TUDPVesk::kRebindMs);
-    // The FinishLynx endpoint's errors are link errors for the operator, and a port's cause leaves the
-    // status bar once the port is bound; the COSA endpoint keeps its own error box.
+    // The FinishLynx endpoint's errors go to the status bar, and a port's cause leaves it once the port is
+    // bound. Unlike the wall link's, they close no page window: a datagram from anyone on the network must
+    // not take the operator's window away. The COSA endpoint keeps its own error box, one at a time.
     QObject::connect(&UDPJson, &TUDPVesk::OnError, &FormMain, [this](int, const QString& msg) {
         m_lynxError = QStringLiteral("Socketfehler: ") + msg;
-        FormMain.showLinkError(m_lynxError);
+        FormMain.setStatusText(m_lynxError);
     });
     QObject::connect(&UDPJson, &TUDPVesk::Bound, &FormMain, [this] { FormMain.clearStatusIfShowing(m_lynxError); });
-    QObject::connect(&UDPCosa, &TUDPVesk::OnError, &UDPCosa, [&report](int, const QString& msg) {
-        report.showMessage(ErrorReport::Icon::Critical, QStringLiteral("UDPVesk"),
-                           QStringLiteral("Der COSA-Empfang ist gestört:\n") + msg +
-                               QStringLiteral("\nBitte prüfen, ob ein anderes Programm den COSA-Port belegt."));
+    QObject::connect(&UDPCosa, &TUDPVesk::OnError, &UDPCosa, [this](int, const QString& msg) {
+        m_cosaReport.showMessage(ErrorReport::Icon::Critical, QStringLiteral("UDPVesk"),
+                                 QStringLiteral("Der COSA-Empfang ist gestört:\n") + msg +
+                                     QStringLiteral("\nBitte prüfen, ob ein anderes Programm den COSA-Port belegt."));
     });
 
     RemoteActions.setPicture([this] { return FormMonitor.picture(TFormMonitor::wallPixels()); });

@@ -20,6 +20,7 @@
 #include "pages/ZMT.h"
 #include "remote/RemoteServer.h"
 #include "shell/Config.h"
+#include "shell/ErrorReport.h"
 #include "shell/Main.h"
 #include "shell/SendLog.h"
 #include "textlist/Textbox.h"
@@ -32,8 +33,6 @@
 #include "wall_link/ZELTools.h"
 
 #include <memory>
-
-class ErrorReport;
 
 struct ApplicationSetup
 {
@@ -61,6 +60,8 @@ private:
     SystemAlertSound m_systemSound;
     std::unique_ptr<IcmpEcho> m_systemIcmp;
     ErrorReport& m_report;
+    // A flood of oversized COSA datagrams shows one box at a time, with a count.
+    CoalescingReport m_cosaReport;
     std::unique_ptr<SendLog> m_sendLog; // with a log folder only
     QString m_lynxError;                // the FinishLynx endpoint's last error as the status bar shows it
 

@@ -19,12 +19,22 @@ public:
 
     // OnReceive of UDPCosa; the sender is not looked at.
     void UDPCosaReceive(const QString& host, quint16 port, const QByteArray& buffer);
+    // OnReceiveBurst of UDPCosa: the same for each datagram, except that a list is left out when a later
+    // one of the burst replaces the whole grid, and the page is switched once. The window ends as it would
+    // one message after another, but a flood costs one grid write and one page switch per burst.
+    void UDPCosaReceiveBurst(const QList<QByteArray>& datagrams);
     // Acts on one payload (UTF-8, the text between the markers with ";" appended).
     void HandleCosaUdpMessage(const QByteArray& text);
 
 private:
+    void handle(const QList<QByteArray>& payloads);
+    // Acts on one payload; the page it shows waits in m_pendingTab until the payloads at hand are done (or
+    // a picture, video or blank command comes, which may depend on the page in front).
+    void act(const QByteArray& text);
+    void showPendingTab();
     void showList(const cosa::Message& message, bool clearWhenEmpty);
 
     TFormTextbox& m_form;
     cosa::CosaReceiver m_receiver;
+    int m_pendingTab = -1; // a workflow entry of the text list window
 };

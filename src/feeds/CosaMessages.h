@@ -98,4 +98,16 @@ constexpr int kMaxEntries = 1000;
 // Parses one payload as UTF-8 bytes (as CosaReceiver returns it).
 Message parseMessage(const QByteArray& payload);
 
+// How a payload touches the list grid, read without taking its rows apart: not at all; in part (a list
+// without rows changes the header, a medal list without rows empties the cells and keeps the row count); or
+// wholly (a list with rows sets the header, the row count and every cell, so nothing an earlier list wrote
+// shows any more).
+enum class ListEffect
+{
+    None,
+    Part,
+    Whole
+};
+ListEffect listEffect(const QByteArray& payload);
+
 } // namespace cosa

@@ -35,9 +35,8 @@ TFormJpg::TFormJpg(WallSink& wall, TMediaModule& media, ErrorReport& report, QWi
     m_sbSend = pagewidgets::button(this, QStringLiteral("SBSend"), QStringLiteral("Anzeigen"));
     m_sbSend->setIcon(pageGlyph(PageGlyph::Picture));
     m_sbSend->setEnabled(false); // nothing to show before a picture is loaded here
-    mediawindow::assemble(this, load, QStringLiteral("Bild (JPG) anzeigen"), frame, bar, erase, {live, m_sbSend});
-
-    media.Progress.addWindow(this, {bar});
+    mediawindow::assemble(this, media.Progress, load, QStringLiteral("Bild (JPG) anzeigen"), frame, bar, erase,
+                          {live, m_sbSend});
 
     connect(load, &QToolButton::clicked, this, &TFormJpg::SBLoadPictureClick);
     connect(m_sbSend, &QToolButton::clicked, this, &TFormJpg::SBSendClick);
@@ -54,9 +53,10 @@ void TFormJpg::SBLoadPictureClick()
 void TFormJpg::SBSendClick()
 {
     m_sbSend->setEnabled(false);
-    m_report.run([this] { mediapage::showPicture(m_wall, m_media, *m_picture); });
-    m_sbSend->setEnabled(!m_picture->picture().isNull());
-    pagewidgets::release(m_sbSend);
+    mediapage::showPicture(m_wall, m_media, m_report, *m_picture, this, [this] {
+        m_sbSend->setEnabled(!m_picture->picture().isNull());
+        pagewidgets::release(m_sbSend);
+    });
 }
 
 void TFormJpg::SBLiveClick()
@@ -66,6 +66,9 @@ void TFormJpg::SBLiveClick()
 
 void TFormJpg::FormHide()
 {
+    // A picture still on its way would switch the wall back on after the erase.
+    if (m_media.Upload.runsFor(this))
+        m_media.Upload.cancel();
     SBEraseClick();
     pagewidgets::release(m_sbSend);
 }

@@ -17,10 +17,10 @@ class TMediaModule final
 public:
     // Both references are only stored: they may name members of an owner still being built.
     TMediaModule(TSleeper& sleeper, const Ports& ports)
-        : Upload(sleeper, ports), Preview(Player), Progress(Upload.Ftp, sleeper), m_sleeper(sleeper)
+        : Upload(ports), Preview(Player), Progress(Upload), m_sleeper(sleeper)
     {}
 
-    // The wait the uploads use, for pages that pause before one.
+    // The wait for pages that pause before an upload.
     TSleeper& sleeper() const { return m_sleeper; }
 
     TMediaUpload Upload;

@@ -3,6 +3,7 @@
 #include "media/Image.h"
 #include "media/MediaModule.h"
 #include "media/OpenDialog.h"
+#include "shell/ErrorReport.h"
 #include "shell/OperatorError.h"
 #include "wall_link/WallSink.h"
 
@@ -21,6 +22,26 @@ public:
     WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
 };
+
+// The end of an upload: a failure goes to report, a success runs arrived; then the window's own ending.
+TMediaUpload::Done reportThen(ErrorReport& report, UploadEnded ended, std::function<void()> arrived = {})
+{
+    return [&report, ended = std::move(ended), arrived = std::move(arrived)](const QString& error) {
+        if (!error.isEmpty())
+            report.report(error);
+        else if (arrived)
+            report.run(arrived);
+        if (ended)
+            ended();
+    };
+}
+
+void sendPicture(WallSink& wall, TMediaModule& media, const TImage& image, const QObject* context,
+                 TMediaUpload::Done done)
+{
+    media.Upload.SendStreamTo(wall.address(), image.picture(), TMediaUpload::kPictureName, image.jpegFile(), context,
+                              std::move(done));
+}
 
 // Replaces the last extension (or appends one).
 QString withJpgExtension(const QString& path)
@@ -63,15 +84,17 @@ bool loadPicture(TOpenDialog& open, TImage& image, QWidget* parent)
     return !open.FileName.isEmpty() && QFileInfo(open.FileName).isFile();
 }
 
-void uploadPicture(WallSink& wall, TMediaModule& media, const TImage& image)
+void uploadPicture(WallSink& wall, TMediaModule& media, ErrorReport& report, const TImage& image,
+                   const QObject* context, UploadEnded ended)
 {
-    media.Upload.SendStreamTo(wall.address(), image.picture(), TMediaUpload::kPictureName, image.jpegFile());
+    sendPicture(wall, media, image, context, reportThen(report, std::move(ended)));
 }
 
-void showPicture(WallSink& wall, TMediaModule& media, const TImage& image)
+void showPicture(WallSink& wall, TMediaModule& media, ErrorReport& report, const TImage& image, const QObject* context,
+                 UploadEnded ended)
 {
-    uploadPicture(wall, media, image);
-    wall.send(wallcmd::pictureShow());
+    sendPicture(wall, media, image, context,
+                reportThen(report, std::move(ended), [&wall] { wall.send(wallcmd::pictureShow()); }));
 }
 
 bool openVideo(TMediaModule& media, TOpenDialog& open, QWidget* surface, QString& copyPath, QWidget* parent)
@@ -94,12 +117,16 @@ bool openVideo(TMediaModule& media, TOpenDialog& open, QWidget* surface, QString
     return true;
 }
 
-bool showVideo(WallSink& wall, TMediaModule& media, const QString& copyPath, const wallcmd::Bodies& pageBodies)
+bool showVideo(WallSink& wall, TMediaModule& media, ErrorReport& report, const QString& copyPath,
+               const QObject* context, UploadEnded ended, const wallcmd::Bodies& pageBodies)
 {
-    if (copyPath.isEmpty() || !QFileInfo(copyPath).isFile())
+    if (copyPath.isEmpty() || !QFileInfo(copyPath).isFile()) {
+        if (ended)
+            ended();
         return false;
+    }
     wall.send(pageBodies);
-    media.Upload.SendVideoTo(wall.address(), copyPath);
+    media.Upload.SendVideoTo(wall.address(), copyPath, context, reportThen(report, std::move(ended)));
     return true;
 }
 

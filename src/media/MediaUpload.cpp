@@ -3,14 +3,14 @@
 #include "shell/LogCategories.h"
 #include "shell/OperatorError.h"
 #include "wall_link/Ports.h"
-#include "wall_link/Sleeper.h"
 #include "wall_link/ZELTools.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QSaveFile>
+
+#include <utility>
 
 namespace {
 
@@ -30,12 +30,30 @@ OperatorError unwritable(const QString& path, const QString& why)
                              .arg(path, why));
 }
 
+void tell(const TMediaUpload::Done& done, const QString& error)
+{
+    if (done)
+        done(error);
+}
+
+QString busyReason()
+{
+    return QStringLiteral("Es wird gerade ein Bild oder Video auf den Wandrechner hochgeladen. Bitte warten, bis es "
+                          "fertig ist, oder es mit \"Abbrechen\" beenden.");
+}
+
 } // namespace
 
-TMediaUpload::TMediaUpload(TSleeper& sleeper, const Ports& ports, QObject* parent)
-    : QObject(parent), m_sleeper(sleeper), m_ports(ports)
+TMediaUpload::TMediaUpload(const Ports& ports, QObject* parent) : QObject(parent), m_ports(ports)
 {
     Ftp.setObjectName(QStringLiteral("IdFTP1"));
+    m_wait.setSingleShot(true);
+    m_wait.setInterval(kWaitBeforeUploadMs);
+    connect(&m_wait, &QTimer::timeout, this, &TMediaUpload::uploadRun);
+    connect(&Ftp, &TFtpClient::finished, this, [this](const QString& error) {
+        if (m_transferring)
+            end(error);
+    });
 }
 
 QString TMediaUpload::stagingDirectory()
@@ -51,48 +69,97 @@ QString TMediaUpload::videoCopyPath(const QString& chosenFile)
 }
 
 void TMediaUpload::SendStreamTo(const QString& address, const QImage& image, const QString& remoteName,
-                                const QByteArray& jpegFile)
+                                const QByteArray& jpegFile, const QObject* context, Done done)
 {
-    m_sleeper.Sleep(kWaitBeforeUploadMs);
-    m_pendingUploadPath = stagingDirectory() + remoteName;
-    if (QFileInfo(m_pendingUploadPath).suffix().toUpper() != QLatin1String("JPG"))
+    if (m_busy) {
+        tell(done, busyReason());
         return;
+    }
+    m_pendingUploadPath = stagingDirectory() + remoteName;
+    if (QFileInfo(m_pendingUploadPath).suffix().toUpper() != QLatin1String("JPG")) {
+        tell(done, QString());
+        return;
+    }
     QFile::remove(m_pendingUploadPath);
-    if (jpegFile.isEmpty() && image.isNull())
-        throw OperatorError(QStringLiteral("Kein Bild zum Anzeigen: bitte zuerst ein Bild öffnen."));
+    if (jpegFile.isEmpty() && image.isNull()) {
+        tell(done, QStringLiteral("Kein Bild zum Anzeigen: bitte zuerst ein Bild öffnen."));
+        return;
+    }
     // The operator's own file as it is: decoding and encoding again would lose quality and metadata.
     QSaveFile out(m_pendingUploadPath);
     const bool written =
         out.open(QIODevice::WriteOnly) &&
         (jpegFile.isEmpty() ? image.save(&out, "JPG", kJpegQuality) : out.write(jpegFile) == jpegFile.size());
-    if (!written || !out.commit())
-        throw unwritable(m_pendingUploadPath, out.errorString());
-    uploadRun(address);
-}
-
-void TMediaUpload::SendVideoTo(const QString& address, const QString& path)
-{
-    m_sleeper.Sleep(kWaitBeforeUploadMs);
-    m_pendingUploadPath = path;
-    uploadRun(address);
-}
-
-void TMediaUpload::uploadRun(const QString& address)
-{
-    Ftp.Host = address;
-    Ftp.Port = m_ports.ftp;
-    qCInfo(lcUpload) << "upload of" << m_pendingUploadPath << "to" << address << "port" << m_ports.ftp;
-    Q_EMIT uploadStarted(m_pendingUploadPath, address);
-    try {
-        Ftp.store(m_pendingUploadPath, QFileInfo(m_pendingUploadPath).fileName());
-    } catch (const OperatorError& e) {
-        qCWarning(lcUpload) << "upload failed:" << e.text();
-        Q_EMIT uploadEnded(m_pendingUploadPath, e.text());
-        throw;
+    if (!written || !out.commit()) {
+        tell(done, unwritable(m_pendingUploadPath, out.errorString()).text());
+        return;
     }
-    qCInfo(lcUpload) << "upload done";
-    Q_EMIT uploadEnded(m_pendingUploadPath, QString());
-    QCoreApplication::processEvents();
+    begin(address, context, std::move(done));
+}
+
+void TMediaUpload::SendVideoTo(const QString& address, const QString& path, const QObject* context, Done done)
+{
+    if (m_busy) {
+        tell(done, busyReason());
+        return;
+    }
+    m_pendingUploadPath = path;
+    begin(address, context, std::move(done));
+}
+
+void TMediaUpload::cancel()
+{
+    if (!m_busy)
+        return;
+    if (m_transferring) {
+        Ftp.cancel();
+        return;
+    }
+    m_wait.stop();
+    end(TFtpClient::cancelledReason(QFileInfo(m_pendingUploadPath).fileName(), m_address));
+}
+
+void TMediaUpload::begin(const QString& address, const QObject* context, Done done)
+{
+    m_address = address;
+    m_hasContext = context != nullptr;
+    m_context = context;
+    m_done = std::move(done);
+    m_busy = true;
+    m_wait.start();
+    Q_EMIT busyChanged(true);
+}
+
+void TMediaUpload::uploadRun()
+{
+    Ftp.Host = m_address;
+    Ftp.Port = m_ports.ftp;
+    qCInfo(lcUpload) << "upload of" << m_pendingUploadPath << "to" << m_address << "port" << m_ports.ftp;
+    m_transferring = true;
+    Q_EMIT uploadStarted(m_pendingUploadPath, m_address);
+    if (!Ftp.store(m_pendingUploadPath, QFileInfo(m_pendingUploadPath).fileName()))
+        end(busyReason());
+}
+
+void TMediaUpload::end(const QString& error)
+{
+    if (!m_busy)
+        return;
+    if (error.isEmpty())
+        qCInfo(lcUpload) << "upload done";
+    else
+        qCWarning(lcUpload) << "upload failed:" << error;
+    if (m_transferring)
+        Q_EMIT uploadEnded(m_pendingUploadPath, error);
+    m_busy = false;
+    m_transferring = false;
+    const Done done = std::exchange(m_done, {});
+    const bool heard = !m_hasContext || m_context;
+    m_context = nullptr;
+    Q_EMIT busyChanged(false);
+    // Last: the caller may report in a modal box, whose event loop may start the next upload.
+    if (done && heard)
+        done(error);
 }
 
 void TMediaUpload::stage(const QString& source, const QString& staged)

@@ -1,5 +1,7 @@
 #include "media/MediaWindow.h"
 
+#include "media/UploadProgress.h"
+
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -75,13 +77,36 @@ QProgressBar* progressBar(QWidget* parent, const QString& name)
     return p;
 }
 
+QToolButton* cancelButton(QWidget* parent, const QString& name)
+{
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setText(QStringLiteral("Abbrechen"));
+    b->setToolTip(QStringLiteral("Hochladen abbrechen"));
+    b->setEnabled(false);
+    return b;
+}
+
+QWidget* row(QWidget* parent, const QList<QWidget*>& left, const QList<QWidget*>& right)
+{
+    auto* r = new QWidget(parent);
+    auto* layout = new QHBoxLayout(r);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* w : left)
+        layout->addWidget(w);
+    layout->addStretch();
+    for (QWidget* w : right)
+        layout->addWidget(w);
+    return r;
+}
+
 QToolButton* openButton(QWidget* parent, const QString& name, const QString& hint)
 {
     return iconButton(parent, name, parent->style()->standardIcon(QStyle::SP_DialogOpenButton), hint);
 }
 
-void assemble(QWidget* window, QToolButton* open, const QString& captionText, QFrame* frame, QProgressBar* bar,
-              QToolButton* erase, const QList<QToolButton*>& right)
+void assemble(QWidget* window, TUploadProgress& progress, QToolButton* open, const QString& captionText, QFrame* frame,
+              QProgressBar* bar, QToolButton* erase, const QList<QToolButton*>& right)
 {
     auto* top = new QHBoxLayout;
     top->addWidget(open);
@@ -89,18 +114,22 @@ void assemble(QWidget* window, QToolButton* open, const QString& captionText, QF
     top->addWidget(caption(window, QStringLiteral("Label6"), captionText));
     top->addStretch();
 
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(erase);
-    bottom->addStretch();
-    for (QToolButton* b : right)
-        bottom->addWidget(b);
+    QToolButton* cancel = cancelButton(window, QStringLiteral("SBCancelUpload"));
+    auto* barRow = new QHBoxLayout;
+    barRow->addWidget(bar, 1);
+    barRow->addWidget(cancel);
+
+    QWidget* bottom = row(window, {erase}, {right.cbegin(), right.cend()});
     latchTogether(QList<QToolButton*>{erase} + right);
 
     auto* column = new QVBoxLayout(window);
     column->addLayout(top);
     column->addWidget(frame, 1);
-    column->addWidget(bar);
-    column->addLayout(bottom);
+    column->addLayout(barRow);
+    column->addWidget(bottom);
+
+    progress.addWindow(window, {bar});
+    progress.addUploadControls(cancel, {bottom});
     window->setMinimumSize(kMinWidth, kMinHeight);
     window->setMaximumSize(kMaxWidth, kMaxHeight);
     window->resize(kMinWidth, kMinHeight);

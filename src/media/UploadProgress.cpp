@@ -1,19 +1,26 @@
 #include "media/UploadProgress.h"
 
-#include "media/FtpClient.h"
-#include "wall_link/Sleeper.h"
+#include "media/MediaUpload.h"
 
+#include <QAbstractButton>
 #include <QProgressBar>
 #include <QWidget>
 
 #include <limits>
 
-TUploadProgress::TUploadProgress(TFtpClient& ftp, TSleeper& sleeper, QObject* parent)
-    : QObject(parent), m_sleeper(sleeper)
+TUploadProgress::TUploadProgress(TMediaUpload& upload, QObject* parent) : QObject(parent), m_upload(upload)
 {
-    connect(&ftp, &TFtpClient::WorkBegin, this, &TUploadProgress::transferBegins);
-    connect(&ftp, &TFtpClient::Work, this, &TUploadProgress::transferProgress);
-    connect(&ftp, &TFtpClient::WorkEnd, this, &TUploadProgress::transferEnds);
+    m_fullFor.setSingleShot(true);
+    m_fullFor.setInterval(kFullMs);
+    connect(&m_fullFor, &QTimer::timeout, this, &TUploadProgress::emptyAll);
+    connect(&upload.Ftp, &TFtpClient::WorkBegin, this, &TUploadProgress::transferBegins);
+    connect(&upload.Ftp, &TFtpClient::Work, this, &TUploadProgress::transferProgress);
+    connect(&upload.Ftp, &TFtpClient::WorkEnd, this, &TUploadProgress::transferEnds);
+    connect(&upload.Ftp, &TFtpClient::finished, this, [this](const QString& error) {
+        if (!error.isEmpty())
+            transferFailed();
+    });
+    connect(&upload, &TMediaUpload::busyChanged, this, &TUploadProgress::uploadBusy);
 }
 
 void TUploadProgress::addWindow(QWidget* window, const QList<QProgressBar*>& bars)
@@ -23,6 +30,17 @@ void TUploadProgress::addWindow(QWidget* window, const QList<QProgressBar*>& bar
     for (QProgressBar* b : bars)
         e.bars.append(b);
     m_entries.append(e);
+}
+
+void TUploadProgress::addUploadControls(QAbstractButton* cancel, const QList<QWidget*>& held)
+{
+    m_cancelButtons.append(cancel);
+    cancel->setEnabled(m_upload.busy());
+    connect(cancel, &QAbstractButton::clicked, &m_upload, &TMediaUpload::cancel);
+    for (QWidget* w : held) {
+        m_held.append(w);
+        w->setEnabled(!m_upload.busy());
+    }
 }
 
 QList<TUploadProgress::Entry*> TUploadProgress::visibleEntries()
@@ -40,8 +58,21 @@ int TUploadProgress::scaled(qint64 bytes) const
     return static_cast<int>(bytes / m_divisor);
 }
 
+void TUploadProgress::uploadBusy(bool busy)
+{
+    for (QAbstractButton* b : std::as_const(m_cancelButtons)) {
+        if (b)
+            b->setEnabled(busy);
+    }
+    for (QWidget* w : std::as_const(m_held)) {
+        if (w)
+            w->setEnabled(!busy);
+    }
+}
+
 void TUploadProgress::transferBegins(qint64 total)
 {
+    m_fullFor.stop();
     m_divisor = total / std::numeric_limits<int>::max() + 1;
     for (Entry* e : visibleEntries()) {
         for (QProgressBar* b : e->bars) {
@@ -66,19 +97,30 @@ void TUploadProgress::transferProgress(qint64 count)
 
 void TUploadProgress::transferEnds()
 {
-    // The list is taken anew for every window: a window may be hidden during another one's wait.
-    for (int i = 0; i < m_entries.size(); ++i) {
-        Entry& e = m_entries[i];
-        if (!e.window || !e.window->isVisible() || e.bars.isEmpty() || !e.bars.first())
+    for (Entry* e : visibleEntries()) {
+        if (e->bars.isEmpty() || !e->bars.first())
             continue;
-        const int full = e.bars.first()->maximum();
-        for (QProgressBar* b : e.bars) {
+        const int full = e->bars.first()->maximum();
+        for (QProgressBar* b : e->bars) {
             if (b)
                 b->setValue(full);
         }
-        m_sleeper.Sleep(kFullMs);
+    }
+    m_fullFor.start();
+}
+
+void TUploadProgress::transferFailed()
+{
+    m_fullFor.stop();
+    emptyAll();
+}
+
+void TUploadProgress::emptyAll()
+{
+    // Windows hidden meanwhile too; bars that show nothing stay untouched.
+    for (Entry& e : m_entries) {
         for (QProgressBar* b : e.bars) {
-            if (b)
+            if (b && b->value() > 0)
                 b->setValue(0);
         }
     }

@@ -33,9 +33,8 @@ TFormVideo::TFormVideo(WallSink& wall, TMediaModule& media, ErrorReport& report,
                                                   QStringLiteral("MJPEG- Kamera am Server"));
     m_sbSend = pagewidgets::button(this, QStringLiteral("SBSend"), QStringLiteral("Anzeigen"));
     m_sbSend->setIcon(pageGlyph(PageGlyph::Video));
-    mediawindow::assemble(this, open, QStringLiteral("Video anzeigen"), frame, bar, erase, {live, camera, m_sbSend});
-
-    media.Progress.addWindow(this, {bar});
+    mediawindow::assemble(this, media.Progress, open, QStringLiteral("Video anzeigen"), frame, bar, erase,
+                          {live, camera, m_sbSend});
 
     connect(open, &QToolButton::clicked, this, &TFormVideo::SBOpenVideoClick);
     connect(m_sbSend, &QToolButton::clicked, this, &TFormVideo::SBSendClick);
@@ -53,9 +52,10 @@ void TFormVideo::SBSendClick()
 {
     m_media.Preview.stopQuietly();
     m_sbSend->setEnabled(false);
-    m_report.run([this] { mediapage::showVideo(m_wall, m_media, m_videoCopyPath); });
-    m_sbSend->setEnabled(true);
-    pagewidgets::release(m_sbSend);
+    mediapage::showVideo(m_wall, m_media, m_report, m_videoCopyPath, this, [this] {
+        m_sbSend->setEnabled(true);
+        pagewidgets::release(m_sbSend);
+    });
 }
 
 void TFormVideo::SBEraseClick()
@@ -76,6 +76,9 @@ void TFormVideo::SBShowMJPEGClick()
 
 void TFormVideo::FormHide()
 {
+    // The rest of a video on its way is of no use to a blank wall.
+    if (m_media.Upload.runsFor(this))
+        m_media.Upload.cancel();
     SBEraseClick();
     pagewidgets::release(m_sbSend);
 }

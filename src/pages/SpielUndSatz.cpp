@@ -109,11 +109,10 @@ TFormSpielUndSatz::TFormSpielUndSatz(WallSink& wall, TMediaModule& media, ErrorR
                                QStringLiteral("5: Video laden"), QStringLiteral("6: Video anzeigen")});
     m_cbImageAction->setCurrentIndex(0);
     actionLabel->setBuddy(m_cbImageAction);
-    QToolButton* doImage =
-        button(this, QStringLiteral("SBDoImage"), QStringLiteral("Ausführen"), QStringLiteral("Ausführen"));
+    m_sbDoImage = button(this, QStringLiteral("SBDoImage"), QStringLiteral("Ausführen"), QStringLiteral("Ausführen"));
     auto* actionRow = new QHBoxLayout;
     actionRow->addWidget(m_cbImageAction, 1);
-    actionRow->addWidget(doImage);
+    actionRow->addWidget(m_sbDoImage);
 
     auto* mediaColumn = new QVBoxLayout;
     mediaColumn->addWidget(preview);
@@ -146,7 +145,7 @@ TFormSpielUndSatz::TFormSpielUndSatz(WallSink& wall, TMediaModule& media, ErrorR
 
     connect(m_sbSend, &QToolButton::clicked, this, &TFormSpielUndSatz::SBSendClick);
     connect(erase, &QToolButton::clicked, this, &TFormSpielUndSatz::SBEraseClick);
-    connect(doImage, &QToolButton::clicked, this, &TFormSpielUndSatz::SBDoImageClick);
+    connect(m_sbDoImage, &QToolButton::clicked, this, &TFormSpielUndSatz::SBDoImageClick);
     connect(m_udSatzLeft, &QSpinBox::valueChanged, this, &TFormSpielUndSatz::UDSatzLeftChangingEx);
     connect(m_udSatzRight, &QSpinBox::valueChanged, this, &TFormSpielUndSatz::UDSatzRightChangingEx);
     for (QSpinBox* ud : {m_udSatzLeft, m_udSatzRight})
@@ -231,7 +230,8 @@ void TFormSpielUndSatz::loadPicture()
 void TFormSpielUndSatz::showPicture()
 {
     // Only the upload: the wall server puts the picture into the page's media area.
-    m_report.run([this] { mediapage::uploadPicture(m_wall, m_media, *m_picture); });
+    holdWhileUploading(true);
+    mediapage::uploadPicture(m_wall, m_media, m_report, *m_picture, this, [this] { holdWhileUploading(false); });
 }
 
 void TFormSpielUndSatz::loadVideo()
@@ -251,10 +251,17 @@ void TFormSpielUndSatz::loadVideo()
 void TFormSpielUndSatz::showVideo()
 {
     m_media.Preview.stopQuietly();
-    m_sbSend->setEnabled(false);
+    holdWhileUploading(true);
     m_media.sleeper().Sleep(kVideoPauseMs);
-    m_report.run([this] { mediapage::showVideo(m_wall, m_media, m_videoCopyPath, wallcmd::setsVideoPrelude()); });
-    m_sbSend->setEnabled(true);
+    mediapage::showVideo(
+        m_wall, m_media, m_report, m_videoCopyPath, this, [this] { holdWhileUploading(false); },
+        wallcmd::setsVideoPrelude());
+}
+
+void TFormSpielUndSatz::holdWhileUploading(bool hold)
+{
+    m_sbSend->setEnabled(!hold);
+    m_sbDoImage->setEnabled(!hold);
 }
 
 void TFormSpielUndSatz::selectAction(ImageAction action)

@@ -62,6 +62,8 @@ private:
     void loadVideo();
     void showVideo();
     void selectAction(ImageAction action);
+    // "Anzeigen" and "Ausführen" wait while an upload of this page runs.
+    void holdWhileUploading(bool hold);
 
     TMediaModule& m_media;
     ErrorReport& m_report;
@@ -73,5 +75,6 @@ private:
     QWidget* m_videoSurface = nullptr; // PnVideoSatzUndSpiel
     QComboBox* m_cbImageAction = nullptr;
     QToolButton* m_sbSend = nullptr;
+    QToolButton* m_sbDoImage = nullptr;
     QString m_videoCopyPath;
 };

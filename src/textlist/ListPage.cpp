@@ -139,8 +139,7 @@ void TListPage::showRows(const QList<QStringList>& rows)
 {
     if (!rows.isEmpty())
         m_grid->setRowCount(static_cast<int>(rows.size()) + 1);
-    clearRows();
-    fill(rows);
+    writeRows(rows);
 }
 
 void TListPage::showGrowingRows(const QList<QStringList>& rows)
@@ -154,23 +153,19 @@ void TListPage::showGrowingRows(const QList<QStringList>& rows)
         columns = std::max(columns, static_cast<int>(std::min<qsizetype>(rows[r].size(), kMaxGrowingColumns)));
     m_grid->setRowCount(std::min(rowCount, kMaxGrowingRows + 1));
     m_grid->setColCount(columns);
-    clearRows();
-    fill(rows.first(lines));
+    writeRows(rows.first(lines));
 }
 
-void TListPage::clearRows()
+void TListPage::writeRows(const QList<QStringList>& rows)
 {
-    m_grid->clearCells();
-    for (QLabel* panel : std::as_const(m_statusPanels))
-        panel->clear();
-}
-
-void TListPage::fill(const QList<QStringList>& rows)
-{
-    for (int r = 0; r < rows.size(); ++r) {
-        const QStringList& cells = rows[r];
-        for (int column = 0; column < cells.size(); ++column)
-            m_grid->setCell(column, r + 1, cells[column]);
+    // Cell by cell over the items there are: a feed may send thousands of lists a second, and emptying the
+    // grid first would rebuild the whole view (and lose the focused cell) for each.
+    listlayout::Grid grid{QStringList()};
+    grid += rows;
+    m_grid->setCells(grid);
+    for (QLabel* panel : std::as_const(m_statusPanels)) {
+        if (!panel->text().isEmpty())
+            panel->clear();
     }
 }
 

@@ -54,8 +54,6 @@ public:
     // The same, but the grid keeps its rows and grows two beyond the last line when they do not fit, and
     // widens to the longest line, both up to the limits above; what lies beyond them is dropped.
     void showGrowingRows(const QList<QStringList>& rows);
-    // Empties every data cell and the status bar; the header row and the row count stay.
-    void clearRows();
     // Whether "nach Vorschau" is the window's default button (Enter).
     void setPreviewDefault(bool isDefault);
 
@@ -67,7 +65,9 @@ Q_SIGNALS:
     void standingsRequested();
 
 private:
-    void fill(const QList<QStringList>& rows);
+    // rows (cells in column order) into the data rows from row 1, every other data cell emptied, and the
+    // status bar emptied; the header row and the counts stay.
+    void writeRows(const QList<QStringList>& rows);
 
     TStringGrid* m_grid;
     QLineEdit* m_header;

@@ -1,7 +1,9 @@
 #include "textlist/PicturePage.h"
 
 #include "media/Image.h"
+#include "media/MediaModule.h"
 #include "media/MediaPages.h"
+#include "media/MediaWindow.h"
 #include "media/OpenDialog.h"
 #include "pages/PageForm.h"
 #include "shell/ErrorReport.h"
@@ -38,9 +40,14 @@ TPicturePage::TPicturePage(WallSink& wall, TMediaModule& media, TOpenDialog& ope
     auto* top = new QHBoxLayout;
     top->addWidget(load);
     top->addWidget(title, 1);
+    QToolButton* cancel = mediawindow::cancelButton(this, QStringLiteral("SBCancelPicture"));
+    QWidget* held = mediawindow::row(this, {}, {m_showPicture});
+    media.Progress.addUploadControls(cancel, {held});
+
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_progress, 1);
-    bottom->addWidget(m_showPicture);
+    bottom->addWidget(cancel);
+    bottom->addWidget(held);
     auto* column = new QVBoxLayout(this);
     column->addLayout(top);
     column->addWidget(frame, 1);
@@ -78,8 +85,8 @@ void TPicturePage::SBShowPictureClick()
 {
     // Disabled while the upload runs, so that it cannot be started twice.
     m_showPicture->setEnabled(false);
-    m_report.run([this] { mediapage::showPicture(m_wall, m_media, *m_picture); });
-    m_showPicture->setEnabled(m_holdsPicture);
+    mediapage::showPicture(m_wall, m_media, m_report, *m_picture, this,
+                           [this] { m_showPicture->setEnabled(m_holdsPicture); });
 }
 
 void TPicturePage::TSBildShow()

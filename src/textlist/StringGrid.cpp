@@ -53,10 +53,18 @@ void TStringGrid::setCell(int column, int row, const QString& text)
         setHorizontalHeaderItem(column, new QTableWidgetItem(text));
         return;
     }
-    if (QTableWidgetItem* it = item(row - 1, column))
-        it->setText(text);
-    else if (!text.isEmpty()) // a cell without an item reads empty
-        setItem(row - 1, column, new QTableWidgetItem(text));
+    writeDataCell(row - 1, column, text);
+}
+
+void TStringGrid::writeDataCell(int dataRow, int column, const QString& text)
+{
+    // An empty cell holds no item (it reads empty), so that a large list once shown costs nothing later.
+    if (text.isEmpty())
+        delete takeItem(dataRow, column);
+    else if (QTableWidgetItem* it = item(dataRow, column))
+        it->setText(text); // the same text again changes nothing
+    else
+        setItem(dataRow, column, new QTableWidgetItem(text));
 }
 
 void TStringGrid::clearCells()
@@ -92,9 +100,13 @@ listlayout::Grid TStringGrid::cells() const
 
 void TStringGrid::setCells(const listlayout::Grid& grid)
 {
-    for (int row = 1; row < RowCount(); ++row) {
-        const QStringList line = row < grid.size() ? grid.at(row) : QStringList();
-        for (int column = 0; column < columnCount(); ++column)
-            setCell(column, row, column < line.size() ? line.at(column) : QString());
+    const QStringList none;
+    const QString empty;
+    const int dataRows = rowCount();
+    const int columns = columnCount();
+    for (int row = 0; row < dataRows; ++row) {
+        const QStringList& line = row + 1 < grid.size() ? grid.at(row + 1) : none;
+        for (int column = 0; column < columns; ++column)
+            writeDataCell(row, column, column < line.size() ? line.at(column) : empty);
     }
 }

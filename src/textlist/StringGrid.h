@@ -41,4 +41,8 @@ public:
     // Writes the data rows of grid into the data rows; missing cells become empty, what lies outside
     // this grid is left out. The header row stays.
     void setCells(const listlayout::Grid& grid);
+
+private:
+    // A cell below the header row (dataRow 0 is grid row 1), inside the grid.
+    void writeDataCell(int dataRow, int column, const QString& text);
 };

@@ -2,6 +2,7 @@
 
 #include "media/MediaModule.h"
 #include "media/MediaPages.h"
+#include "media/MediaWindow.h"
 #include "pages/PageForm.h"
 #include "shell/ErrorReport.h"
 #include "textlist/TextlistWidgets.h"
@@ -43,19 +44,21 @@ TVideoPage::TVideoPage(WallSink& wall, TMediaModule& media, TOpenDialog& open, E
     m_progress = named(new QProgressBar(this), QStringLiteral("PBarVideo"));
     m_progress->setTextVisible(false);
 
+    QToolButton* cancel = mediawindow::cancelButton(this, QStringLiteral("SBCancelVideo"));
+    QWidget* bottom = mediawindow::row(this, {live, camera}, {m_showVideo});
+    media.Progress.addUploadControls(cancel, {bottom});
+
     auto* top = new QHBoxLayout;
     top->addWidget(openButton);
     top->addWidget(title, 1);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(live);
-    bottom->addWidget(camera);
-    bottom->addStretch();
-    bottom->addWidget(m_showVideo);
+    auto* barRow = new QHBoxLayout;
+    barRow->addWidget(m_progress, 1);
+    barRow->addWidget(cancel);
     auto* column = new QVBoxLayout(this);
     column->addLayout(top);
     column->addWidget(m_surface, 1);
-    column->addWidget(m_progress);
-    column->addLayout(bottom);
+    column->addLayout(barRow);
+    column->addWidget(bottom);
 
     connect(openButton, &QToolButton::clicked, this, &TVideoPage::SBOpenVideoClick);
     connect(m_showVideo, &QToolButton::clicked, this, &TVideoPage::SBShowVideoClick);
@@ -112,8 +115,8 @@ void TVideoPage::SBShowVideoClick()
     m_showVideo->setEnabled(false);
     // Without a staged copy nothing goes out and there stays nothing to show; a failed upload may be retried.
     const bool ran = QFileInfo(m_videoCopyPath).isFile();
-    m_report.run([this] { mediapage::showVideo(m_wall, m_media, m_videoCopyPath); });
-    m_showVideo->setEnabled(ran);
+    mediapage::showVideo(m_wall, m_media, m_report, m_videoCopyPath, this,
+                         [this, ran] { m_showVideo->setEnabled(ran); });
 }
 
 void TVideoPage::TSVideoShow()

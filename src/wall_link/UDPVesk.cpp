@@ -1,6 +1,7 @@
 #include "wall_link/UDPVesk.h"
 
 #include <QHash>
+#include <QMetaMethod>
 #include <QSocketNotifier>
 #include <QThread>
 
@@ -10,6 +11,7 @@
 #include <optional>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -283,6 +285,28 @@ void TUDPVesk::CloseSocket()
 
 void TUDPVesk::readPending()
 {
+    // Several datagrams per wake-up, so that a burst costs one pass of the event loop (and one repaint of what
+    // it changed) instead of one per datagram; bounded, so that timers and the operator's input keep their
+    // turn during a flood. A handler may close the socket (or run a nested event loop that does). The burst
+    // is handed on before an error, whose report may wait for the operator.
+    QList<QByteArray> burst;
+    for (int i = 0; i < kDatagramsPerWake && Active(); ++i) {
+        QString error;
+        const bool more = readOne(burst, error);
+        if (!error.isEmpty()) {
+            if (!burst.isEmpty())
+                Q_EMIT OnReceiveBurst(std::exchange(burst, {}));
+            Q_EMIT OnError(0, QStringLiteral("UDPOnReceive: ") + error);
+        }
+        if (!more)
+            break;
+    }
+    if (!burst.isEmpty())
+        Q_EMIT OnReceiveBurst(burst);
+}
+
+bool TUDPVesk::readOne(QList<QByteArray>& burst, QString& error)
+{
     sockaddr_in from{};
     socklen_t fromLength = sizeof from;
     // MSG_TRUNC: the datagram's real length, so that one cut to the buffer is never taken as whole.
@@ -290,28 +314,35 @@ void TUDPVesk::readPending()
                                    reinterpret_cast<sockaddr*>(&from), &fromLength);
     if (got < 0) {
         const int err = errno;
-        // A spurious wake-up is not a failure; a refused earlier send shows up here as the peer's reset.
-        if (err == EAGAIN || err == EWOULDBLOCK || err == EINTR)
-            return;
+        // Nothing (more) to read is not a failure; a refused earlier send shows up here as the peer's reset.
+        if (err == EAGAIN || err == EWOULDBLOCK)
+            return false;
+        if (err == EINTR)
+            return true;
         const int code = err == ECONNREFUSED ? kConnectionReset : codeForErrno(err);
         if (code == kConnectionReset)
-            return;
-        const QString text = errorText(code);
-        if (!text.isEmpty())
-            Q_EMIT OnError(0, QStringLiteral("UDPOnReceive: ") + text);
-        return;
+            return true;
+        error = errorText(code);
+        return false;
     }
     if (got > m_maxDatagram) {
-        Q_EMIT OnError(0, QStringLiteral("UDPOnReceive: ") + errorText(kMessageTooLong));
-        return;
+        error = errorText(kMessageTooLong);
+        return true;
     }
-    const quint32 address = ntohl(from.sin_addr.s_addr);
-    const QString host = QStringLiteral("%1.%2.%3.%4")
-                             .arg((address >> 24) & 0xFF)
-                             .arg((address >> 16) & 0xFF)
-                             .arg((address >> 8) & 0xFF)
-                             .arg(address & 0xFF);
-    Q_EMIT OnReceive(host, ntohs(from.sin_port), QByteArray(m_buffer, got));
+    const QByteArray datagram(m_buffer, got);
+    burst.append(datagram);
+    // The sender's address is written out only for a receiver that takes datagrams one by one.
+    static const QMetaMethod onReceive = QMetaMethod::fromSignal(&TUDPVesk::OnReceive);
+    if (isSignalConnected(onReceive)) {
+        const quint32 address = ntohl(from.sin_addr.s_addr);
+        const QString host = QStringLiteral("%1.%2.%3.%4")
+                                 .arg((address >> 24) & 0xFF)
+                                 .arg((address >> 16) & 0xFF)
+                                 .arg((address >> 8) & 0xFF)
+                                 .arg(address & 0xFF);
+        Q_EMIT OnReceive(host, ntohs(from.sin_port), datagram);
+    }
+    return true;
 }
 
 int TUDPVesk::SendData(const QByteArray& buffer)

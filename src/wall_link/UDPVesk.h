@@ -3,6 +3,7 @@
 #include "wall_link/HostResolver.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -24,6 +25,8 @@ class TUDPVesk final : public QObject
 public:
     // How often the program's endpoints try again to bind a port that another program holds.
     static constexpr int kRebindMs = 3000;
+    // Datagrams taken off the socket per wake-up at most.
+    static constexpr int kDatagramsPerWake = 64;
 
     explicit TUDPVesk(QObject* parent = nullptr);
     ~TUDPVesk() override;
@@ -58,6 +61,9 @@ public:
 
 Q_SIGNALS:
     void OnReceive(const QString& host, quint16 port, const QByteArray& buffer);
+    // After the OnReceive of each: the datagrams taken off the socket at one wake-up, in order, for a
+    // receiver that may skip what a later datagram replaces.
+    void OnReceiveBurst(const QList<QByteArray>& datagrams);
     void OnError(int errorNo, const QString& msg);
     // A name lookup for TxIPAddr has answered, with an address or without.
     void TargetResolved();
@@ -77,6 +83,9 @@ private:
     QString bindSocket();
     void retryBind();
     void readPending();
+    // One datagram off the socket, handed to OnReceive and appended to burst; false when there is none or
+    // the socket failed. A failure or a datagram too long for the buffer leaves its text in error.
+    bool readOne(QList<QByteArray>& burst, QString& error);
     HostResolver& resolver();
 
     int m_fd = -1;

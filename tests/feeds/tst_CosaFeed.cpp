@@ -50,12 +50,17 @@ private Q_SLOTS:
         connect(&m_endpoint, &TUDPVesk::OnReceive, m_feed.get(), &TCosaFeed::UDPCosaReceive);
         m_w->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
-        // A known state that every message is measured against.
+        knownState();
+        QCOMPARE(m_fx->sent(), QStringList());
+    }
+    // The state that every message is measured against.
+    void knownState()
+    {
         m_w->setLines({QStringLiteral("alt")});
+        m_w->clearTimetable();
         m_w->addTimetableEntry(QStringLiteral("alt"), QStringLiteral("alt"));
         m_w->showList(QStringLiteral("alt"), {QStringList(5, QStringLiteral("x"))});
         m_w->ShowTab(TFormTextbox::BildZeigen);
-        QCOMPARE(m_fx->sent(), QStringList());
     }
     void cleanup()
     {
@@ -144,6 +149,34 @@ private Q_SLOTS:
         const QByteArray filler(30000, 'y');
         send({"CDC;FREE;1;endlos", filler, filler, filler, ";CDC", cosaFrame("FREE;1;danach")});
         QTRY_COMPARE(m_w->lines(), QStringList{"danach"});
+    }
+
+    // A burst of datagrams leaves out the lists that a later one replaces, and ends as the messages one by one.
+    void burstEndsAsOneByOne_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("payloads");
+        using L = QList<QByteArray>;
+        QTest::newRow("lists between others") << L{"STRT;A;;2;1;7;N;L;2;8;O;M",         "FREE;1;frei", "RSLT;B;;0",
+                                                   "RSLT;C;;3;1;P;Q;1;2;R;S;2;3;T;U;3", "STRT;D;E;0",  "SCED;1;9:00;x"};
+        QTest::newRow("medal list without rows keeps the count")
+            << L{"RSLT;C;;3;1;P;Q;1;2;R;S;2;3;T;U;3", "MEDL;M;;0;0;0", "FREE;1;frei"};
+        QTest::newRow("blank between lists") << L{"STRT;A;;2;1;7;N;L;2;8;O;M", "BLNK", "STRT;B;;1;1;9;P;Q"};
+        QTest::newRow("pages around a picture")
+            << L{"FREE;1;a", "PICT;fehlt", "RSLT;C;;1;1;P;Q;1", "SCED;1;9:00;x", "VIDEO;fehlt", "FREE;1;b"};
+        QTest::newRow("last list without rows") << L{"RSLT;C;;1;1;P;Q;1", "RSLT;D;;2;1;R;S;2;2;T;U;3", "RSLT;E;;0"};
+    }
+    void burstEndsAsOneByOne()
+    {
+        QFETCH(QList<QByteArray>, payloads);
+        QList<QByteArray> datagrams;
+        for (const QByteArray& payload : payloads)
+            datagrams << cosaFrame(payload);
+        for (const QByteArray& d : datagrams)
+            m_feed->UDPCosaReceive(QString(), 0, d);
+        const QStringList oneByOne = stateOf();
+        knownState();
+        m_feed->UDPCosaReceiveBurst(datagrams);
+        QCOMPARE(stateOf(), oneByOne);
     }
 
     void blankReachesTheWall_data()
@@ -260,6 +293,13 @@ private:
             entries << item->text(0) + '|' + item->text(1) + '|' + item->text(2);
         }
         return entries;
+    }
+    // Everything a message can change, for comparing two ways to the same end.
+    QStringList stateOf()
+    {
+        return QStringList{
+            QString::number(m_w->currentPage()),          m_w->lines().join('/'), timetableOf().join('/'),
+            child<QLineEdit>(*m_w, "EdPnHeader")->text(), gridOf().join('/'),     m_fx->sent().join('/')};
     }
     QStringList gridOf() const
     {

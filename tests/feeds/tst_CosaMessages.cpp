@@ -50,6 +50,30 @@ private Q_SLOTS:
         QCOMPARE(r.feed(";CDCCDC;BLNK;CDC"), QList<QByteArray>{"BLNK;"});
     }
 
+    // What a payload does to the list grid, read from its head alone, as parsing it whole decides.
+    void listEffectAsParsed_data()
+    {
+        QTest::addColumn<QByteArray>("payload");
+        QTest::addColumn<ListEffect>("effect");
+        QTest::newRow("free") << QByteArray("FREE;1;a;") << ListEffect::None;
+        QTest::newRow("start list with rows") << QByteArray(" strt ;T;U;1;1;2;N;L;") << ListEffect::Whole;
+        QTest::newRow("result list without rows") << QByteArray("RSLT;T;;0;") << ListEffect::Part;
+        QTest::newRow("count without fields") << QByteArray("RSLT;T;;5;") << ListEffect::Whole;
+        QTest::newRow("medal list, third count") << QByteArray("MEDL;T;;0;-1;1;A;X;1;") << ListEffect::Whole;
+        QTest::newRow("medal list without rows") << QByteArray("MEDL;T;;0;0;0;") << ListEffect::Part;
+        QTest::newRow("not UTF-8 after the head") << QByteArray("RSLT;T;;1;1;M\xfcller;L;1;") << ListEffect::None;
+        QTest::newRow("head only") << QByteArray("MEDL;T") << ListEffect::Part;
+    }
+    void listEffectAsParsed()
+    {
+        QFETCH(QByteArray, payload);
+        QFETCH(ListEffect, effect);
+        QCOMPARE(listEffect(payload), effect);
+        const Message m = parseMessage(payload);
+        const bool list = m.kind == Kind::StartList || m.kind == Kind::ResultList || m.kind == Kind::MedalList;
+        QCOMPARE(effect, !list ? ListEffect::None : m.rows.isEmpty() ? ListEffect::Part : ListEffect::Whole);
+    }
+
     void utf8_data()
     {
         QTest::addColumn<QByteArray>("bytes");

@@ -57,6 +57,23 @@ struct MediaRig
         probe.clear();
     }
 
+    // A server in place of the running one whose data connections take uploads at pace; false when it does
+    // not come up.
+    bool restartServer(FtpPace pace)
+    {
+        server = std::make_unique<FtpServer>(QStringLiteral("TORVEK"), QStringLiteral("mirtelo.kq"), pace);
+        if (!server->start())
+            return false;
+        ports.ftp = server->port();
+        return true;
+    }
+
+    // Waits until the upload under way, if any, has ended and its window has heard of it.
+    bool uploadEnds()
+    {
+        return QTest::qWaitFor([this] { return !media->Upload.busy(); }, 20000);
+    }
+
     // What reached the wall since the last call.
     QStringList sent() { return probe.drain(*link); }
 

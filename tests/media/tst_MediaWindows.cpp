@@ -140,6 +140,7 @@ private Q_SLOTS:
         QSignalSpy bar(child<QProgressBar>(*m_jpg, "PBar"), &QProgressBar::valueChanged);
         QSignalSpy hiddenBar(child<QProgressBar>(*m_video, "PBarVideo"), &QProgressBar::valueChanged);
         click(*m_jpg, "SBSend");
+        QVERIFY(m_rig.uploadEnds());
         QCOMPARE(m_rig.beforeUpload, QStringList());
         QCOMPARE(sent(), kPicture);
         QImage uploaded;
@@ -150,7 +151,7 @@ private Q_SLOTS:
         QVERIFY(m_report->entries.isEmpty());
         // The visible window's bar went full and back to 0; the hidden window's bar was left alone.
         QVERIFY(!bar.isEmpty());
-        QCOMPARE(bar.last().first().toInt(), 0);
+        QTRY_COMPARE(bar.last().first().toInt(), 0);
         QVERIFY(hiddenBar.isEmpty());
     }
 
@@ -197,6 +198,7 @@ private Q_SLOTS:
         if (!report.isEmpty())
             return;
         click(*m_jpg, "SBSend");
+        QVERIFY(m_rig.uploadEnds());
         QCOMPARE(sent(), kPicture);
         QCOMPARE(m_rig.server->content(QStringLiteral("BrisalClient.jpg")), file);
     }
@@ -232,6 +234,7 @@ private Q_SLOTS:
         auto* send = child<QToolButton>(*m_jpg, "SBSend");
         QCOMPARE(send->isEnabled(), serverDown);
         m_jpg->SBSendClick();
+        QVERIFY(m_rig.uploadEnds());
         QCOMPARE(m_report->entries.size(), 1);
         QCOMPARE(sent(), QStringList());
         if (!serverDown)
@@ -256,14 +259,70 @@ private Q_SLOTS:
 
         QSignalSpy bar(child<QProgressBar>(*m_video, "PBarVideo"), &QProgressBar::valueChanged);
         click(*m_video, "SBSend");
+        QVERIFY(m_rig.uploadEnds());
         QCOMPARE(m_rig.beforeUpload, kVideo);
         QCOMPARE(sent(), kVideo);
         QCOMPARE(m_rig.server->content(QStringLiteral("BrisalClient.avi")), clip);
         QVERIFY(bar.contains(QVariantList{300000}));
-        QCOMPARE(bar.last().first().toInt(), 0);
+        QTRY_COMPARE(bar.last().first().toInt(), 0);
         auto* send = child<QToolButton>(*m_video, "SBSend");
         QVERIFY(send->isEnabled() && !send->isChecked());
         QVERIFY(m_report->entries.isEmpty());
+    }
+
+    // While an upload runs, "Abbrechen" is on and the window's wall buttons wait. "Abbrechen", or closing
+    // the window, ends it with the operator's reason in the error report; the picture page is not
+    // selected, the bar is empty again and the buttons are back.
+    void cancelledUpload_data()
+    {
+        QTest::addColumn<bool>("videoWindow");
+        QTest::addColumn<bool>("close");
+        QTest::addColumn<QStringList>("bodies");
+        QTest::newRow("picture, Abbrechen") << false << false << QStringList();
+        QTest::newRow("video, Abbrechen") << true << false << kVideo;
+        QTest::newRow("picture, window closed") << false << true << kErase;
+        QTest::newRow("video, window closed") << true << true << kVideo + kErase;
+    }
+    void cancelledUpload()
+    {
+        QFETCH(bool, videoWindow);
+        QFETCH(bool, close);
+        QFETCH(QStringList, bodies);
+        QVERIFY(m_rig.restartServer({0, 1})); // stops reading after its first piece
+        QWidget& w = videoWindow ? static_cast<QWidget&>(*m_video) : static_cast<QWidget&>(*m_jpg);
+        const QString chosen =
+            m_rig.chosen.filePath(videoWindow ? QStringLiteral("Clip.avi") : QStringLiteral("Gut.jpg"));
+        if (videoWindow) {
+            QFile clip(chosen);
+            QVERIFY(clip.open(QIODevice::WriteOnly) && clip.resize(32 * 1024 * 1024));
+        } else {
+            QVERIFY(QImage(64, 48, QImage::Format_RGB32).save(chosen));
+        }
+        m_rig.answer = chosen;
+        click(w, videoWindow ? "SBOpenVideo" : "SBLoadPicture");
+        showWindow(w);
+        auto* cancel = child<QToolButton>(w, "SBCancelUpload");
+        auto* erase = child<QToolButton>(w, "SBErase");
+        auto* send = child<QToolButton>(w, "SBSend");
+        auto* bar = child<QProgressBar>(w, videoWindow ? "PBarVideo" : "PBar");
+        QVERIFY(!cancel->isEnabled());
+
+        click(w, "SBSend");
+        QVERIFY(cancel->isEnabled());
+        QVERIFY(!erase->isEnabled() && !send->isEnabled());
+        QTRY_VERIFY(bar->value() > 0);
+        if (close)
+            w.hide();
+        else
+            click(w, "SBCancelUpload");
+        QVERIFY(m_rig.uploadEnds());
+
+        const QString name = videoWindow ? QStringLiteral("BrisalClient.avi") : QStringLiteral("BrisalClient.jpg");
+        QCOMPARE(m_report->texts(), QStringList{TFtpClient::cancelledReason(name, QStringLiteral("127.0.0.1"))});
+        QCOMPARE(sent(), bodies);
+        QCOMPARE(bar->value(), 0);
+        QVERIFY(!cancel->isEnabled());
+        QVERIFY(erase->isEnabled() && send->isEnabled() && !send->isChecked());
     }
 
     void videoWithoutCopySendsNothing()

@@ -206,6 +206,7 @@ private Q_SLOTS:
         picture.fill(Qt::darkCyan);
         child<TImage>(*m_w, "ImJpgSatzUndSpiel")->setPicture(picture);
         run(Action::ShowPicture);
+        QVERIFY(uploadEnds());
         QCOMPARE(m_fx->sent(), QStringList());
         QCOMPARE(selected(), static_cast<int>(Action::ShowPicture));
         QCOMPARE(m_report.entries.size(), server ? 0 : 1);
@@ -287,6 +288,7 @@ private Q_SLOTS:
         });
         m_player.playing = true;
         run(Action::ShowVideo);
+        QVERIFY(uploadEnds());
         QVERIFY(!m_player.playing);
         QCOMPARE(pauses.value(0), TFormSpielUndSatz::kVideoPauseMs);
         QCOMPARE(sendEnabled.value(0), false);
@@ -309,6 +311,10 @@ private:
         child<QComboBox>(*m_w, "CBImageAction")->setCurrentIndex(static_cast<int>(action));
         m_dialogs.clear();
         click(*m_w, "SBDoImage");
+    }
+    bool uploadEnds()
+    {
+        return QTest::qWaitFor([this] { return !m_fx->media.Upload.busy(); }, 20000);
     }
     int selected() const { return child<QComboBox>(*m_w, "CBImageAction")->currentIndex(); }
     void startServer()

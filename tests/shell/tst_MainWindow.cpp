@@ -94,6 +94,7 @@ private Q_SLOTS:
     void wallPortTakenAtStart();
     void cosaPortTakenShowsEndpointBox();
     void lynxPortTakenReachesTheStatusLine();
+    void feedErrorLeavesPagesOpen();
     void placementArguments_data();
     void placementArguments();
     void everyWindowFitsTheSmallestScreen();
@@ -468,6 +469,26 @@ void tst_MainWindow::lynxPortTakenReachesTheStatusLine()
     other.reset();
     QTRY_VERIFY_WITH_TIMEOUT(client.app->UDPJson.Active(), 5000);
     QCOMPARE(client.main().statusText(), QString());
+}
+
+// Anyone on the network can send the FinishLynx port a datagram too long for it: the status bar says so, and
+// the open page stays (only the wall link's errors close pages).
+void tst_MainWindow::feedErrorLeavesPagesOpen()
+{
+    ClientFixture client;
+    client.start();
+    QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
+    bool visibleAfterError = false;
+    WindowWatch watch(WindowWatch::window(client.app->FormTextbox), [&](QWidget& w) {
+        QUdpSocket sender;
+        sender.writeDatagram(QByteArray(9000, 'x'), QHostAddress::LocalHost, client.app->ports.json);
+        QTRY_COMPARE(client.main().statusText(), QStringLiteral("Socketfehler: UDPOnReceive: Message too long"));
+        visibleAfterError = w.isVisible();
+        w.close();
+    });
+    QTest::mouseClick(client.main().findChild<QToolButton*>(QStringLiteral("SBTextlist")), Qt::LeftButton);
+    QCOMPARE(watch.showings(), 1);
+    QVERIFY(visibleAfterError);
 }
 
 void tst_MainWindow::placementArguments_data()

@@ -158,6 +158,24 @@ private Q_SLOTS:
         QCOMPARE(spy[1][2].toByteArray(), QByteArray("two"));
     }
 
+    // What waits on the socket is taken at one wake-up and handed on as a burst too, after the datagrams'
+    // own OnReceive; the burst so far goes before an error, whose report may wait for the operator.
+    void burstsEndBeforeAnError()
+    {
+        TUDPVesk e;
+        e.RxPort = testsupport::freeUdpPort();
+        e.OpenSocket();
+        QStringList events;
+        connect(&e, &TUDPVesk::OnReceive, [&](const QString&, quint16, const QByteArray& d) { events << "r:" + d; });
+        connect(&e, &TUDPVesk::OnReceiveBurst, [&](const QList<QByteArray>& d) { events << "b:" + d.join(','); });
+        connect(&e, &TUDPVesk::OnError, [&] { events << QStringLiteral("error"); });
+        QUdpSocket peer;
+        for (const QByteArray& d : {QByteArray("one"), QByteArray(9000, 'x'), QByteArray("two"), QByteArray("three")})
+            QCOMPARE(peer.writeDatagram(d, QHostAddress::LocalHost, e.RxPort), d.size());
+        QTRY_COMPARE(events.size(), 6);
+        QCOMPARE(events, (QStringList{"r:one", "b:one", "error", "r:two", "r:three", "b:two,three"}));
+    }
+
     // A datagram longer than the receive buffer is dropped whole and reported, never handed on cut.
     void oversizedDatagramDropped_data()
     {
