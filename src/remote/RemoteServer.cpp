@@ -103,8 +103,12 @@ bool RemoteServer::apply(const Config& config)
         client->deleteLater();
     }
     m_clients.clear();
-    if (m_tcp)
+    if (m_tcp) {
         m_tcp->close();
+        // Connections kept open from before must not go on under the old address, port or token.
+        for (QTcpSocket* connection : m_tcp->findChildren<QTcpSocket*>())
+            connection->abort();
+    }
     m_error.clear();
     m_api.setAccess(config.token, remote::isLoopback(config.address));
     if (!config.enabled) {

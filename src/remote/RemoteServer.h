@@ -33,7 +33,7 @@ public:
     RemoteServer(RemoteControl& control, const Clock& clock, QObject* parent = nullptr);
     ~RemoteServer() override;
 
-    // Stops listening and drops the event sockets; then, when enabled, listens on the address and port.
+    // Stops listening and drops every connection; then, when enabled, listens on the address and port.
     // False when that fails, with a German reason in errorString(). The same configuration again changes
     // nothing.
     bool apply(const Config& config);

@@ -525,6 +525,19 @@ void tst_RemoteControl::configurationPage()
     QCOMPARE(f.stored(QStringLiteral("Token"), QStringLiteral("Remote")), shown);
     QVERIFY(f.app->Remote.isListening());
     QCOMPARE(f.app->Remote.port(), port);
+
+    // Switched off, it also ends the connections a client keeps open.
+    QTcpSocket kept;
+    kept.connectToHost(QHostAddress::LocalHost, port);
+    QVERIFY(kept.waitForConnected(5000));
+    kept.write("GET /api/v1/status HTTP/1.1\r\nHost: 127.0.0.1\r\nAuthorization: Bearer " + shown.toLatin1() +
+               "\r\n\r\n");
+    QByteArray answer;
+    QTRY_VERIFY((answer += kept.readAll()).startsWith("HTTP/1.1 200"));
+    f.editConfig(
+        [](const ConfigControls& c) { child<QCheckBox>(*c.PageControl, "CBRemoteEnabled")->setChecked(false); }, true);
+    QVERIFY(!f.app->Remote.isListening());
+    QTRY_COMPARE(kept.state(), QAbstractSocket::UnconnectedState);
 }
 
 QTEST_MAIN(tst_RemoteControl)
