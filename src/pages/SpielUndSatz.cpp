@@ -80,9 +80,9 @@ TFormSpielUndSatz::TFormSpielUndSatz(WallSink& wall, TMediaModule& media, ErrorR
 
     auto* teams = new QGroupBox(QStringLiteral("Mannschaften:"), this);
     auto* teamsRow = new QHBoxLayout(teams);
-    teamsRow->addWidget(m_edVereinLinks);
+    teamsRow->addLayout(nameColumn(m_edVereinLinks));
     teamsRow->addSpacing(12);
-    teamsRow->addWidget(m_edVereinRechts);
+    teamsRow->addLayout(nameColumn(m_edVereinRechts));
     QGroupBox* sets =
         scoreRow(this, QStringLiteral("Satzstand:"), m_pnSatzLeft, m_udSatzLeft, m_pnSatzRight, m_udSatzRight);
     QGroupBox* games =
@@ -148,12 +148,19 @@ TFormSpielUndSatz::TFormSpielUndSatz(WallSink& wall, TMediaModule& media, ErrorR
     connect(doImage, &QToolButton::clicked, this, &TFormSpielUndSatz::SBDoImageClick);
     connect(m_udSatzLeft, &QSpinBox::valueChanged, this, &TFormSpielUndSatz::UDSatzLeftChangingEx);
     connect(m_udSatzRight, &QSpinBox::valueChanged, this, &TFormSpielUndSatz::UDSatzRightChangingEx);
+    finishPage(m_sbSend, erase, m_edVereinLinks);
 }
 
 void TFormSpielUndSatz::SBSendClick()
 {
-    m_wall.send(wallcmd::setsShow(m_edVereinLinks->text(), m_edVereinRechts->text(), m_udToreLinks->value(),
-                                  m_udToreRechts->value(), m_udSatzLeft->value(), m_udSatzRight->value()));
+    m_wall.send(held().bodies);
+}
+
+TUnsentChanges::Held TFormSpielUndSatz::held() const
+{
+    return {wallcmd::setsShow(m_edVereinLinks->text(), m_edVereinRechts->text(), m_udToreLinks->value(),
+                              m_udToreRechts->value(), m_udSatzLeft->value(), m_udSatzRight->value()),
+            {}};
 }
 
 void TFormSpielUndSatz::UDSatzLeftChangingEx(int value)

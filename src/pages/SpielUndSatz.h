@@ -49,6 +49,7 @@ public:
 
 protected:
     void FormShow() override;
+    TUnsentChanges::Held held() const override;
 
 private:
     void clearMedia();
