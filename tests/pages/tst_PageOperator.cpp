@@ -14,6 +14,7 @@
 #include "support/FakeClock.h"
 #include "support/RecordingPlayer.h"
 #include "support/RecordingSound.h"
+#include "support/TestPaths.h"
 #include "textlist/Textbox.h"
 
 #include <QApplication>
@@ -288,6 +289,20 @@ private Q_SLOTS:
         else if (auto* label = control.isEmpty() ? nullptr : w.findChild<QLabel*>(control))
             QCOMPARE(label->text(), value);
         QVERIFY(m_report.entries.isEmpty());
+    }
+
+    // The manual's page on keys names every key the windows bind, so the help cannot fall behind.
+    void manualNamesEveryKey()
+    {
+        if (testsupport::sourceDir().isEmpty())
+            QSKIP("BRISAL_SOURCE_DIR not set");
+        QFile page(testsupport::sourceDir() + QStringLiteral("/docs/manual/tastenkuerzel.md"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(page.readAll());
+        for (const shortcuts::Binding& b : shortcuts::pageBindings())
+            QVERIFY2(text.contains(QStringLiteral("| ") + b.keyText + QStringLiteral(" |")), qPrintable(b.keyText));
+        for (int row = 0; row < shortcuts::kLauncherKeys; ++row)
+            QVERIFY(text.contains(QStringLiteral("| ") + shortcuts::launcherKeyText(row) + QStringLiteral(" |")));
     }
 
     // A window opens with the focus on its first input, never on "Löschen": not even after the operator
