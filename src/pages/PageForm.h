@@ -33,6 +33,7 @@ public:
     bool hasUnsentChanges() const { return m_unsentChanges->unsent(); }
 
 Q_SIGNALS:
+    // Told once control is back in the event loop, and only when it differs from what was told last.
     void unsentChangesChanged(bool unsent);
 
 protected:

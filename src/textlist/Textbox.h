@@ -108,6 +108,7 @@ public:
     bool hasUnsentChanges() const;
 
 Q_SIGNALS:
+    // Told once control is back in the event loop, and only when it differs from what was told last.
     void unsentChangesChanged(bool unsent);
     // The FinishLynx page's standings buttons: its results (the grid's cells) handed over to the
     // standings, and the standings asked for.
