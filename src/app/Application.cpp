@@ -72,6 +72,7 @@ BrisalClientApp::BrisalClientApp(const ApplicationSetup& setup, ErrorReport& rep
     });
 
     RemoteActions.setPicture([this] { return FormMonitor.picture(TFormMonitor::wallPixels()); });
+    RemoteActions.setUnsentListener([this](const QString& page, bool unsent) { Remote.publishUnsent(page, unsent); });
     QObject::connect(&Link, &WallLink::stateChanged, &Remote, &RemoteServer::publishLinkState);
     QObject::connect(&Link, &WallLink::bodiesSent, &Remote, &RemoteServer::publishSent);
     QObject::connect(&FormMain, &TFormMain::settingsApplied, &Remote, [this] {

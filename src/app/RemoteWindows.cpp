@@ -32,29 +32,6 @@ Page launcherPage(remote::PageKind kind)
     return Page::SpielUndSatz;
 }
 
-QString remoteName(Page page)
-{
-    switch (page) {
-    case Page::Watch:
-        return QStringLiteral("clock");
-    case Page::Socker:
-        return QStringLiteral("soccer");
-    case Page::AmericanFootball:
-        return QStringLiteral("football");
-    case Page::SpielUndSatz:
-        return QStringLiteral("sets");
-    case Page::Textlist:
-        return QStringLiteral("text");
-    case Page::Picture:
-        return QStringLiteral("picture");
-    case Page::Video:
-        return QStringLiteral("video");
-    case Page::Timing:
-        break;
-    }
-    return QStringLiteral("timing");
-}
-
 // The names and counts a command gives, the others as the window holds them.
 void enterScore(TScorePage& page, const std::optional<QString>& home, const std::optional<QString>& guest,
                 std::optional<int> homePoints, std::optional<int> guestPoints)
@@ -67,13 +44,6 @@ void enterScore(TScorePage& page, const std::optional<QString>& home, const std:
     page.setScore(score);
 }
 
-// Whether a window holds edits that its "Anzeigen" has not sent; the windows do not keep track of that, so
-// nothing counts as unsent.
-bool unsentChanges(const QDialog&)
-{
-    return false;
-}
-
 } // namespace
 
 RemoteWindows::RemoteWindows(const Windows& windows, WallLink& link) : m_windows(windows), m_link(link)
@@ -82,30 +52,37 @@ RemoteWindows::RemoteWindows(const Windows& windows, WallLink& link) : m_windows
                      [this](const wallcmd::StatusReply& reply) { m_version = reply.version; });
 }
 
-QDialog* RemoteWindows::shownWindow() const
+QList<RemoteWindows::Entry> RemoteWindows::entries() const
+{
+    return {{Page::Watch, &m_windows.watch, QStringLiteral("clock")},
+            {Page::Socker, &m_windows.socker, QStringLiteral("soccer")},
+            {Page::AmericanFootball, &m_windows.americanFootball, QStringLiteral("football")},
+            {Page::SpielUndSatz, &m_windows.spielUndSatz, QStringLiteral("sets")},
+            {Page::Textlist, &m_windows.textbox, QStringLiteral("text")},
+            {Page::Picture, &m_windows.picture, QStringLiteral("picture")},
+            {Page::Video, &m_windows.video, QStringLiteral("video")},
+            {Page::Timing, &m_windows.timing, QStringLiteral("timing")}};
+}
+
+std::optional<RemoteWindows::Entry> RemoteWindows::shown() const
 {
     const std::optional<Page> page = m_windows.main.shownPage();
-    if (!page)
-        return nullptr;
-    switch (*page) {
-    case Page::Watch:
-        return &m_windows.watch;
-    case Page::Socker:
-        return &m_windows.socker;
-    case Page::AmericanFootball:
-        return &m_windows.americanFootball;
-    case Page::SpielUndSatz:
-        return &m_windows.spielUndSatz;
-    case Page::Textlist:
-        return &m_windows.textbox;
-    case Page::Picture:
-        return &m_windows.picture;
-    case Page::Video:
-        return &m_windows.video;
-    case Page::Timing:
-        break;
+    for (const Entry& entry : entries()) {
+        if (page == entry.page)
+            return entry;
     }
-    return &m_windows.timing;
+    return std::nullopt;
+}
+
+void RemoteWindows::setUnsentListener(const std::function<void(const QString& page, bool unsent)>& listener)
+{
+    for (const Entry& entry : entries()) {
+        auto tell = [listener, name = entry.name](bool unsent) { listener(name, unsent); };
+        if (auto* page = qobject_cast<TPageForm*>(entry.window))
+            QObject::connect(page, &TPageForm::unsentChangesChanged, page, tell);
+        else
+            QObject::connect(&m_windows.textbox, &TFormTextbox::unsentChangesChanged, &m_windows.textbox, tell);
+    }
 }
 
 RemoteStatus RemoteWindows::status() const
@@ -115,10 +92,11 @@ RemoteStatus RemoteWindows::status() const
     s.columns = m_link.textSize().columns;
     s.rows = m_link.textSize().rows;
     s.version = m_version;
-    if (const std::optional<Page> page = m_windows.main.shownPage())
-        s.page = remoteName(*page);
-    if (const QDialog* window = shownWindow())
-        s.unsent = unsentChanges(*window);
+    if (const std::optional<Entry> entry = shown()) {
+        s.page = entry->name;
+        const auto* page = qobject_cast<const TPageForm*>(entry->window);
+        s.unsent = page ? page->hasUnsentChanges() : m_windows.textbox.hasUnsentChanges();
+    }
     return s;
 }
 
@@ -205,8 +183,8 @@ void RemoteWindows::erase()
 {
     // Every page window names its "Löschen" SBErase; pressing it does all that the operator's press does
     // (the clock's modes released, the timing display's sending ended, a video preview stopped).
-    if (QDialog* window = shownWindow()) {
-        if (auto* button = window->findChild<QAbstractButton*>(QStringLiteral("SBErase"))) {
+    if (const std::optional<Entry> entry = shown()) {
+        if (auto* button = entry->window->findChild<QAbstractButton*>(QStringLiteral("SBErase"))) {
             button->click();
             return;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "remote/RemoteControl.h"
+#include "shell/Main.h"
 
 #include <QImage>
 
@@ -8,11 +9,11 @@
 
 class QDialog;
 class TFormAmericanFootball;
-class TFormMain;
 class TFormSocker;
 class TFormSpielUndSatz;
 class TFormTextbox;
 class TFormWatch;
+class TPageForm;
 class WallLink;
 
 // The remote control acting on the program's own windows: a page opened through the launcher's page
@@ -30,15 +31,17 @@ public:
         TFormTextbox& textbox;
         TFormSpielUndSatz& spielUndSatz;
         // The other windows the launcher opens, for their "Löschen".
-        QDialog& picture;
-        QDialog& video;
-        QDialog& timing;
+        TPageForm& picture;
+        TPageForm& video;
+        TPageForm& timing;
     };
 
     RemoteWindows(const Windows& windows, WallLink& link);
 
     // The on-air monitor's picture; without one, monitor.png has nothing to show.
     void setPicture(std::function<QImage()> picture) { m_picture = std::move(picture); }
+    // Hears when a window comes to hold changes "Anzeigen" has not sent, or no longer does.
+    void setUnsentListener(const std::function<void(const QString& page, bool unsent)>& listener);
 
     RemoteStatus status() const override;
     bool pageEnabled(remote::PageKind page) const override;
@@ -47,7 +50,15 @@ public:
     QByteArray monitorPng() const override;
 
 private:
-    QDialog* shownWindow() const;
+    // A window the launcher opens, with its name in the remote control.
+    struct Entry
+    {
+        TFormMain::Page page;
+        QDialog* window;
+        QString name;
+    };
+    QList<Entry> entries() const;
+    std::optional<Entry> shown() const;
     void enter(const remote::ClockCommand& c);
     void enter(const remote::SoccerCommand& c);
     void enter(const remote::FootballCommand& c);

@@ -4,8 +4,10 @@
 #include "media/MediaModule.h"
 #include "media/MediaPages.h"
 #include "media/MediaWindow.h"
+#include "pages/PageKeys.h"
 #include "shell/ErrorReport.h"
 #include "shell/PageGlyphs.h"
+#include "wall_link/WallCommands.h"
 
 #include <QFrame>
 #include <QProgressBar>
@@ -42,12 +44,23 @@ TFormJpg::TFormJpg(WallSink& wall, TMediaModule& media, ErrorReport& report, QWi
     connect(m_sbSend, &QToolButton::clicked, this, &TFormJpg::SBSendClick);
     connect(erase, &QToolButton::clicked, this, &TFormJpg::SBEraseClick);
     connect(live, &QToolButton::clicked, this, &TFormJpg::SBLiveClick);
+    pagekeys::bindButton(this, shortcuts::Action::Open, load);
+    finishPage(m_sbSend, erase, load);
 }
 
 void TFormJpg::SBLoadPictureClick()
 {
     m_report.run([this] { mediapage::loadPicture(m_media.Open, *m_picture, this); });
     m_sbSend->setEnabled(!m_picture->picture().isNull());
+    contentChanged();
+}
+
+TUnsentChanges::Held TFormJpg::held() const
+{
+    const QImage& picture = m_picture->picture();
+    if (picture.isNull())
+        return {};
+    return {wallcmd::pictureShow(), QByteArray::number(picture.cacheKey())};
 }
 
 void TFormJpg::SBSendClick()

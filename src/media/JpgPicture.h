@@ -25,6 +25,7 @@ public:
 
 protected:
     void FormHide() override;
+    TUnsentChanges::Held held() const override;
 
 private:
     TMediaModule& m_media;

@@ -3,9 +3,12 @@
 #include "media/MediaModule.h"
 #include "media/MediaPages.h"
 #include "media/MediaWindow.h"
+#include "pages/PageKeys.h"
 #include "shell/ErrorReport.h"
 #include "shell/PageGlyphs.h"
+#include "wall_link/WallCommands.h"
 
+#include <QFileInfo>
 #include <QFrame>
 #include <QProgressBar>
 #include <QToolButton>
@@ -41,11 +44,24 @@ TFormVideo::TFormVideo(WallSink& wall, TMediaModule& media, ErrorReport& report,
     connect(erase, &QToolButton::clicked, this, &TFormVideo::SBEraseClick);
     connect(live, &QToolButton::clicked, this, &TFormVideo::SBLiveClick);
     connect(camera, &QToolButton::clicked, this, &TFormVideo::SBShowMJPEGClick);
+    pagekeys::bindButton(this, shortcuts::Action::Open, open);
+    finishPage(m_sbSend, erase, open);
 }
 
 void TFormVideo::SBOpenVideoClick()
 {
-    m_report.run([this] { mediapage::openVideo(m_media, m_media.Open, m_surface, m_videoCopyPath, this); });
+    m_report.run([this] {
+        if (mediapage::openVideo(m_media, m_media.Open, m_surface, m_videoCopyPath, this))
+            ++m_videosOpened;
+    });
+    contentChanged();
+}
+
+TUnsentChanges::Held TFormVideo::held() const
+{
+    if (!QFileInfo::exists(m_videoCopyPath))
+        return {};
+    return {wallcmd::videoShow(), QByteArray::number(m_videosOpened)};
 }
 
 void TFormVideo::SBSendClick()

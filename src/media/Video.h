@@ -29,6 +29,7 @@ public:
 
 protected:
     void FormHide() override;
+    TUnsentChanges::Held held() const override;
 
 private:
     TMediaModule& m_media;
@@ -36,4 +37,5 @@ private:
     QWidget* m_surface = nullptr;    // PnVideo
     QToolButton* m_sbSend = nullptr; // SBSend
     QString m_videoCopyPath;
+    int m_videosOpened = 0; // tells one staged video from the next of the same name
 };

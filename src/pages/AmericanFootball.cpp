@@ -2,6 +2,7 @@
 
 #include "pages/AlertSound.h"
 #include "pages/Clock.h"
+#include "pages/PageKeys.h"
 #include "shell/Settings.h"
 #include "wall_link/WallCommands.h"
 #include "wall_link/WallSink.h"
@@ -14,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSpinBox>
 #include <QTimer>
 #include <QToolButton>
@@ -24,6 +26,7 @@ const QColor kNavy(0, 0, 128);
 const QColor kMaroon(128, 0, 0);
 const QColor kDarkGreen(0, 128, 0);
 const QColor kInvalidRed(255, 0, 0);
+const QColor kFocusedClock(255, 250, 205); // the display has the focus, so its keys act
 const QString kZero = QStringLiteral("00:00");
 
 QLabel* heading(QWidget* parent, const QString& text)
@@ -58,6 +61,21 @@ TFormAmericanFootball::TFormAmericanFootball(WallSink& wall, const Clock& clock,
     clockFont.setBold(true);
     m_pnGameWatch->setFont(clockFont);
     m_pnGameWatch->setFixedHeight(64);
+    m_pnGameWatch->setFocusPolicy(Qt::StrongFocus);
+    QPalette focusPal = m_pnGameWatch->palette();
+    focusPal.setColor(QPalette::Window, kFocusedClock);
+    m_pnGameWatch->setPalette(focusPal);
+    m_pnGameWatch->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_pnGameWatch->installEventFilter(this);
+    {
+        using shortcuts::Action;
+        QStringList keys;
+        for (Action a : {Action::ClockRunStop, Action::ClockSecondUp, Action::ClockSecondDown, Action::ClockMinuteUp,
+                         Action::ClockMinuteDown})
+            keys << shortcuts::binding(a).keyText + QStringLiteral(": ") + shortcuts::binding(a).what;
+        pagekeys::setNote(m_pnGameWatch, keys.join(QLatin1Char('\n')));
+        pagekeys::setKeyText(m_pnGameWatch, {}, QStringLiteral("Spieluhr"));
+    }
 
     m_sbRunWatch = button(this, QStringLiteral("SBRunWatch"), {}, QStringLiteral("Zeit läuft"));
     m_sbStopWatch = button(this, QStringLiteral("SBStopWatch"), {}, QStringLiteral("Zeit steht"));
@@ -106,8 +124,8 @@ TFormAmericanFootball::TFormAmericanFootball(WallSink& wall, const Clock& clock,
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(12);
     grid->addWidget(heading(this, QStringLiteral("Mannschaften:")), 0, 0);
-    grid->addWidget(m_edVereinLinks, 1, 0);
-    grid->addWidget(m_edVereinRechts, 1, 1);
+    grid->addLayout(nameColumn(m_edVereinLinks), 1, 0);
+    grid->addLayout(nameColumn(m_edVereinRechts), 1, 1);
     grid->addWidget(heading(this, QStringLiteral("Spielstand:")), 2, 0);
     const QList<std::pair<QLabel*, QSpinBox*>> scores{{m_pnToreLeft, m_udToreLinks}, {m_pnToreRight, m_udToreRechts}};
     for (int side = 0; side < 2; ++side) {
@@ -151,6 +169,8 @@ TFormAmericanFootball::TFormAmericanFootball(WallSink& wall, const Clock& clock,
     connect(m_sbClearClock, &QToolButton::clicked, this, &TFormAmericanFootball::SBClearClockClick);
     connect(m_sbRunWatch, &QToolButton::clicked, this, &TFormAmericanFootball::SBRunWatchClick);
     connect(m_sbStopWatch, &QToolButton::clicked, this, &TFormAmericanFootball::SBStopWatchClick);
+    connect(m_pnGameWatch, &QWidget::customContextMenuRequested, this, &TFormAmericanFootball::clockMenu);
+    finishPage(send, erase, m_edVereinLinks);
 }
 
 int TFormAmericanFootball::countDirectionIndex() const
@@ -267,18 +287,84 @@ bool TFormAmericanFootball::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
+    if (watched == m_pnGameWatch) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            return clockKey(static_cast<QKeyEvent*>(event)->keyCombination());
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+            m_pnGameWatch->setAutoFillBackground(event->type() == QEvent::FocusIn);
+            break;
+        default:
+            break;
+        }
+    }
     return TScorePage::eventFilter(watched, event);
 }
 
+bool TFormAmericanFootball::clockKey(QKeyCombination key)
+{
+    using shortcuts::Action;
+    if (shortcuts::matches(Action::ClockRunStop, key))
+        runOrStop();
+    else if (shortcuts::matches(Action::ClockSecondUp, key))
+        correct(1);
+    else if (shortcuts::matches(Action::ClockSecondDown, key))
+        correct(-1);
+    else if (shortcuts::matches(Action::ClockMinuteUp, key))
+        correct(60);
+    else if (shortcuts::matches(Action::ClockMinuteDown, key))
+        correct(-60);
+    else
+        return false;
+    return true;
+}
+
+void TFormAmericanFootball::clockMenu(const QPoint& pos)
+{
+    using shortcuts::Action;
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("PopGameWatch"));
+    const auto entry = [&menu](Action action, auto run) {
+        const shortcuts::Binding& b = shortcuts::binding(action);
+        menu.addAction(b.what + QLatin1Char('\t') + b.keyText, run);
+    };
+    entry(Action::ClockRunStop, [this] { runOrStop(); });
+    menu.addSeparator();
+    entry(Action::ClockSecondUp, [this] { correct(1); });
+    entry(Action::ClockSecondDown, [this] { correct(-1); });
+    entry(Action::ClockMinuteUp, [this] { correct(60); });
+    entry(Action::ClockMinuteDown, [this] { correct(-60); });
+    menu.exec(m_pnGameWatch->mapToGlobal(pos));
+}
+
+void TFormAmericanFootball::runOrStop()
+{
+    (m_sbRunWatch->isChecked() ? m_sbStopWatch : m_sbRunWatch)->click();
+}
+
+void TFormAmericanFootball::correct(int seconds)
+{
+    // Like setting the duration: the display changes, the wall gets it with the next second or "Anzeigen".
+    setDisplay(gameclock::shifted(display(), seconds));
+    contentChanged();
+}
+
 void TFormAmericanFootball::SBSendClick()
+{
+    m_wall.send(held().bodies);
+}
+
+TUnsentChanges::Held TFormAmericanFootball::held() const
 {
     wallcmd::GameClock state = wallcmd::GameClock::Hidden;
     if (m_sbStopWatch->isChecked())
         state = wallcmd::GameClock::Standing;
     else if (m_sbRunWatch->isChecked())
         state = wallcmd::GameClock::Running;
-    m_wall.send(wallcmd::footballShow(m_edVereinLinks->text(), m_edVereinRechts->text(), m_udToreLinks->value(),
-                                      m_udToreRechts->value(), state, display()));
+    return {wallcmd::footballShow(m_edVereinLinks->text(), m_edVereinRechts->text(), m_udToreLinks->value(),
+                                  m_udToreRechts->value(), state, display()),
+            {}};
 }
 
 void TFormAmericanFootball::EdClockChange()
@@ -300,6 +386,7 @@ void TFormAmericanFootball::SBSetClockClick()
     const QString text = gameclock::normalised(*duration.numbers);
     m_edClock->setText(text);
     setDisplay(text);
+    contentChanged();
 }
 
 void TFormAmericanFootball::setDuration(const QString& text)
@@ -315,6 +402,7 @@ void TFormAmericanFootball::adjustClock(int seconds)
 void TFormAmericanFootball::SBClearClockClick()
 {
     setDisplay(kZero);
+    contentChanged();
 }
 
 void TFormAmericanFootball::SBRunWatchClick()

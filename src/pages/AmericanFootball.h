@@ -19,6 +19,9 @@ class QToolButton;
 // duration or up to it. Every change of the running clock goes to the wall at once, green while it
 // runs, red while it stands; the end of the count stops the clock with an alert and a 400 Hz tone.
 //
+// The clock display takes the focus: Space starts and stops the clock, the arrows correct it by a second,
+// Page Up and Page Down by a minute; its context menu offers the same.
+//
 // Needs: the wall; the clock (its monotonic scale times the game clock); the alert sound.
 // The settings store reads and writes the count direction through countDirectionIndex().
 //
@@ -66,8 +69,14 @@ protected:
     void FormShow() override;
     void FormHide() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    TUnsentChanges::Held held() const override;
 
 private:
+    // The clock display's keys, context menu and focus look.
+    bool clockKey(QKeyCombination key);
+    void clockMenu(const QPoint& pos);
+    void runOrStop();
+    void correct(int seconds);
     gameclock::Direction direction() const;
     QString display() const;
     void setDisplay(const QString& text);

@@ -114,3 +114,15 @@ qint64 ElapsedSeconds::take(qint64 nowMs)
 }
 
 } // namespace gameclock
+
+namespace gameclock {
+
+QString shifted(const QString& display, int deltaSeconds)
+{
+    const MinSec value = GetMinSecFromStr(display).numbers.value_or(MinSec{});
+    const int total = qMax(0, value.minutes) * 60 + qMax(0, value.seconds) + deltaSeconds;
+    const int bounded = qBound(0, total, kLastDisplay);
+    return normalised({bounded / 60, bounded % 60});
+}
+
+} // namespace gameclock

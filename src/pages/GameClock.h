@@ -72,4 +72,9 @@ private:
     qint64 m_referenceMs = 0;
 };
 
+// The operator's correction: the display moved by deltaSeconds, kept within 00:00 and 99:59 so that it
+// keeps its two-digit minutes; a display without numbers counts as 00:00.
+constexpr int kLastDisplay = 99 * 60 + 59;
+QString shifted(const QString& display, int deltaSeconds);
+
 } // namespace gameclock

@@ -1,11 +1,13 @@
 #include "pages/PageForm.h"
 
+#include "pages/PageKeys.h"
 #include "wall_link/WallCommands.h"
 #include "wall_link/WallSink.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QPainter>
@@ -17,11 +19,22 @@
 TPageForm::TPageForm(WallSink& wall, const QString& className, const QString& caption, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowSystemMenuHint),
-      m_wall(wall)
+      m_unsentChanges(new TUnsentChanges(wall, this)), m_wall(*m_unsentChanges)
 {
     setObjectName(className);
     setWindowTitle(caption);
     setSizeGripEnabled(false);
+    connect(m_unsentChanges, &TUnsentChanges::changed, this, &TPageForm::unsentChangesChanged);
+}
+
+void TPageForm::finishPage(QAbstractButton* send, QAbstractButton* erase, QWidget* firstInput)
+{
+    m_firstInput = firstInput;
+    pagekeys::bindButton(this, shortcuts::Action::Show, send);
+    pagekeys::bindButton(this, shortcuts::Action::Erase, erase);
+    m_unsentChanges->markOn(send);
+    m_unsentChanges->watchInputs(this);
+    m_unsentChanges->setHeld([this] { return held(); });
 }
 
 void TPageForm::SBEraseClick()
@@ -38,8 +51,11 @@ void TPageForm::fixFrame()
 void TPageForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
+    if (event->spontaneous())
+        return;
+    if (m_firstInput)
+        m_firstInput->setFocus(Qt::OtherFocusReason);
+    FormShow();
 }
 
 void TPageForm::hideEvent(QHideEvent* event)
@@ -47,6 +63,15 @@ void TPageForm::hideEvent(QHideEvent* event)
     QDialog::hideEvent(event);
     if (!event->spontaneous())
         FormHide();
+}
+
+void TPageForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 namespace pagewidgets {
@@ -127,6 +152,12 @@ void release(QAbstractButton* button)
     button->setChecked(false);
     if (exclusive)
         group->setExclusive(true);
+}
+
+void latchedLook(QToolButton* button)
+{
+    button->setStyleSheet(QStringLiteral("QToolButton:checked { background-color: #2e7d32; color: white; "
+                                         "font-weight: bold; border: 1px solid #1b5e20; border-radius: 3px; }"));
 }
 
 QIcon icon(Glyph glyph)

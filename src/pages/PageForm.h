@@ -1,6 +1,9 @@
 #pragma once
 
+#include "pages/UnsentChanges.h"
+
 #include <QDialog>
+#include <QPointer>
 
 class QAbstractButton;
 class QLabel;
@@ -11,6 +14,11 @@ class WallSink;
 // Base of the page windows: a fixed dialog frame created once and afterwards only shown (modally, by
 // the main window) and hidden. FormShow and FormHide run on every showing and hiding the program does,
 // not on minimising and restoring.
+//
+// Every send of a page goes through m_wall, which notes what the wall shows, so the window marks
+// "Anzeigen" while it holds what the wall does not show yet. "Anzeigen" and "Löschen" have their keys,
+// and the window opens with the focus on its first input: no single key blanks the wall (Escape, which
+// would close the window and with it blank the wall, does nothing).
 class TPageForm : public QDialog
 {
     Q_OBJECT
@@ -21,7 +29,22 @@ public:
     // "Löschen": blanks the wall.
     void SBEraseClick();
 
+    // True while the window holds what the wall does not show: "Anzeigen" would change the wall.
+    bool hasUnsentChanges() const { return m_unsentChanges->unsent(); }
+
+Q_SIGNALS:
+    // Told once control is back in the event loop, and only when it differs from what was told last.
+    void unsentChangesChanged(bool unsent);
+
 protected:
+    // What "Anzeigen" would send now (nothing when the window holds nothing to show).
+    virtual TUnsentChanges::Held held() const = 0;
+    // Call at the end of the constructor: marks "Anzeigen", binds the keys of both buttons, watches the
+    // inputs for changes, and names the control that has the focus whenever the window opens.
+    void finishPage(QAbstractButton* send, QAbstractButton* erase, QWidget* firstInput);
+    // After a change that no input signals (a display, a loaded picture).
+    void contentChanged() { m_unsentChanges->update(); }
+
     virtual void FormShow() {}
     virtual void FormHide() {}
 
@@ -30,7 +53,13 @@ protected:
 
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
+private:
+    TUnsentChanges* m_unsentChanges; // before m_wall, which it is
+    QPointer<QWidget> m_firstInput;
+
+protected:
     WallSink& m_wall;
 };
 
@@ -46,6 +75,8 @@ QLabel* scorePanel(QWidget* parent, const QString& name, int pointSize);
 QSpinBox* upDown(QWidget* parent, const QString& name, int maximum);
 // Releases a latching button, also when it belongs to an exclusive group.
 void release(QAbstractButton* button);
+// A latching button that is down shows it plainly: green, with bold white text.
+void latchedLook(QToolButton* button);
 
 enum class Glyph
 {

@@ -1,8 +1,12 @@
 #include "pages/ScorePage.h"
 
+#include "pages/LengthCounter.h"
+#include "pages/PageKeys.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QVBoxLayout>
 
 namespace {
 const QColor kNavy(0, 0, 128);
@@ -44,6 +48,26 @@ TScorePage::TScorePage(WallSink& wall, const QString& className, const QString& 
         connect(e, &QLineEdit::textChanged, this, &TScorePage::contentChanged);
     for (QSpinBox* ud : {m_udToreLinks, m_udToreRechts})
         connect(ud, &QSpinBox::valueChanged, this, &TScorePage::contentChanged);
+
+    using shortcuts::Action;
+    const struct
+    {
+        QSpinBox* score;
+        QLabel* panel;
+        Action up;
+        Action down;
+        QString side;
+    } sides[] = {{m_udToreLinks, m_pnToreLeft, Action::HomeUp, Action::HomeDown, QStringLiteral("Heim")},
+                 {m_udToreRechts, m_pnToreRight, Action::GuestUp, Action::GuestDown, QStringLiteral("Gäste")}};
+    for (const auto& side : sides) {
+        QSpinBox* score = side.score;
+        pagekeys::bind(this, side.up, [score] { score->stepBy(1); });
+        pagekeys::bind(this, side.down, [score] { score->stepBy(-1); });
+        const QString keys =
+            shortcuts::binding(side.up).keyText + QStringLiteral(" / ") + shortcuts::binding(side.down).keyText;
+        for (QWidget* w : {static_cast<QWidget*>(score), static_cast<QWidget*>(side.panel)})
+            pagekeys::setKeyText(w, keys, side.side + QStringLiteral(" +1 / −1"));
+    }
 }
 
 MatchState::Score TScorePage::score() const
@@ -57,6 +81,15 @@ void TScorePage::setScore(const MatchState::Score& score)
     m_edVereinRechts->setText(score.guest);
     m_udToreLinks->setValue(score.homePoints);
     m_udToreRechts->setValue(score.guestPoints);
+}
+
+QVBoxLayout* TScorePage::nameColumn(QLineEdit* box)
+{
+    auto* column = new QVBoxLayout;
+    column->setSpacing(0);
+    column->addWidget(box);
+    column->addWidget(new TLengthCounter(box));
+    return column;
 }
 
 void TScorePage::UDToreLinksChangingEx(int value)

@@ -7,9 +7,11 @@
 class QLabel;
 class QLineEdit;
 class QSpinBox;
+class QVBoxLayout;
 
 // The part the score pages share: two team name boxes and two scores, each an up/down control whose
-// value a panel shows. Hiding the window blanks the wall.
+// value a panel shows. Hiding the window blanks the wall. Alt with the arrow of a team's side steps its
+// score up, with Shift down.
 class TScorePage : public TPageForm
 {
     Q_OBJECT
@@ -33,6 +35,8 @@ Q_SIGNALS:
 
 protected:
     void FormHide() override;
+    // The name box with its length counter below it.
+    static QVBoxLayout* nameColumn(QLineEdit* box);
 
     QLineEdit* m_edVereinLinks;
     QLineEdit* m_edVereinRechts;

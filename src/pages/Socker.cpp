@@ -20,9 +20,9 @@ TFormSocker::TFormSocker(WallSink& wall, QWidget* parent)
     auto* teamsRow = new QHBoxLayout(teams);
     for (QLineEdit* e : {m_edVereinLinks, m_edVereinRechts})
         e->setFixedWidth(150);
-    teamsRow->addWidget(m_edVereinLinks);
+    teamsRow->addLayout(nameColumn(m_edVereinLinks));
     teamsRow->addSpacing(12);
-    teamsRow->addWidget(m_edVereinRechts);
+    teamsRow->addLayout(nameColumn(m_edVereinRechts));
 
     auto* score = new QGroupBox(QStringLiteral("Spielstand:"), this);
     auto* scoreRow = new QHBoxLayout(score);
@@ -51,10 +51,17 @@ TFormSocker::TFormSocker(WallSink& wall, QWidget* parent)
 
     connect(send, &QToolButton::clicked, this, &TFormSocker::SBSendClick);
     connect(erase, &QToolButton::clicked, this, &TFormSocker::SBEraseClick);
+    finishPage(send, erase, m_edVereinLinks);
 }
 
 void TFormSocker::SBSendClick()
 {
-    m_wall.send(wallcmd::soccerShow(m_edVereinLinks->text(), m_edVereinRechts->text(), m_udToreLinks->value(),
-                                    m_udToreRechts->value()));
+    m_wall.send(held().bodies);
+}
+
+TUnsentChanges::Held TFormSocker::held() const
+{
+    return {wallcmd::soccerShow(m_edVereinLinks->text(), m_edVereinRechts->text(), m_udToreLinks->value(),
+                                m_udToreRechts->value()),
+            {}};
 }

@@ -15,4 +15,7 @@ public:
     explicit TFormSocker(WallSink& wall, QWidget* parent = nullptr);
 
     void SBSendClick();
+
+protected:
+    TUnsentChanges::Held held() const override;
 };

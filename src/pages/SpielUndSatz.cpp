@@ -81,9 +81,9 @@ TFormSpielUndSatz::TFormSpielUndSatz(WallSink& wall, TMediaModule& media, ErrorR
 
     auto* teams = new QGroupBox(QStringLiteral("Mannschaften:"), this);
     auto* teamsRow = new QHBoxLayout(teams);
-    teamsRow->addWidget(m_edVereinLinks);
+    teamsRow->addLayout(nameColumn(m_edVereinLinks));
     teamsRow->addSpacing(12);
-    teamsRow->addWidget(m_edVereinRechts);
+    teamsRow->addLayout(nameColumn(m_edVereinRechts));
     QGroupBox* sets =
         scoreRow(this, QStringLiteral("Satzstand:"), m_pnSatzLeft, m_udSatzLeft, m_pnSatzRight, m_udSatzRight);
     QGroupBox* games =
@@ -150,6 +150,7 @@ TFormSpielUndSatz::TFormSpielUndSatz(WallSink& wall, TMediaModule& media, ErrorR
     connect(m_udSatzRight, &QSpinBox::valueChanged, this, &TFormSpielUndSatz::UDSatzRightChangingEx);
     for (QSpinBox* ud : {m_udSatzLeft, m_udSatzRight})
         connect(ud, &QSpinBox::valueChanged, this, &TFormSpielUndSatz::contentChanged);
+    finishPage(m_sbSend, erase, m_edVereinLinks);
 }
 
 std::pair<int, int> TFormSpielUndSatz::sets() const
@@ -165,8 +166,14 @@ void TFormSpielUndSatz::setSets(int home, int guest)
 
 void TFormSpielUndSatz::SBSendClick()
 {
-    m_wall.send(wallcmd::setsShow(m_edVereinLinks->text(), m_edVereinRechts->text(), m_udToreLinks->value(),
-                                  m_udToreRechts->value(), m_udSatzLeft->value(), m_udSatzRight->value()));
+    m_wall.send(held().bodies);
+}
+
+TUnsentChanges::Held TFormSpielUndSatz::held() const
+{
+    return {wallcmd::setsShow(m_edVereinLinks->text(), m_edVereinRechts->text(), m_udToreLinks->value(),
+                              m_udToreRechts->value(), m_udSatzLeft->value(), m_udSatzRight->value()),
+            {}};
 }
 
 void TFormSpielUndSatz::UDSatzLeftChangingEx(int value)

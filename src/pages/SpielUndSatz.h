@@ -54,6 +54,7 @@ public:
 
 protected:
     void FormShow() override;
+    TUnsentChanges::Held held() const override;
 
 private:
     void clearMedia();

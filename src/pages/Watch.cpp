@@ -33,6 +33,8 @@ TFormWatch::TFormWatch(WallSink& wall, const Clock& clock, std::function<QString
         b->setCheckable(true);
         m_buttons->addButton(b);
     }
+    latchedLook(m_sbAnalogWatch);
+    latchedLook(m_sbSend);
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(m_sbErase);
@@ -50,6 +52,7 @@ TFormWatch::TFormWatch(WallSink& wall, const Clock& clock, std::function<QString
 
     connect(m_watchTimer, &QTimer::timeout, this, &TFormWatch::WatchTimerTimer);
     connect(m_sbErase, &QToolButton::clicked, this, &TFormWatch::SBEraseClick);
+    finishPage(m_sbSend, m_sbErase, m_sbSend);
 }
 
 void TFormWatch::FormShow()
@@ -82,6 +85,13 @@ void TFormWatch::press(Button button)
         m_sbSend->click();
         return;
     }
+}
+
+TUnsentChanges::Held TFormWatch::held() const
+{
+    const bool analog = m_sbAnalogWatch->isChecked();
+    const QString time = m_pnWatch->text();
+    return {wallcmd::clockSecond(time, !analog && m_watchText ? m_watchText() : QString(), !analog, analog), {}};
 }
 
 void TFormWatch::WatchTimerTimer()

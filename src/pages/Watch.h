@@ -39,6 +39,8 @@ public:
 protected:
     void FormShow() override;
     void FormHide() override;
+    // What the next second sends; with neither mode down, what "Anzeigen" would start.
+    TUnsentChanges::Held held() const override;
 
 private:
     const Clock& m_clock;

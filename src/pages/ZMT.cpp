@@ -25,6 +25,7 @@ TFormZMT::TFormZMT(WallSink& wall, QWidget* parent)
     // other.
     for (QToolButton* b : {m_sbErase, m_sbSend})
         b->setCheckable(true);
+    latchedLook(m_sbSend);
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(m_sbErase);
@@ -45,6 +46,7 @@ TFormZMT::TFormZMT(WallSink& wall, QWidget* parent)
             m_sbErase->setChecked(false);
         SBSendClick();
     });
+    finishPage(m_sbSend, m_sbErase, m_sbSend);
 }
 
 void TFormZMT::HandleTimeMessage(const QString& text, bool force)
@@ -54,6 +56,13 @@ void TFormZMT::HandleTimeMessage(const QString& text, bool force)
     m_pnWatch->setText(text);
     if (m_sbSend->isChecked())
         m_wall.send(wallcmd::timingTime(text));
+    else
+        contentChanged();
+}
+
+TUnsentChanges::Held TFormZMT::held() const
+{
+    return {wallcmd::timingTime(m_pnWatch->text()), {}};
 }
 
 void TFormZMT::SBSendClick()

@@ -28,6 +28,7 @@ public:
 protected:
     void FormShow() override;
     void FormHide() override;
+    TUnsentChanges::Held held() const override;
 
 private:
     QLabel* m_pnWatch;

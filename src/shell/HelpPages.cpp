@@ -24,6 +24,7 @@ constexpr WindowPage kPages[] = {
     {"TFormJpg", "bild.html"},
     {"TFormVideo", "video.html"},
     {"TFormWertung", "zuspielungen.html#zwischenwertung"},
+    {"TFormTastenkuerzel", "tastenkuerzel.html"},
 };
 const QString kIndex = QStringLiteral("index.html");
 } // namespace

@@ -3,6 +3,7 @@
 #include "media/VideoPreview.h"
 #include "monitor/Monitor.h"
 #include "pages/AmericanFootball.h"
+#include "pages/PageKeys.h"
 #include "pages/Socker.h"
 #include "pages/Watch.h"
 #include "pages/ZMT.h"
@@ -11,7 +12,9 @@
 #include "shell/Config.h"
 #include "shell/ErrorReport.h"
 #include "shell/HelpPages.h"
+#include "shell/KeysHelp.h"
 #include "shell/PageGlyphs.h"
+#include "shell/Shortcuts.h"
 #include "shell/Version.h"
 #include "wall_link/Sleeper.h"
 #include "wall_link/UDPVesk.h"
@@ -83,6 +86,17 @@ constexpr std::array kPageButtons{
     TFormMain::PageButton{"SBZMT", "Zeitanzeige Zeitmesstechnik", "LbZMT", PageGlyph::Timing, TFormMain::Page::Timing,
                           false, true, false},
 };
+static_assert(kPageButtons.size() == shortcuts::kLauncherKeys, "one key per page button, F2 to F11");
+
+// The row of the page button named button.
+int rowOf(const char* button)
+{
+    for (int row = 0; row < static_cast<int>(kPageButtons.size()); ++row) {
+        if (qstrcmp(kPageButtons[row].button, button) == 0)
+            return row;
+    }
+    Q_UNREACHABLE();
+}
 } // namespace
 
 TFormMain::TFormMain(const Options& options, ErrorReport& report, QWidget* parent)
@@ -148,6 +162,7 @@ TFormMain::TFormMain(const Options& options, ErrorReport& report, QWidget* paren
     setStatusBar(bar);
 
     buildMenu();
+    bindPageKeys();
 
     FormCreate();
 }
@@ -201,6 +216,7 @@ void TFormMain::buildMenu()
     auto pageAction = [this, show](const QString& name, const QString& text, const char* buttonName) {
         QAction* a = show->addAction(text);
         a->setObjectName(name);
+        a->setShortcut(shortcuts::launcherKey(rowOf(buttonName)));
         connect(a, &QAction::triggered, this,
                 [this, buttonName] { findChild<QToolButton*>(QLatin1String(buttonName))->click(); });
         return a;
@@ -209,6 +225,7 @@ void TFormMain::buildMenu()
     Zeitmesstechnik1 =
         action(show, QStringLiteral("Zeitmesstechnik1"), QStringLiteral("Zeitmesstechnik"), &TFormMain::SBZMTClick);
     Zeitmesstechnik1->setEnabled(false);
+    Zeitmesstechnik1->setShortcut(shortcuts::launcherKey(rowOf("SBZMT")));
     pageAction(QStringLiteral("Fuball1"), QStringLiteral("Fußball"), "SBSocker");
     pageAction(QStringLiteral("AmericanFootball1"), QStringLiteral("American Football"), "SBAmericanFootball");
     show->addSeparator();
@@ -227,6 +244,7 @@ void TFormMain::buildMenu()
     manual->setShortcut(QKeySequence(Qt::Key_F1));
     // F1 in any window of the program opens the manual at that window's page.
     manual->setShortcutContext(Qt::ApplicationShortcut);
+    action(help, QStringLiteral("Tastenkuerzel1"), QStringLiteral("&Tastenkürzel"), &TFormMain::showKeys);
     action(help, QStringLiteral("ProtokollOeffnen1"), QStringLiteral("&Protokoll öffnen"),
            &TFormMain::ProtokollOeffnen1Click)
         ->setEnabled(!m_options.logFolder.isEmpty());
@@ -238,6 +256,40 @@ void TFormMain::buildMenu()
             m_link->requestDetails();
     });
     action(help, QStringLiteral("ber1"), QStringLiteral("Ü&ber"), &TFormMain::showAbout);
+}
+
+void TFormMain::bindPageKeys()
+{
+    // The "Anzeige" menu carries the keys of the pages it lists; the other buttons get actions of their own.
+    QList<QKeySequence> inMenu;
+    for (const QAction* a : findChildren<QAction*>())
+        inMenu << a->shortcut();
+    for (int row = 0; row < static_cast<int>(kPageButtons.size()); ++row) {
+        const PageButton& entry = kPageButtons[row];
+        auto* button = findChild<QToolButton*>(QLatin1String(entry.button));
+        pagekeys::setKeyText(button, shortcuts::launcherKeyText(row), QString::fromUtf8(entry.caption));
+        if (inMenu.contains(QKeySequence(shortcuts::launcherKey(row))))
+            continue;
+        auto* key = new QAction(this);
+        key->setObjectName(QLatin1String(entry.button) + QStringLiteral("Key"));
+        key->setShortcut(shortcuts::launcherKey(row));
+        connect(key, &QAction::triggered, button, &QToolButton::click);
+        addAction(key);
+    }
+}
+
+void TFormMain::showKeys()
+{
+    if (!m_keysHelp) {
+        QList<TFormTastenkuerzel::Row> rows;
+        rows.append({QStringLiteral("F1"), QStringLiteral("Hilfe"), QStringLiteral("jedes Fenster")});
+        for (int row = 0; row < static_cast<int>(kPageButtons.size()); ++row)
+            rows.append({shortcuts::launcherKeyText(row), QString::fromUtf8(kPageButtons[row].caption),
+                         QStringLiteral("Startfenster")});
+        m_keysHelp = new TFormTastenkuerzel(rows, this);
+    }
+    m_keysHelp->show();
+    m_keysHelp->raise();
 }
 
 void TFormMain::connectParts(const Parts& parts)

@@ -116,6 +116,8 @@ public:
     void Hilfe2Click();
     // "Protokoll öffnen": the send log's folder in the desktop's file manager.
     void ProtokollOeffnen1Click();
+    // "Tastenkürzel": the keys of the launcher and the page windows.
+    void showKeys();
     void showAbout();
     // "Zeitmesstechnik": the timing mode, whose button stays down while it runs.
     void SBZMTClick();
@@ -165,6 +167,8 @@ private:
     // A page button with its label on a new row, or at the end of the last row.
     QToolButton* addPageButton(const PageButton& entry);
     void buildMenu();
+    // F2 … F11 open the pages in the order of the buttons.
+    void bindPageKeys();
     QDialog* window(Page page) const;
     // The page-button rule: wait for the wall when the lamp is not green, then open the page modally.
     void openPage(QToolButton* button, QDialog* page, bool waitLonger);
@@ -205,5 +209,6 @@ private:
     TFormZMT* m_zmt = nullptr;
     TFormAmericanFootball* m_americanFootball = nullptr;
     TFormMonitor* m_monitor = nullptr;
+    QDialog* m_keysHelp = nullptr;
     QHash<Page, QDialog*> m_windows;
 };

@@ -1,6 +1,8 @@
 #include "textlist/TextPreview.h"
 
+#include "pages/LengthCounter.h"
 #include "pages/PageForm.h"
+#include "pages/PageKeys.h"
 #include "textlist/TextlistWidgets.h"
 #include "wall_link/TextTools.h"
 #include "wall_link/WallSink.h"
@@ -17,6 +19,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSyntaxHighlighter>
 #include <QTextDocumentFragment>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -30,6 +33,7 @@ const QColor kNavy(0, 0, 128);
 const QColor kHeaderDefault(255, 0, 0);
 const QColor kLineDefault(192, 192, 192);
 const QColor kBoxDefault(255, 255, 255);
+const QColor kBeyondWall(160, 160, 160);
 constexpr int kRulerWidth = 18;
 constexpr int kEditorExtraWidth = 13;
 
@@ -67,6 +71,29 @@ void paintSwatch(QToolButton* b, const QColor& colour)
     b->setProperty("colour", colour);
     b->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid gray;").arg(colour.name()));
 }
+
+// Greys what the wall does not show: characters beyond its columns, lines beyond its rows.
+class WallCut final : public QSyntaxHighlighter
+{
+public:
+    WallCut(QTextDocument* document, const WallSink& wall) : QSyntaxHighlighter(document), m_wall(wall) {}
+
+protected:
+    void highlightBlock(const QString& text) override
+    {
+        const WallTextSize size = m_wall.textSize();
+        QTextCharFormat beyond;
+        beyond.setForeground(kBeyondWall);
+        const int length = static_cast<int>(text.size());
+        if (currentBlock().blockNumber() >= size.rows)
+            setFormat(0, length, beyond);
+        else if (length > size.columns)
+            setFormat(size.columns, length - size.columns, beyond);
+    }
+
+private:
+    const WallSink& m_wall;
+};
 
 QToolButton* swatch(QWidget* parent, const QString& name, const QString& hint, const QColor& colour)
 {
@@ -122,6 +149,9 @@ TTextPreview::TTextPreview(WallSink& wall, QWidget* parent) : QWidget(parent), m
     QPalette mPal = m_editor->palette();
     mPal.setColor(QPalette::Text, kNavy);
     m_editor->setPalette(mPal);
+    m_wallCut = new WallCut(m_editor->document(), m_wall);
+    m_headerLength = new TLengthCounter(
+        m_header, [this] { return m_wall.textSize().columns; }, m_background);
 
     auto* keysHint = named(new QLabel(QStringLiteral("(^A markieren, ^C kopieren, ^V einfügen)"), m_background),
                            QStringLiteral("Label8"));
@@ -146,6 +176,7 @@ TTextPreview::TTextPreview(WallSink& wall, QWidget* parent) : QWidget(parent), m
     preview->setVerticalSpacing(2);
     preview->addWidget(m_header, 0, 1, Qt::AlignLeft);
     preview->addWidget(m_headerMark, 0, 2);
+    preview->addWidget(m_headerLength, 0, 3, Qt::AlignLeft);
     preview->addWidget(m_separator, 1, 1);
     preview->addWidget(m_columnRuler, 2, 1);
     preview->addWidget(m_rowRuler, 3, 0);
@@ -170,12 +201,14 @@ TTextPreview::TTextPreview(WallSink& wall, QWidget* parent) : QWidget(parent), m
 
     QToolButton* erase = pagewidgets::button(this, QStringLiteral("SBErase"), QStringLiteral("Löschen"),
                                              QStringLiteral("Anzeigetafel löschen"));
-    QToolButton* send = pagewidgets::button(this, QStringLiteral("SBSend"), QStringLiteral("Anzeigen"),
-                                            QStringLiteral("Text anzeigen"));
+    m_send = pagewidgets::button(this, QStringLiteral("SBSend"), QStringLiteral("Anzeigen"),
+                                 QStringLiteral("Text anzeigen"));
+    pagekeys::bindButton(this, shortcuts::Action::Show, m_send);
+    pagekeys::bindButton(this, shortcuts::Action::Erase, erase);
     auto* buttons = new QVBoxLayout;
     buttons->addStretch();
     buttons->addWidget(erase);
-    buttons->addWidget(send);
+    buttons->addWidget(m_send);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(modes, 1);
@@ -195,7 +228,7 @@ TTextPreview::TTextPreview(WallSink& wall, QWidget* parent) : QWidget(parent), m
     setLines(kDefaultLines);
     mirrorColours();
 
-    connect(send, &QToolButton::clicked, this, &TTextPreview::SBSendClick);
+    connect(m_send, &QToolButton::clicked, this, &TTextPreview::SBSendClick);
     connect(m_header, &QLineEdit::textChanged, this, &TTextPreview::contentChanged);
     connect(m_editor, &QPlainTextEdit::textChanged, this, &TTextPreview::contentChanged);
     connect(erase, &QToolButton::clicked, this, &TTextPreview::SBEraseClick);
@@ -215,11 +248,28 @@ void TTextPreview::fitToWall()
     const int width = m_columnRuler->fontMetrics().horizontalAdvance(m_columnRuler->text()) + kEditorExtraWidth;
     m_editor->setFixedWidth(width);
     m_header->setFixedWidth(width);
+    m_headerLength->refresh();
+    m_wallCut->rehighlight();
+}
+
+void TTextPreview::focusHeader()
+{
+    m_header->setFocus(Qt::OtherFocusReason);
+}
+
+wallcmd::Bodies TTextPreview::showBodies() const
+{
+    return wallcmd::textListShow(timeBarMode(), colours(), m_header->text(), lines(), m_wall.textSize().rows);
+}
+
+QAbstractButton* TTextPreview::showButton() const
+{
+    return m_send;
 }
 
 void TTextPreview::SBSendClick()
 {
-    m_wall.send(wallcmd::textListShow(timeBarMode(), colours(), m_header->text(), lines(), m_wall.textSize().rows));
+    m_wall.send(showBodies());
 }
 
 void TTextPreview::SBEraseClick()
@@ -258,6 +308,7 @@ void TTextPreview::chooseColour(QToolButton* target)
         return;
     paintSwatch(target, m_colourDialog->currentColor());
     mirrorColours();
+    Q_EMIT coloursChanged();
 }
 
 void TTextPreview::setColours(const wallcmd::TextListColours& colours)
@@ -266,6 +317,7 @@ void TTextPreview::setColours(const wallcmd::TextListColours& colours)
     paintSwatch(m_lineColour, fromWire(colours.line));
     paintSwatch(m_boxColour, fromWire(colours.text));
     mirrorColours();
+    Q_EMIT coloursChanged();
 }
 
 void TTextPreview::setTimeBarMode(wallcmd::TimeBarMode mode)

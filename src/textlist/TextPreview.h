@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QAbstractButton;
 class QColorDialog;
 class QGroupBox;
 class QKeyEvent;
@@ -11,12 +12,16 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QRadioButton;
+class QSyntaxHighlighter;
 class QToolButton;
+class TLengthCounter;
 class WallSink;
 
 // The text list window's preview of the wall's text box page: header, separator line, box of fixed-width
 // lines with rulers over the wall's text size, the three colours, the time bar mode, and the buttons
 // that send the page or blank the wall. What the lists lay out arrives through setHeader and setLines.
+// What the wall will not show while the operator types is greyed: text beyond the wall's columns and
+// lines beyond its rows; a counter beside the header compares it with the columns.
 class TTextPreview final : public QWidget
 {
     Q_OBJECT
@@ -24,8 +29,9 @@ class TTextPreview final : public QWidget
 public:
     explicit TTextPreview(WallSink& wall, QWidget* parent = nullptr);
 
-    // Rulers and editor width after the wall's current text size.
+    // Rulers, editor width and what is greyed after the wall's current text size.
     void fitToWall();
+    void focusHeader();
 
     QString header() const;
     void setHeader(const QString& header);
@@ -42,12 +48,17 @@ public:
     // The three swatches as the colour chooser sets them, mirrored into the preview.
     void setColours(const wallcmd::TextListColours& colours);
 
+    // What "Anzeigen" sends now.
+    wallcmd::Bodies showBodies() const;
+    QAbstractButton* showButton() const;
+
     void SBSendClick();
     void SBEraseClick();
 
 Q_SIGNALS:
     // The header or the lines changed (typed or set).
     void contentChanged();
+    void coloursChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,13 +69,15 @@ private:
     void mirrorColours();
 
     WallSink& m_wall;
-    QWidget* m_background;       // LbBlackBackground
-    QLineEdit* m_header;         // EdKopfzeile
-    QLabel* m_headerMark;        // Label2, in the header colour
-    QWidget* m_separator;        // PnTextLinie, in the line colour
-    QLabel* m_columnRuler;       // Label1, in the box colour
-    QLabel* m_rowRuler;          // Label3
-    QPlainTextEdit* m_editor;    // MTextbox
+    QWidget* m_background; // LbBlackBackground
+    QLineEdit* m_header;   // EdKopfzeile
+    TLengthCounter* m_headerLength;
+    QLabel* m_headerMark;     // Label2, in the header colour
+    QWidget* m_separator;     // PnTextLinie, in the line colour
+    QLabel* m_columnRuler;    // Label1, in the box colour
+    QLabel* m_rowRuler;       // Label3
+    QPlainTextEdit* m_editor; // MTextbox
+    QSyntaxHighlighter* m_wallCut;
     QToolButton* m_headerColour; // PnFarbeHeader
     QToolButton* m_lineColour;   // PnTextLinienfarbe
     QToolButton* m_boxColour;    // PnFarbeBox
@@ -72,4 +85,5 @@ private:
     QRadioButton* m_timeBarAuto; // RBAuto
     QRadioButton* m_timeBarOn;   // RBPermanentEin
     QRadioButton* m_timeBarOff;  // RBPermanentAus
+    QToolButton* m_send;         // SBSend
 };

@@ -1,6 +1,7 @@
 #include "textlist/Textbox.h"
 
 #include "media/MediaModule.h"
+#include "pages/UnsentChanges.h"
 #include "textlist/ListPage.h"
 #include "textlist/PicturePage.h"
 #include "textlist/TextPreview.h"
@@ -31,7 +32,7 @@ const QStringList kWorkflow{QStringLiteral("COSA Zeitplan"),   QStringLiteral("C
 
 TFormTextbox::TFormTextbox(WallSink& wall, TMediaModule& media, ErrorReport& report, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint),
-      m_wall(wall)
+      m_unsentChanges(new TUnsentChanges(wall, this)), m_wall(*m_unsentChanges)
 {
     setObjectName(QStringLiteral("TFormTextbox"));
     setWindowTitle(QStringLiteral("Textliste"));
@@ -39,7 +40,7 @@ TFormTextbox::TFormTextbox(WallSink& wall, TMediaModule& media, ErrorReport& rep
 
     auto* splitter = named(new QSplitter(Qt::Horizontal, this), QStringLiteral("Splitter1"));
     splitter->setChildrenCollapsible(false);
-    m_preview = new TTextPreview(wall, this);
+    m_preview = new TTextPreview(m_wall, this);
     splitter->addWidget(m_preview);
 
     auto* right = named(new QWidget(splitter), QStringLiteral("PnRight"));
@@ -56,8 +57,8 @@ TFormTextbox::TFormTextbox(WallSink& wall, TMediaModule& media, ErrorReport& rep
     m_pages = named(new QTabWidget(right), QStringLiteral("PCMain"));
     m_timetable = new TTimetablePage;
     m_cosaList = new TListPage(TListPage::cosaNames());
-    m_picture = new TPicturePage(wall, media, m_open, report);
-    m_video = new TVideoPage(wall, media, m_open, report);
+    m_picture = new TPicturePage(m_wall, media, m_open, report);
+    m_video = new TVideoPage(m_wall, media, m_open, report);
     m_lynxList = new TListPage(TListPage::lynxNames());
     m_pages->addTab(m_timetable, QStringLiteral("Zeitplan"));
     m_pages->addTab(m_cosaList, QStringLiteral("Startliste"));
@@ -99,6 +100,17 @@ TFormTextbox::TFormTextbox(WallSink& wall, TMediaModule& media, ErrorReport& rep
         else if (page == TSVideo)
             m_video->TSVideoShow();
     });
+
+    m_unsentChanges->markOn(m_preview->showButton());
+    m_unsentChanges->watchInputs(m_preview);
+    m_unsentChanges->setHeld([this] { return TUnsentChanges::Held{m_preview->showBodies(), {}}; });
+    connect(m_preview, &TTextPreview::coloursChanged, m_unsentChanges, &TUnsentChanges::update);
+    connect(m_unsentChanges, &TUnsentChanges::changed, this, &TFormTextbox::unsentChangesChanged);
+}
+
+bool TFormTextbox::hasUnsentChanges() const
+{
+    return m_unsentChanges->unsent();
 }
 
 void TFormTextbox::showEvent(QShowEvent* event)
@@ -122,6 +134,9 @@ void TFormTextbox::FormShow()
     // FinishLynx lists also arrive while the window is hidden; the operator who opens it finds them whole.
     m_lynxList->resetColumns();
     m_preview->fitToWall();
+    // The wall may report another number of rows meanwhile.
+    m_unsentChanges->update();
+    m_preview->focusHeader();
 }
 
 void TFormTextbox::FormHide()

@@ -16,6 +16,7 @@ class TMediaModule;
 class TPicturePage;
 class TTextPreview;
 class TTimetablePage;
+class TUnsentChanges;
 class TVideoPage;
 class WallSink;
 
@@ -26,7 +27,8 @@ class WallSink;
 // Needs: the wall (the way to it and its text size), the media parts (upload, video preview) and the
 // general error report, which shows what ends a picture or video action. The feeds and the standings
 // hand their data to the methods below; sending stays the operator's action. Created once at start-up,
-// then only shown (modally) and hidden, so its content survives between openings.
+// then only shown (modally) and hidden, so its content survives between openings. Its "Anzeigen" is
+// marked while the preview holds what the wall does not show.
 class TFormTextbox final : public QDialog
 {
     Q_OBJECT
@@ -110,9 +112,14 @@ public:
     // This window's own open dialog for pictures and videos.
     TOpenDialog& openDialog() { return m_open; }
 
+    // True while the preview holds what the wall does not show: "Anzeigen" would change the wall.
+    bool hasUnsentChanges() const;
+
 Q_SIGNALS:
     // The preview's header or lines changed.
     void previewChanged();
+    // Told once control is back in the event loop, and only when it differs from what was told last.
+    void unsentChangesChanged(bool unsent);
     // The FinishLynx page's standings buttons: its results (the grid's cells) handed over to the
     // standings, and the standings asked for.
     void lynxResultsToStandings(const listlayout::Grid& cells);
@@ -128,7 +135,8 @@ private:
     void TVWorkflowChange();
     void TVWorkflowClick();
 
-    WallSink& m_wall;
+    TUnsentChanges* m_unsentChanges;
+    WallSink& m_wall; // the unsent changes, through which every send goes
     TOpenDialog m_open;
     TTextPreview* m_preview;
     QTreeWidget* m_workflow;     // TVWorkflow

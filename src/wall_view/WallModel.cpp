@@ -57,6 +57,13 @@ bool WallModel::runningTimeReceived(qint64 nowMs) const
     return m_hasRunningTime && nowMs >= m_lastRunningTimeAt && nowMs - m_lastRunningTimeAt <= kRunningTimeHoldMs;
 }
 
+bool WallModel::showsSame(const WallModel& other) const
+{
+    return m_page == other.m_page && m_fields == other.m_fields && m_lines == other.m_lines &&
+           m_timeBarMode == other.m_timeBarMode && m_startupLarge == other.m_startupLarge &&
+           m_startupSmall == other.m_startupSmall && m_mediaStopped == other.m_mediaStopped;
+}
+
 void WallModel::note(const QString& description)
 {
     m_recent << description;

@@ -19,6 +19,7 @@ public:
     {
         std::optional<quint32> colour; // 0x00BBGGRR as the record carries it; none until a colour record
         QString text;
+        friend bool operator==(const Field&, const Field&) = default;
     };
 
     // What the owner must do after a body: answer queries, end, or note a shutdown request.
@@ -53,6 +54,10 @@ public:
     qint64 mediaStoppedAt() const { return m_mediaStoppedAt; }
     // When the game-and-set page's picture and video area was last cleared; 0 if never.
     qint64 mediaAreaClearedAt() const { return m_mediaAreaClearedAt; }
+
+    // True when both show the same: page, fields, lines, time bar mode, start-up texts and media state,
+    // whenever those came.
+    bool showsSame(const WallModel& other) const;
 
     int bodiesApplied() const { return m_bodies; }
     // Short descriptions of the last records, newest last.

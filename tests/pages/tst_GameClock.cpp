@@ -168,6 +168,27 @@ private Q_SLOTS:
         QCOMPARE(e.take(1'999), 0);
         QCOMPARE(e.take(2'000), 1);
     }
+
+    // The operator's corrections keep the display between 00:00 and 99:59, so it keeps its form.
+    void corrections_data()
+    {
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QString>("shifted");
+        QTest::newRow("second over a minute") << "14:59" << 1 << "15:00";
+        QTest::newRow("second back over a minute") << "15:00" << -1 << "14:59";
+        QTest::newRow("minute") << "00:30" << 60 << "01:30";
+        QTest::newRow("not below zero") << "00:20" << -60 << "00:00";
+        QTest::newRow("not beyond 99:59") << "99:30" << 60 << "99:59";
+        QTest::newRow("display without numbers") << "--:--" << 1 << "00:01";
+    }
+    void corrections()
+    {
+        QFETCH(QString, display);
+        QFETCH(int, seconds);
+        QFETCH(QString, shifted);
+        QCOMPARE(gameclock::shifted(display, seconds), shifted);
+    }
 };
 
 QTEST_APPLESS_MAIN(TstGameClock)

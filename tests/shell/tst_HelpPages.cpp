@@ -91,7 +91,7 @@ void tst_HelpPages::builtManualHasEveryPage_data()
     QTest::addColumn<QString>("windowClass");
     for (const char* windowClass :
          {"TFormMain", "TFormConfig", "TFormWatch", "TFormZMT", "TFormSocker", "TFormAmericanFootball",
-          "TFormSpielUndSatz", "TFormTextbox", "TFormJpg", "TFormVideo", "TFormWertung"})
+          "TFormSpielUndSatz", "TFormTextbox", "TFormJpg", "TFormVideo", "TFormWertung", "TFormTastenkuerzel"})
         QTest::newRow(windowClass) << QString::fromLatin1(windowClass);
 }
 

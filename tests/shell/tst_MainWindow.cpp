@@ -31,8 +31,9 @@ QAction* menuAction(TFormMain& main, const char* name)
 
 QDialog* pageByName(BrisalClientApp& app, const QString& name)
 {
-    for (QDialog* page : std::initializer_list<QDialog*>{&app.FormWatch, &app.FormSocker, &app.FormAmericanFootball,
-                                                         &app.FormTextbox, &app.FormJpg, &app.FormVideo}) {
+    for (QDialog* page :
+         std::initializer_list<QDialog*>{&app.FormWatch, &app.FormSocker, &app.FormAmericanFootball,
+                                         &app.FormSpielUndSatz, &app.FormTextbox, &app.FormJpg, &app.FormVideo}) {
         if (page->objectName() == name)
             return page;
     }
@@ -84,6 +85,8 @@ private Q_SLOTS:
     void pageOpensAfterItsWaits_data();
     void pageOpensAfterItsWaits();
     void labelActsLikeButton();
+    void functionKeysOpenPages_data();
+    void functionKeysOpenPages();
     void gameAndSetAndTimingEntriesUnavailable();
     void gameAndSetSwitchedOnBySettings_data();
     void gameAndSetSwitchedOnBySettings();
@@ -251,6 +254,66 @@ void tst_MainWindow::labelActsLikeButton()
     QCOMPARE(label->text(), QStringLiteral("Spielstand"));
     QTest::mouseClick(label, Qt::LeftButton);
     QCOMPARE(watch.showings(), 1);
+}
+
+void tst_MainWindow::functionKeysOpenPages_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("page");  // empty: the timing mode
+    QTest::addColumn<QString>("focus"); // what has the focus in the window opened
+    QTest::newRow("F2 clock") << int(Qt::Key_F2) << "TFormWatch"
+                              << "SBSend";
+    QTest::newRow("F3 soccer") << int(Qt::Key_F3) << "TFormSocker"
+                               << "EdVereinLinks";
+    QTest::newRow("F4 football") << int(Qt::Key_F4) << "TFormAmericanFootball"
+                                 << "EdVereinLinks";
+    QTest::newRow("F5 games and sets") << int(Qt::Key_F5) << "TFormSpielUndSatz"
+                                       << "EdVereinLinks";
+    QTest::newRow("F6 text list") << int(Qt::Key_F6) << "TFormTextbox"
+                                  << "EdKopfzeile";
+    QTest::newRow("F7 picture") << int(Qt::Key_F7) << "TFormJpg"
+                                << "SBLoadPicture";
+    QTest::newRow("F8 video") << int(Qt::Key_F8) << "TFormVideo"
+                              << "SBOpenVideo";
+    QTest::newRow("F9 live video") << int(Qt::Key_F9) << "TFormVideo"
+                                   << "SBOpenVideo";
+    QTest::newRow("F10 camera") << int(Qt::Key_F10) << "TFormVideo"
+                                << "SBOpenVideo";
+    QTest::newRow("F11 timing display") << int(Qt::Key_F11) << ""
+                                        << "";
+}
+
+// F2 … F11 open the pages in the order of the buttons, by the page-button rule, each with the focus on its
+// first input and never on "Löschen".
+void tst_MainWindow::functionKeysOpenPages()
+{
+    QFETCH(int, key);
+    QFETCH(QString, page);
+    QFETCH(QString, focus);
+    ClientFixture client;
+    client.store(QStringLiteral("GameAndSetEnabled"), QStringLiteral("1"));
+    client.store(QStringLiteral("SerialPortIndex"), QStringLiteral("1"));
+    client.start();
+    QTRY_COMPARE(client.lamp(), TLedBtnColor::LedGreen);
+    int timingModes = 0;
+    client.main().setTimingMode([&] { ++timingModes; });
+    QVERIFY(QTest::qWaitForWindowActive(&client.main()));
+    QString focused = QStringLiteral("<not opened>");
+    std::unique_ptr<WindowWatch> watch;
+    if (!page.isEmpty()) {
+        watch = std::make_unique<WindowWatch>(WindowWatch::window(*pageByName(*client.app, page)), [&](QWidget& w) {
+            focused = w.focusWidget() ? w.focusWidget()->objectName() : QString();
+            w.close();
+        });
+    }
+    QTest::keyClick(&client.main(), Qt::Key(key));
+    if (page.isEmpty()) {
+        QCOMPARE(timingModes, 1);
+        return;
+    }
+    QCOMPARE(watch->showings(), 1);
+    QCOMPARE(focused, focus);
+    QCOMPARE(timingModes, 0);
 }
 
 void tst_MainWindow::gameAndSetAndTimingEntriesUnavailable()
@@ -618,7 +681,7 @@ void tst_MainWindow::menuEntries()
     QCOMPARE(menus, (QStringList{"&Datei: &Beenden",
                                  "Anzeige: Uhrzeit | Zeitmesstechnik | Fußball | American Football | - | Wandmonitor",
                                  "Konfiguration: Konfiguration",
-                                 "&Hilfe: &Hilfe | &Protokoll öffnen | - | Über &Server | Ü&ber"}));
+                                 "&Hilfe: &Hilfe | &Tastenkürzel | &Protokoll öffnen | - | Über &Server | Ü&ber"}));
     QCOMPARE(client.main().windowTitle(), QStringLiteral("Brisal Client"));
     QCOMPARE(testsupport::control<TLedBtn>(client.main(), "LedBtnPing")->toolTip(),
              QStringLiteral("Videowand- Lebenszeichen holen"));

@@ -381,6 +381,18 @@ private Q_SLOTS:
         workflowList()->setCurrentItem(workflowList()->topLevelItem(2));
         click(*m_w, "BBShowStartResultsList");
         QVERIFY(m_w->grab().save(dir + QStringLiteral("/page-textbox.png")));
+        // What the wall cuts, greyed as the operator types: beyond 32 columns and beyond 8 rows.
+        edit("EdKopfzeile")->setText(QStringLiteral("Internationales Leichtathletiksportfest"));
+        m_w->setLines({{},
+                       QStringLiteral("  Nächster Start: 100 m Hürden der Frauen"),
+                       {},
+                       {},
+                       {},
+                       {},
+                       {},
+                       QStringLiteral("  Siegerehrung 15:30"),
+                       QStringLiteral("  Danke für Ihren Besuch")});
+        QVERIFY(m_w->grab().save(dir + QStringLiteral("/page-textbox-cut.png")));
     }
 
 private:
