@@ -31,7 +31,7 @@ public:
 
 Q_SIGNALS:
     // What the window holds for the match changed (typed, stepped or set).
-    void contentChanged();
+    void matchStateChanged();
 
 protected:
     void FormHide() override;
