@@ -21,9 +21,9 @@ MatchStateKeeper::MatchStateKeeper(const Windows& windows, const QString& file, 
         if (!m_due.isActive())
             m_due.start();
     };
-    connect(&m_windows.socker, &TScorePage::contentChanged, this, changed);
-    connect(&m_windows.football, &TScorePage::contentChanged, this, changed);
-    connect(&m_windows.gameAndSet, &TScorePage::contentChanged, this, changed);
+    connect(&m_windows.socker, &TScorePage::matchStateChanged, this, changed);
+    connect(&m_windows.football, &TScorePage::matchStateChanged, this, changed);
+    connect(&m_windows.gameAndSet, &TScorePage::matchStateChanged, this, changed);
     connect(&m_windows.textbox, &TFormTextbox::previewChanged, this, changed);
 }
 

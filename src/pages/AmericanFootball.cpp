@@ -164,7 +164,7 @@ TFormAmericanFootball::TFormAmericanFootball(WallSink& wall, const Clock& clock,
     connect(send, &QToolButton::clicked, this, &TFormAmericanFootball::SBSendClick);
     connect(erase, &QToolButton::clicked, this, &TFormAmericanFootball::SBEraseClick);
     connect(m_edClock, &QLineEdit::textChanged, this, &TFormAmericanFootball::EdClockChange);
-    connect(m_edClock, &QLineEdit::textChanged, this, &TFormAmericanFootball::contentChanged);
+    connect(m_edClock, &QLineEdit::textChanged, this, &TFormAmericanFootball::matchStateChanged);
     connect(m_sbSetClock, &QToolButton::clicked, this, &TFormAmericanFootball::SBSetClockClick);
     connect(m_sbClearClock, &QToolButton::clicked, this, &TFormAmericanFootball::SBClearClockClick);
     connect(m_sbRunWatch, &QToolButton::clicked, this, &TFormAmericanFootball::SBRunWatchClick);
@@ -238,7 +238,7 @@ void TFormAmericanFootball::setDisplay(const QString& text)
     if (text == m_pnGameWatch->text())
         return;
     m_pnGameWatch->setText(text);
-    Q_EMIT contentChanged();
+    Q_EMIT matchStateChanged();
 }
 
 void TFormAmericanFootball::showRunning(bool running)

@@ -45,9 +45,9 @@ TScorePage::TScorePage(WallSink& wall, const QString& className, const QString& 
     connect(m_udToreLinks, &QSpinBox::valueChanged, this, &TScorePage::UDToreLinksChangingEx);
     connect(m_udToreRechts, &QSpinBox::valueChanged, this, &TScorePage::UDToreRechtsChangingEx);
     for (QLineEdit* e : {m_edVereinLinks, m_edVereinRechts})
-        connect(e, &QLineEdit::textChanged, this, &TScorePage::contentChanged);
+        connect(e, &QLineEdit::textChanged, this, &TScorePage::matchStateChanged);
     for (QSpinBox* ud : {m_udToreLinks, m_udToreRechts})
-        connect(ud, &QSpinBox::valueChanged, this, &TScorePage::contentChanged);
+        connect(ud, &QSpinBox::valueChanged, this, &TScorePage::matchStateChanged);
 
     using shortcuts::Action;
     const struct

@@ -34,7 +34,7 @@ public:
 
 Q_SIGNALS:
     // What the window holds for the match changed (typed, stepped or set).
-    void contentChanged();
+    void matchStateChanged();
 
 protected:
     void FormHide() override;

@@ -148,7 +148,7 @@ TFormSpielUndSatz::TFormSpielUndSatz(WallSink& wall, TMediaModule& media, ErrorR
     connect(m_udSatzLeft, &QSpinBox::valueChanged, this, &TFormSpielUndSatz::UDSatzLeftChangingEx);
     connect(m_udSatzRight, &QSpinBox::valueChanged, this, &TFormSpielUndSatz::UDSatzRightChangingEx);
     for (QSpinBox* ud : {m_udSatzLeft, m_udSatzRight})
-        connect(ud, &QSpinBox::valueChanged, this, &TFormSpielUndSatz::contentChanged);
+        connect(ud, &QSpinBox::valueChanged, this, &TFormSpielUndSatz::matchStateChanged);
     finishPage(m_sbSend, erase, m_edVereinLinks);
 }
 
