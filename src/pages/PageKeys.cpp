@@ -13,6 +13,7 @@ namespace {
 const char* const kKeysProperty = "brisalKeys";
 const char* const kCaptionProperty = "brisalCaption";
 const char* const kNoteProperty = "brisalNote";
+const char* const kFilterProperty = "brisalToolTipFilter";
 
 // Shows toolTipText() instead of the bare hint; a child of the control it serves.
 class ToolTipExtras final : public QObject
@@ -20,10 +21,14 @@ class ToolTipExtras final : public QObject
 public:
     explicit ToolTipExtras(QWidget* control) : QObject(control) { control->installEventFilter(this); }
 
+    // Marked by a property: without Q_OBJECT, findChild<ToolTipExtras*> would match any child
+    // (a spin box's line edit) and skip the filter.
     static void ensure(QWidget* control)
     {
-        if (!control->findChild<ToolTipExtras*>(QString(), Qt::FindDirectChildrenOnly))
-            new ToolTipExtras(control);
+        if (control->property(kFilterProperty).toBool())
+            return;
+        control->setProperty(kFilterProperty, true);
+        new ToolTipExtras(control);
     }
 
 protected:

@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -29,6 +30,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QToolButton>
+#include <QToolTip>
 
 #include <memory>
 
@@ -240,6 +242,18 @@ private Q_SLOTS:
         else if (auto* label = control.isEmpty() ? nullptr : w.findChild<QLabel*>(control))
             QCOMPARE(label->text(), value);
         QVERIFY(m_report.entries.isEmpty());
+    }
+
+    // A goal counter's tooltip names its keys: the spin box's own line edit must not stand in for the
+    // tooltip filter.
+    void spinBoxToolTipNamesKeys()
+    {
+        QWidget& w = open(Window::Soccer);
+        auto* spin = child<QSpinBox>(w, "UDToreLinks");
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), spin->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(spin, &help);
+        QVERIFY(pagekeys::toolTipText(spin).contains(shortcuts::binding(shortcuts::Action::HomeUp).keyText));
+        QCOMPARE(QToolTip::text(), pagekeys::toolTipText(spin));
     }
 
     // The manual's page on keys names every key the windows bind, so the help cannot fall behind.
