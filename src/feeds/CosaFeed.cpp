@@ -1,23 +1,10 @@
 #include "feeds/CosaFeed.h"
 
+#include "media/MediaPages.h"
 #include "shell/LogCategories.h"
 #include "textlist/Textbox.h"
 
-#include <QFileInfo>
-
 #include <utility>
-
-namespace {
-
-QString withJpgExtension(const QString& name)
-{
-    const QString suffix = QFileInfo(name).suffix();
-    if (suffix.isEmpty())
-        return name.endsWith(QLatin1Char('.')) ? name + QStringLiteral("jpg") : name + QStringLiteral(".jpg");
-    return name.left(name.size() - suffix.size()) + QStringLiteral("jpg");
-}
-
-} // namespace
 
 TCosaFeed::TCosaFeed(TFormTextbox& form, QObject* parent) : QObject(parent), m_form(form) {}
 void TCosaFeed::UDPCosaReceive(const QString& /*host*/, quint16 /*port*/, const QByteArray& buffer)
@@ -90,10 +77,10 @@ void TCosaFeed::act(const QByteArray& text)
         }
         break;
     case cosa::Kind::Picture:
-        // The picture is looked for as a JPEG of that name.
+        // The named file when it is a JPEG (camera files end in ".JPG"), else that name with ".jpg".
         qCInfo(lcRemote) << "liveboard prepares picture" << m.fileName;
         showPendingTab(); // the picture page may show itself
-        m_form.showPicture(m.fileName.isEmpty() ? QString() : withJpgExtension(m.fileName));
+        m_form.showPicture(m.fileName.isEmpty() ? QString() : mediapage::pictureFile(m.fileName));
         break;
     case cosa::Kind::Video:
         qCInfo(lcRemote) << "liveboard prepares video" << m.fileName;

@@ -227,6 +227,12 @@ private Q_SLOTS:
         QCOMPARE(shownPicture()->picture().size(), QSize(40, 30));
         QVERIFY(child<QToolButton>(*m_w, "SBShowPicture")->isEnabled());
 
+        // A camera file keeps its own JPEG extension, in any case.
+        QVERIFY(image.scaled(20, 10).save(m_files.filePath(QStringLiteral("Ziel.JPG")), "JPG"));
+        m_feed->UDPCosaReceive(QString(), 0,
+                               cosaFrame("PICT;" + m_files.filePath(QStringLiteral("Ziel.JPG")).toUtf8()));
+        QCOMPARE(shownPicture()->picture().size(), QSize(20, 10));
+
         // A name that does not exist only turns the button off.
         m_w->ShowTab(TFormTextbox::CosaZeitplan);
         m_feed->UDPCosaReceive(QString(), 0, cosaFrame("PICT;" + m_files.filePath(QStringLiteral("Fehlt")).toUtf8()));
